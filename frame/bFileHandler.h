@@ -1,0 +1,48 @@
+// File, path and text utilities. Paths use "/" and a qualified folder ends in "/". Routines
+// that take a std::string& change the caller's text as stated per routine.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "frame/ErrorReporter.h"
+#include "platform/FileSystem.h"
+#include "platform/Trash.h"
+
+namespace qm {
+
+class bFileHandler {
+public:
+    static constexpr char kSeparator = '/';
+
+    bFileHandler(platform::FileSystem& files, platform::Trash& trash, ErrorReporter& errors);
+
+    // Trims spaces from `path` (in place); true when a file (not a folder) of that name exists.
+    bool FileExists(std::string& path) const;
+    // Trims spaces from `path` (in place); true when a folder of that name exists.
+    bool FolderExists(std::string& path) const;
+
+    // Trimmed, cut at a first NUL, "/" appended when missing; `path` receives the result.
+    static std::string QualifyPath(std::string& path);
+    // `path` loses its last "/" and everything after it; unchanged without a "/".
+    static void StripLastFolder(std::string& path);
+    // `name` up to, not including, its last "."; the whole name without one.
+    static std::string StripExtension(const std::string& name);
+    // "." and the text after the last "." of the last path component; empty when none follows.
+    static std::string GetFileExtension(const std::string& name);
+    // The text before its first NUL character.
+    static std::string StripNull(const std::string& text);
+    // Trims spaces, then strips `character` from both ends; `text` receives the result.
+    static std::string TrimCharacter(std::string& text, const std::string& character);
+
+    // Moves the files to the Trash. A failure goes to HandleError (file object: the files
+    // joined with ", "); Retry moves the files not yet moved.
+    void ShellDelete(const std::vector<std::string>& files);
+
+private:
+    platform::FileSystem& m_files;
+    platform::Trash& m_trash;
+    ErrorReporter& m_errors;
+};
+
+}  // namespace qm

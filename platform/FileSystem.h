@@ -1,0 +1,50 @@
+// The file layer every subsystem goes through: existence, listing, rename and the log's writes.
+// Failures throw RunError with the program's numbering (errorFromErrno).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qm::platform {
+
+struct FileInfo {
+    std::uint64_t size = 0;
+    std::int64_t modifiedSeconds = 0;  // seconds since the Unix epoch
+};
+
+struct FolderEntry {
+    std::string name;  // the bytes the OS gave
+    bool isFolder = false;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // Existence questions never fail: any error reads as false.
+    virtual bool isFile(const std::string& path) const = 0;
+    virtual bool isFolder(const std::string& path) const = 0;
+    // Size and modification time; nullopt when they cannot be read.
+    virtual std::optional<FileInfo> info(const std::string& path) const = 0;
+
+    // Renames `from` to `to` without ever replacing another file: 58 when `to` exists. Renaming
+    // to the same name succeeds and changes nothing; a change of letter case only renames.
+    // An empty, "." or ".." name, or one holding a NUL, is refused with 52 before anything moves.
+    virtual void renameNoReplace(const std::string& from, const std::string& to) = 0;
+
+    // Appends `text` to the file, creating it when missing, with one write of the whole text,
+    // and closes it again; concurrent appenders therefore interleave whole texts.
+    virtual void append(const std::string& path, std::string_view text) = 0;
+
+    // Creates the file with `text` as its whole content, atomically: it appears complete or not
+    // at all. Returns false and changes nothing when the file already exists.
+    virtual bool createNew(const std::string& path, std::string_view text) = 0;
+
+    // Every entry of a folder except "." and "..", in the order the OS gives them.
+    virtual std::vector<FolderEntry> listFolder(const std::string& path) const = 0;
+};
+
+}  // namespace qm::platform

@@ -1,0 +1,101 @@
+// Text model: UTF-8 in std::string, decoded losslessly. A byte that is not part of a valid UTF-8
+// sequence is one character of its own (kept as the byte), so any file name survives decoding,
+// case mapping and re-encoding unchanged except where a real letter changes case.
+#pragma once
+
+#include <cstdint>
+#include <locale>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qm::text {
+
+// One decoded character: a Unicode scalar value, or kRawByteFlag | byte for a stray byte.
+using Char = std::uint32_t;
+inline constexpr Char kRawByteFlag = 0x80000000u;
+
+inline bool isRawByte(Char c) { return (c & kRawByteFlag) != 0; }
+
+// Decodes the character at `pos` (which must be < s.size()); `length` receives its byte count.
+Char decodeAt(std::string_view s, std::size_t pos, std::size_t& length);
+
+// Appends the bytes of `c` to `out` (a raw byte goes back as itself).
+void append(std::string& out, Char c);
+
+// Number of characters (code points and stray bytes) in `s`.
+std::size_t characterCount(std::string_view s);
+
+bool isValidUtf8(std::string_view s);
+
+// A readable form for display: every stray byte shown as U+FFFD. Never fed back to the OS.
+std::string displayForm(std::string_view s);
+
+// Lower, upper and proper case per character under one locale. Built once and reused: the ASCII
+// range is tabled at construction so typical names map without facet calls.
+class CaseMapper {
+public:
+    // The user's locale; when that is "C"/"POSIX" (no letters beyond ASCII), C.UTF-8 instead.
+    CaseMapper();
+    explicit CaseMapper(const std::locale& locale);
+
+    Char lower(Char c) const;
+    Char upper(Char c) const;
+
+    std::string toLower(std::string_view s) const;
+    std::string toUpper(std::string_view s) const;
+    // First character of every word upper case, the rest lower; words are separated only by
+    // space, NUL, tab, LF, VT, FF and CR.
+    std::string toProper(std::string_view s) const;
+
+    // The same, changing `s` in place (without allocating for ASCII text).
+    void lowerInPlace(std::string& s) const;
+    void upperInPlace(std::string& s) const;
+    void properInPlace(std::string& s) const;
+
+    // True when every ASCII character's lower and upper forms are ASCII too (not so under a
+    // Turkish locale); then lowerAscii() may be used on ASCII bytes.
+    bool asciiClosed() const { return m_asciiClosed; }
+    unsigned char lowerAscii(unsigned char c) const {
+        return static_cast<unsigned char>(m_asciiLower[c]);
+    }
+
+    // Lower-case forms of the characters of `s`, and the byte offset of each (plus one final
+    // offset equal to s.size()).
+    void lowerForms(std::string_view s, std::vector<Char>& forms,
+                    std::vector<std::uint32_t>* offsets) const;
+
+    // Case-insensitive comparison for sorting: lower-case forms compared character by
+    // character; <0, 0 or >0.
+    int compareNoCase(std::string_view a, std::string_view b) const;
+
+    const std::locale& locale() const { return m_locale; }
+
+    // The user's locale as the program uses it (see the default constructor).
+    static std::locale userLocale();
+
+private:
+    template <typename Map>
+    std::string mapEach(std::string_view s, Map map) const;
+    template <typename Map>
+    void mapInPlace(std::string& s, Map map) const;
+
+    std::locale m_locale;
+    const std::ctype<wchar_t>* m_ctype;
+    Char m_asciiLower[128];
+    Char m_asciiUpper[128];
+    bool m_asciiClosed;  // every ASCII letter maps to ASCII (false under a Turkish locale)
+};
+
+}  // namespace qm::text
+
+namespace qm::text {
+
+// True when every byte of `s` is below 0x80.
+bool isAscii(std::string_view s);
+
+// The text without the space characters at either end (only ' ': tabs and other white space
+// stay, as the name rules require).
+std::string_view trimSpaces(std::string_view s);
+
+}  // namespace qm::text

@@ -1,0 +1,227 @@
+#include "platform/posix/PosixFileSystem.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+
+#include "platform/RunError.h"
+
+namespace qm::platform {
+
+namespace {
+
+bool statPath(const std::string& path, struct stat& st) {
+    return !path.empty() && path.find('\0') == std::string::npos && ::stat(path.c_str(), &st) == 0;
+}
+
+std::string_view lastComponent(std::string_view path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+void refuseBadName(const std::string& path) {
+    const auto name = lastComponent(path);
+    if (name.empty() || name == "." || name == ".." || path.find('\0') != std::string::npos) {
+        throw RunError(kBadFileName);
+    }
+}
+
+// Writes all of `text`; a short write (a signal, a nearly full disk) continues where it stopped.
+void writeAll(int fd, std::string_view text) {
+    while (!text.empty()) {
+        const ssize_t n = ::write(fd, text.data(), text.size());
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw errorFromErrno(errno);
+        }
+        text.remove_prefix(static_cast<std::size_t>(n));
+    }
+}
+
+struct FdCloser {
+    int fd;
+    ~FdCloser() {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    // Closes now and reports a failed close (NFS reports write errors only here).
+    void closeChecked() {
+        const int f = fd;
+        fd = -1;
+        if (::close(f) != 0 && errno != EINTR) {
+            throw errorFromErrno(errno);
+        }
+    }
+};
+
+}  // namespace
+
+std::string parentFolder(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+void throwForPath(int errnoValue, const std::string& path) {
+    if (errnoValue == ENOENT) {
+        struct stat st{};
+        const bool folderThere = statPath(parentFolder(path), st) && S_ISDIR(st.st_mode);
+        throw errorFromErrno(errnoValue, folderThere ? MissingIs::File : MissingIs::Path);
+    }
+    throw errorFromErrno(errnoValue);
+}
+
+bool PosixFileSystem::isFile(const std::string& path) const {
+    struct stat st{};
+    return statPath(path, st) && !S_ISDIR(st.st_mode);
+}
+
+bool PosixFileSystem::isFolder(const std::string& path) const {
+    struct stat st{};
+    return statPath(path, st) && S_ISDIR(st.st_mode);
+}
+
+std::optional<FileInfo> PosixFileSystem::info(const std::string& path) const {
+    struct stat st{};
+    if (!statPath(path, st)) {
+        return std::nullopt;
+    }
+    return FileInfo{static_cast<std::uint64_t>(st.st_size), static_cast<std::int64_t>(st.st_mtime)};
+}
+
+void PosixFileSystem::renameNoReplace(const std::string& from, const std::string& to) {
+    refuseBadName(from);
+    refuseBadName(to);
+    struct stat source{};
+    if (::lstat(from.c_str(), &source) != 0) {
+        throwForPath(errno, from);
+    }
+    if (from == to) {
+        return;  // the same name: nothing to do, and nothing to lose
+    }
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return;
+    }
+    const int err = errno;
+    if (err == EEXIST) {
+        // On a case-insensitive volume the new name may only change letter case and so name
+        // this very file. Only then is a plain rename safe; a second link to it, or any other
+        // file, keeps its place and the rename is refused.
+        struct stat target{};
+        if (::lstat(to.c_str(), &target) == 0 && target.st_dev == source.st_dev &&
+            target.st_ino == source.st_ino && source.st_nlink == 1) {
+            if (::rename(from.c_str(), to.c_str()) == 0) {
+                return;
+            }
+            throwForPath(errno, from);
+        }
+        throw RunError(kFileAlreadyExists);
+    }
+    if (err == EINVAL || err == ENOSYS) {
+        // A file system without RENAME_NOREPLACE: link() never replaces either, then the old
+        // name goes. Where hard links are not supported either, the rename is refused.
+        if (::link(from.c_str(), to.c_str()) == 0) {
+            if (::unlink(from.c_str()) != 0) {
+                const int unlinkErr = errno;
+                ::unlink(to.c_str());
+                throwForPath(unlinkErr, from);
+            }
+            return;
+        }
+        throwForPath(errno == EEXIST ? EEXIST : err, to);
+    }
+    throwForPath(err, err == ENOENT && !isFile(from) ? from : to);
+}
+
+void PosixFileSystem::append(const std::string& path, std::string_view text) {
+    refuseBadName(path);
+    FdCloser file{::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644)};
+    if (file.fd < 0) {
+        throwForPath(errno, path);
+    }
+    writeAll(file.fd, text);
+    file.closeChecked();
+}
+
+bool PosixFileSystem::createNew(const std::string& path, std::string_view text) {
+    refuseBadName(path);
+    if (::access(path.c_str(), F_OK) == 0) {
+        return false;
+    }
+    // Write a private file next to it, then publish it with link(), which never replaces: a
+    // reader sees the whole text or no file, and a racing creator keeps its own file.
+    std::string temp = parentFolder(path) + "/.qm-new-XXXXXX";
+    FdCloser file{::mkostemp(temp.data(), O_CLOEXEC)};
+    if (file.fd < 0) {
+        throwForPath(errno, path);
+    }
+    struct TempRemover {
+        const std::string& name;
+        ~TempRemover() { ::unlink(name.c_str()); }
+    } remover{temp};
+    ::fchmod(file.fd, 0644);
+    writeAll(file.fd, text);
+    file.closeChecked();
+    if (::link(temp.c_str(), path.c_str()) == 0) {
+        return true;
+    }
+    if (errno == EEXIST) {
+        return false;
+    }
+    if (errno != EPERM && errno != ENOTSUP) {
+        throwForPath(errno, path);
+    }
+    // No hard links on this volume (FAT): exclusive create is the next best thing.
+    FdCloser direct{::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644)};
+    if (direct.fd < 0) {
+        if (errno == EEXIST) {
+            return false;
+        }
+        throwForPath(errno, path);
+    }
+    writeAll(direct.fd, text);
+    direct.closeChecked();
+    return true;
+}
+
+std::vector<FolderEntry> PosixFileSystem::listFolder(const std::string& path) const {
+    if (path.find('\0') != std::string::npos) {
+        throw RunError(kBadFileName);
+    }
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(path.c_str()), ::closedir);
+    if (!dir) {
+        throwForPath(errno, path);
+    }
+    const int dirFd = ::dirfd(dir.get());
+    std::vector<FolderEntry> entries;
+    errno = 0;
+    while (const dirent* e = ::readdir(dir.get())) {
+        const std::string_view name(e->d_name);
+        if (name == "." || name == "..") {
+            continue;
+        }
+        bool isFolder = e->d_type == DT_DIR;
+        if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) {
+            struct stat st{};
+            isFolder = ::fstatat(dirFd, e->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+        }
+        entries.push_back(FolderEntry{std::string(name), isFolder});
+        errno = 0;
+    }
+    if (errno != 0) {
+        throw errorFromErrno(errno, MissingIs::Path);
+    }
+    return entries;
+}
+
+}  // namespace qm::platform

@@ -1,0 +1,27 @@
+// The real file layer on POSIX/Linux: renameat2(RENAME_NOREPLACE), O_APPEND single writes,
+// link()-published new files, readdir listings.
+#pragma once
+
+#include "platform/FileSystem.h"
+
+namespace qm::platform {
+
+class PosixFileSystem : public FileSystem {
+public:
+    bool isFile(const std::string& path) const override;
+    bool isFolder(const std::string& path) const override;
+    std::optional<FileInfo> info(const std::string& path) const override;
+    void renameNoReplace(const std::string& from, const std::string& to) override;
+    void append(const std::string& path, std::string_view text) override;
+    bool createNew(const std::string& path, std::string_view text) override;
+    std::vector<FolderEntry> listFolder(const std::string& path) const override;
+};
+
+// The folder part of a path ("/a/b" for "/a/b/c"; "/" for "/c"; "." for "c").
+std::string parentFolder(const std::string& path);
+
+// The error for a failed call on `path`: ENOENT becomes 76 when the folder holding `path` is
+// missing, else 53.
+[[noreturn]] void throwForPath(int errnoValue, const std::string& path);
+
+}  // namespace qm::platform

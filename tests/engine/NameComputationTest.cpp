@@ -1,0 +1,167 @@
+#include "engine/NameComputation.h"
+
+#include <gtest/gtest.h>
+
+#include "engine/ReplacementLists.h"
+#include "platform/RunError.h"
+
+namespace qm {
+namespace {
+
+struct FixedCaseOptions : CaseOptions {
+    std::int32_t filenameCase = 0;
+    std::int32_t extensionCase = 0;
+    int filenameReads = 0;
+    std::int32_t GetFilenameCase() override {
+        ++filenameReads;
+        return filenameCase;
+    }
+    std::int32_t GetExtensionCase() override { return extensionCase; }
+};
+
+struct NameCase {
+    const char* label;
+    std::string fileName;
+    std::string searchText;       // as typed, colon-separated
+    std::string replacementText;  // as typed
+    int filenameCase;
+    int extensionCase;
+    std::string expected;
+};
+
+void PrintTo(const NameCase& c, std::ostream* os) { *os << c.label; }
+
+class NewNameTest : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(NewNameTest, ComputesTheNameTheRulesGive) {
+    const NameCase& c = GetParam();
+    const text::CaseMapper mapper(std::locale("C.UTF-8"));
+    FixedCaseOptions options;
+    options.filenameCase = c.filenameCase;
+    options.extensionCase = c.extensionCase;
+    std::vector<std::string> searches;
+    std::vector<std::string> replacements;
+    ASSERT_EQ(BuildSearchList(c.searchText, searches), 0);
+    ASSERT_EQ(BuildReplacementList(c.replacementText, replacements), 0);
+    const NewName name = NameComputation(options, mapper).ComputeNewName(c.fileName, searches, replacements);
+    EXPECT_EQ(name.full(), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, NewNameTest,
+    ::testing::Values(
+        NameCase{"ExtensionLowered", "Holiday.Final.JPG", "final", "Draft", 0, 1, "Holiday.Draft.jpg"},
+        NameCase{"BothCasesFound", "RedRED.txt", "e", "i", 0, 0, "RidRiD.txt"},
+        NameCase{"InsertedTextNotSearchedAgain", "ooo.txt", "o", "xo", 0, 0, "xoxoxo.txt"},
+        NameCase{"PairsApplyInOrder", "a-b-c.txt", "-:_", "_: ", 0, 0, "a b c.txt"},
+        NameCase{"SpaceBeforeDotTrimmed", "my file .txt", "zz", "y", 0, 0, "my file.txt"},
+        NameCase{"ProperCaseAfterDeletion", "x_report.doc", "x_", "", 3, 0, "Report.doc"},
+        NameCase{"NoDotNoExtension", "README", "READ", "Read", 0, 2, "ReadME"},
+        NameCase{"DotfileIsAllExtension", ".profile", "pro", "con", 2, 0, ".profile"},
+        NameCase{"ExtensionSplitOnce", "my.old.draft.txt", "old:draft", "new:final", 0, 0, "my.new.final.txt"},
+        NameCase{"UpperNeverTouchesExtension", "photo.jpeg", "x", "y", 2, 0, "PHOTO.jpeg"},
+        NameCase{"ExtensionUpper", "photo.jpeg", "x", "y", 0, 2, "photo.JPEG"},
+        NameCase{"ProperCaseSeparatorsOnlyWhitespace", "my_file-NAME 2.txt", "zz", "", 3, 0, "My_file-name 2.txt"},
+        NameCase{"ReplacementLongerThanName", "ab.txt", "a", "xyz", 0, 0, "xyzb.txt"},
+        NameCase{"ReplacementKeepsItsOwnCase", "IMG_0001.JPG", "img_", "Holiday ", 0, 1, "Holiday 0001.jpg"},
+        NameCase{"LeadingSpaceOfSecondPairKept", "a b.txt", "a: b", "x:-y", 0, 0, "x-y.txt"},
+        NameCase{"TrimmedAfterEveryPair", "a b.txt", "a: ", "  :+", 0, 0, "b.txt"},
+        NameCase{"TabsAreNotTrimmed", "\tname.txt", "zz", "", 0, 0, "\tname.txt"},
+        NameCase{"UnknownCaseValuesChangeNothing", "MiXed.TxT", "zz", "", 9, -1, "MiXed.TxT"},
+        NameCase{"ReplacementFoundInExtensionIgnored", "txt.txt", "txt", "doc", 0, 0, "doc.txt"},
+        NameCase{"TrailingDotKept", "notes.", "o", "0", 0, 0, "n0tes."},
+        NameCase{"EmptyReplacementDeletes", "copy of copy.txt", "copy ", "", 0, 0, "of copy.txt"},
+        NameCase{"NonAsciiFoundCaseInsensitively", "CAFÉ.txt", "é", "e", 0, 0, "CAFe.txt"},
+        NameCase{"NonAsciiUpper", "été.txt", "zz", "", 2, 0, "ÉTÉ.txt"},
+        NameCase{"SharpSStaysOneCharacter", "straße.TXT", "zz", "", 2, 1, "STRAßE.txt"},
+        NameCase{"ProperCaseNonAscii", "élan vital.txt", "zz", "", 3, 0, "Élan Vital.txt"}),
+    [](const ::testing::TestParamInfo<NameCase>& info) { return std::string(info.param.label); });
+
+TEST(NewNameBytes, InvalidUtf8KeepsItsBytes) {
+    const text::CaseMapper mapper(std::locale("C.UTF-8"));
+    FixedCaseOptions options;
+    options.filenameCase = kFilenameUpper;
+    const std::string name = "caf\xE9-\xFF\xC3(x).txt";  // Latin-1 é, a stray 0xFF, a cut sequence
+    const NewName result = NameComputation(options, mapper).ComputeNewName(name, {"-"}, {" "});
+    EXPECT_EQ(result.full(), "CAF\xE9 \xFF\xC3(X).txt");
+}
+
+TEST(NewNameBytes, StrayByteInSearchMatchesOnlyItself) {
+    const text::CaseMapper mapper(std::locale("C.UTF-8"));
+    FixedCaseOptions options;
+    std::string namePart = "a\xE9" "b\xC3\xA9";  // stray 0xE9, then a real é
+    NameComputation(options, mapper).ReplaceAll(1, namePart, "\xE9", "E");
+    EXPECT_EQ(namePart, "aEb\xC3\xA9");
+}
+
+TEST(NewNameReplaceAll, StartPositionCountsCharacters) {
+    const text::CaseMapper mapper(std::locale("C.UTF-8"));
+    FixedCaseOptions options;
+    const NameComputation names(options, mapper);
+    struct Row {
+        std::int32_t start;
+        std::string expected;
+    };
+    for (const Row& row : {Row{0, "XéX"}, Row{1, "XéX"}, Row{2, "aéX"}, Row{3, "aéX"}, Row{4, "aéa"}, Row{9, "aéa"}}) {
+        std::string namePart = "aéa";
+        EXPECT_EQ(names.ReplaceAll(row.start, namePart, "A", "X"), 0);
+        EXPECT_EQ(namePart, row.expected) << "start " << row.start;
+    }
+}
+
+TEST(NewNameCaseOptions, ReadAgainForEveryPair) {
+    const text::CaseMapper mapper(std::locale("C.UTF-8"));
+    FixedCaseOptions options;
+    NameComputation(options, mapper).ComputeNewName("a-b-c.txt", {"-", "_", "x"}, {"_", " ", "y"});
+    EXPECT_EQ(options.filenameReads, 3);
+}
+
+TEST(NewNameCaseOptions, StoredTextThatIsNoNumberStopsTheName) {
+    struct Broken : CaseOptions {
+        std::int32_t GetFilenameCase() override { throw RunError(kTypeMismatch); }
+        std::int32_t GetExtensionCase() override { return 0; }
+    } options;
+    const text::CaseMapper mapper(std::locale("C.UTF-8"));
+    std::string namePart = "abc";
+    const NameComputation names(options, mapper);
+    EXPECT_EQ(names.ReplaceInName(namePart, "b", "x"), kTypeMismatch);
+    try {
+        names.ComputeNewName("abc.txt", {"b"}, {"x"});
+        FAIL() << "expected a type mismatch";
+    } catch (const RunError& e) {
+        EXPECT_EQ(e.number(), kTypeMismatch);
+    }
+}
+
+TEST(NewNameLongText, NamesAndListsPast32767Characters) {
+    const text::CaseMapper mapper(std::locale("C.UTF-8"));
+    FixedCaseOptions options;
+    std::string namePart(40000, 'a');
+    namePart += "b";
+    EXPECT_EQ(NameComputation(options, mapper).ReplaceAll(40001, namePart, "B", "c"), 0);
+    EXPECT_EQ(namePart.size(), 40001u);
+    EXPECT_EQ(namePart.back(), 'c');
+}
+
+TEST(NewNameLocale, TurkishDottedAndDotlessI) {
+    std::locale turkish;
+    try {
+        turkish = std::locale("tr_TR.UTF-8");
+    } catch (const std::runtime_error&) {
+        GTEST_SKIP() << "tr_TR.UTF-8 is not installed (localedef -i tr_TR -f UTF-8 tr_TR.UTF-8)";
+    }
+    const text::CaseMapper mapper(turkish);
+    FixedCaseOptions options;
+    options.filenameCase = kFilenameUpper;
+    const NameComputation names(options, mapper);
+    EXPECT_EQ(names.ComputeNewName("istanbul.txt", {"zz"}, {""}).full(), "İSTANBUL.txt");
+    options.filenameCase = kFilenameLower;
+    EXPECT_EQ(names.ComputeNewName("ISPARTA.txt", {"zz"}, {""}).full(), "ısparta.txt");
+    // Case-insensitive search compares lower-case forms: dotless I finds ı, not i.
+    std::string namePart = "Iı i";
+    names.ReplaceAll(1, namePart, "I", "_");
+    EXPECT_EQ(namePart, "__ i");
+}
+
+}  // namespace
+}  // namespace qm

@@ -1,0 +1,158 @@
+#include "frame/bFileHandler.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/RunError.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/PosixTrash.h"
+#include "tests/support/TempFolder.h"
+
+namespace qm {
+namespace {
+
+struct RecordedError {
+    std::string description;
+    std::int32_t number;
+    std::string fileObject;
+    std::string source;
+};
+
+struct RecordingReporter : ErrorReporter {
+    std::vector<RecordedError> shown;
+    std::vector<int> answers;  // returned in order; Cancel when exhausted
+    int HandleError(const std::string& d, std::int32_t n, const std::string& f, const std::string& s) override {
+        shown.push_back({d, n, f, s});
+        if (answers.empty()) {
+            return kResultCancel;
+        }
+        const int answer = answers.front();
+        answers.erase(answers.begin());
+        return answer;
+    }
+    void LogError(const std::string&, std::int32_t, const std::string&, const std::string&) override {}
+};
+
+TEST(PathRoutines, InPlaceContracts) {
+    struct Row {
+        std::string in;
+        std::string qualified;
+    };
+    const std::vector<Row> rows = {
+        {"/data", "/data/"},
+        {"/data/", "/data/"},
+        {"/", "/"},
+        {"  /a b/c  ", "/a b/c/"},
+        {std::string("/data\0junk", 10), "/data/"},
+        {"", "/"},
+        {"plain", "plain/"},
+    };
+    for (const auto& row : rows) {
+        std::string path = row.in;
+        EXPECT_EQ(bFileHandler::QualifyPath(path), row.qualified);
+        EXPECT_EQ(path, row.qualified) << "QualifyPath changes its argument";
+    }
+    std::string path = "/";
+    bFileHandler::StripLastFolder(path);
+    EXPECT_EQ(path, "");
+    path = "/home/user/";
+    bFileHandler::StripLastFolder(path);
+    EXPECT_EQ(path, "/home/user");
+    bFileHandler::StripLastFolder(path);
+    EXPECT_EQ(path, "/home");
+    path = "noslash";
+    bFileHandler::StripLastFolder(path);
+    EXPECT_EQ(path, "noslash");
+}
+
+TEST(NameRoutines, ExtensionAndNamePart) {
+    struct Row {
+        std::string name;
+        std::string stripped;
+        std::string extension;
+    };
+    const std::vector<Row> rows = {
+        {"archive.tar.gz", "archive.tar", ".gz"},
+        {"README", "README", ""},
+        {".profile", "", ".profile"},
+        {"ends.", "ends", ""},
+        {"/a.b/c", "/a", ""},  // StripExtension does not stop at the last component
+        {"/a.b/c.d", "/a.b/c", ".d"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(bFileHandler::StripExtension(row.name), row.stripped) << row.name;
+        EXPECT_EQ(bFileHandler::GetFileExtension(row.name), row.extension) << row.name;
+    }
+}
+
+TEST(TextRoutines, StripNullAndTrimCharacter) {
+    EXPECT_EQ(bFileHandler::StripNull(std::string("ab\0cd", 5)), "ab");
+    EXPECT_EQ(bFileHandler::StripNull("abc"), "abc");
+    std::string buffer = std::string("  name\0\0   ", 11);
+    const std::string nul(1, '\0');
+    EXPECT_EQ(bFileHandler::TrimCharacter(buffer, nul), "name");
+    EXPECT_EQ(buffer, "name");
+    std::string text = "xxaxx";
+    EXPECT_EQ(bFileHandler::TrimCharacter(text, "x"), "a");
+    text = " a ";
+    EXPECT_EQ(bFileHandler::TrimCharacter(text, ""), "a");  // an empty character only trims
+}
+
+TEST(ExistenceRoutines, TrimTheirArgument) {
+    test::TempFolder dir;
+    platform::PosixFileSystem fs;
+    platform::PosixTrash trash(dir / "Trash");
+    RecordingReporter errors;
+    const bFileHandler files(fs, trash, errors);
+    dir.write("f.txt");
+    std::string path = "  " + (dir / "f.txt") + " ";
+    EXPECT_TRUE(files.FileExists(path));
+    EXPECT_EQ(path, dir / "f.txt");
+    EXPECT_FALSE(files.FolderExists(path));
+    path = dir.path();
+    EXPECT_TRUE(files.FolderExists(path));
+    EXPECT_FALSE(files.FileExists(path));
+    path = "    ";
+    EXPECT_FALSE(files.FileExists(path));
+    EXPECT_EQ(path, "");
+    path = "   ";
+    EXPECT_FALSE(files.FolderExists(path));
+    EXPECT_EQ(path, "");
+}
+
+TEST(ShellDeleteRoutine, FailureOffersRetryAndRetryFinishesTheList) {
+    test::TempFolder dir;
+    platform::PosixFileSystem fs;
+    platform::PosixTrash trash(dir / "Trash");
+    RecordingReporter errors;
+    bFileHandler files(fs, trash, errors);
+    dir.write("a.txt", "a");
+    errors.answers = {kResultRetry};
+    files.ShellDelete({dir / "a.txt", dir / "b.txt"});
+    ASSERT_EQ(errors.shown.size(), 2u);  // the first attempt and the retry both fail on b.txt
+    EXPECT_EQ(errors.shown[0].number, kFileNotFound);
+    EXPECT_EQ(errors.shown[0].source, "bFileHandler.ShellDelete");
+    EXPECT_EQ(errors.shown[0].fileObject, (dir / "a.txt") + ", " + (dir / "b.txt"));
+    EXPECT_EQ(dir.names("Trash/files"), (std::vector<std::string>{"a.txt"}));
+}
+
+TEST(ShellDeleteRoutine, RetryAfterTheObstacleIsGone) {
+    test::TempFolder dir;
+    platform::PosixFileSystem fs;
+    platform::PosixTrash trash(dir / "Trash");
+    struct FixingReporter : RecordingReporter {
+        test::TempFolder* folder = nullptr;
+        int HandleError(const std::string& d, std::int32_t n, const std::string& f, const std::string& s) override {
+            RecordingReporter::HandleError(d, n, f, s);
+            folder->write("late.txt", "late");
+            return kResultRetry;
+        }
+    } errors;
+    errors.folder = &dir;
+    bFileHandler files(fs, trash, errors);
+    files.ShellDelete({dir / "late.txt"});
+    EXPECT_EQ(errors.shown.size(), 1u);
+    EXPECT_EQ(dir.names("Trash/files"), (std::vector<std::string>{"late.txt"}));
+}
+
+}  // namespace
+}  // namespace qm

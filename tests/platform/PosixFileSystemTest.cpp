@@ -1,0 +1,166 @@
+#include "platform/posix/PosixFileSystem.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "platform/RunError.h"
+#include "tests/support/TempFolder.h"
+
+namespace qm::platform {
+namespace {
+
+std::int32_t renameError(PosixFileSystem& fs, const std::string& from, const std::string& to) {
+    try {
+        fs.renameNoReplace(from, to);
+        return 0;
+    } catch (const RunError& e) {
+        return e.number();
+    }
+}
+
+TEST(PosixRename, NeverReplacesAndReportsEachFailure) {
+    test::TempFolder dir;
+    PosixFileSystem fs;
+    dir.write("a.txt", "A");
+    dir.write("b.txt", "B");
+    struct Row {
+        const char* what;
+        std::string from;
+        std::string to;
+        std::int32_t error;
+    };
+    const std::vector<Row> rows = {
+        {"target exists", dir / "a.txt", dir / "b.txt", kFileAlreadyExists},
+        {"source vanished", dir / "gone.txt", dir / "c.txt", kFileNotFound},
+        {"folder of source missing", dir / "nofolder/x.txt", dir / "c.txt", kPathNotFound},
+        {"target folder missing", dir / "a.txt", dir / "nofolder/c.txt", kPathNotFound},
+        {"empty name", dir / "a.txt", dir.qualified(), kBadFileName},
+        {"dot", dir / "a.txt", dir / ".", kBadFileName},
+        {"dot dot", dir / "a.txt", dir / "..", kBadFileName},
+        {"NUL in name", dir / "a.txt", dir / std::string("c\0d", 3), kBadFileName},
+        {"name too long", dir / "a.txt", dir / std::string(256, 'n'), kBadFileName},
+        {"same name", dir / "a.txt", dir / "a.txt", 0},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(renameError(fs, row.from, row.to), row.error) << row.what;
+        EXPECT_EQ(test::readFile(dir / "a.txt"), "A") << row.what;
+        EXPECT_EQ(test::readFile(dir / "b.txt"), "B") << row.what;
+    }
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"a.txt", "b.txt"}));
+}
+
+TEST(PosixRename, CaseOnlyChangeAndPlainRename) {
+    test::TempFolder dir;
+    PosixFileSystem fs;
+    dir.write("photo.JPG", "P");
+    EXPECT_EQ(renameError(fs, dir / "photo.JPG", dir / "photo.jpg"), 0);
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"photo.jpg"}));
+    EXPECT_EQ(test::readFile(dir / "photo.jpg"), "P");
+}
+
+TEST(PosixRename, SecondLinkToTheSameFileIsNotReplaced) {
+    test::TempFolder dir;
+    PosixFileSystem fs;
+    dir.write("a", "A");
+    ASSERT_EQ(::link((dir / "a").c_str(), (dir / "b").c_str()), 0);
+    EXPECT_EQ(renameError(fs, dir / "a", dir / "b"), kFileAlreadyExists);
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"a", "b"}));
+}
+
+TEST(PosixRename, ReadOnlyFolderIsPermissionDenied) {
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root ignores folder permissions";
+    }
+    test::TempFolder dir;
+    PosixFileSystem fs;
+    const std::string sub = dir.makeFolder("ro");
+    dir.write("ro/a", "A");
+    ::chmod(sub.c_str(), 0555);
+    EXPECT_EQ(renameError(fs, sub + "/a", sub + "/b"), kPermissionDenied);
+}
+
+TEST(PosixAppend, WholeEntriesFromManyWritersAtOnce) {
+    test::TempFolder dir;
+    const std::string log = dir / "log.txt";
+    constexpr int kWriters = 4;
+    constexpr int kEntries = 500;
+    std::vector<std::thread> writers;
+    for (int w = 0; w < kWriters; ++w) {
+        writers.emplace_back([&, w] {
+            PosixFileSystem fs;
+            const std::string entry = "writer " + std::to_string(w) + std::string(300, 'x') + "\r\n";
+            for (int i = 0; i < kEntries; ++i) {
+                fs.append(log, entry);
+            }
+        });
+    }
+    for (auto& t : writers) {
+        t.join();
+    }
+    const std::string content = test::readFile(log);
+    std::size_t lines = 0;
+    for (std::size_t pos = 0, end = 0; (end = content.find("\r\n", pos)) != std::string::npos; pos = end + 2) {
+        const std::string line = content.substr(pos, end - pos);
+        ASSERT_EQ(line.size(), 308u) << "torn entry at line " << lines;
+        ++lines;
+    }
+    EXPECT_EQ(lines, static_cast<std::size_t>(kWriters * kEntries));
+}
+
+TEST(PosixAppend, MissingFolderIsPathNotFound) {
+    test::TempFolder dir;
+    PosixFileSystem fs;
+    try {
+        fs.append(dir / "none/log.txt", "x");
+        FAIL();
+    } catch (const RunError& e) {
+        EXPECT_EQ(e.number(), kPathNotFound);
+    }
+}
+
+TEST(PosixCreateNew, AppearsWholeAndNeverReplaces) {
+    test::TempFolder dir;
+    PosixFileSystem fs;
+    EXPECT_TRUE(fs.createNew(dir / "log.txt", "header\r\n"));
+    EXPECT_FALSE(fs.createNew(dir / "log.txt", "other\r\n"));
+    EXPECT_EQ(test::readFile(dir / "log.txt"), "header\r\n");
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"log.txt"}));  // no temporary left behind
+}
+
+TEST(PosixListFolder, NamesWithKindsIncludingInvalidUtf8) {
+    test::TempFolder dir;
+    PosixFileSystem fs;
+    dir.write("b.txt");
+    dir.write("caf\xE9.txt");
+    dir.write(".hidden");
+    dir.makeFolder("sub");
+    auto entries = fs.listFolder(dir.path());
+    std::sort(entries.begin(), entries.end(), [](auto& a, auto& b) { return a.name < b.name; });
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_EQ(entries[0].name, ".hidden");
+    EXPECT_EQ(entries[2].name, "caf\xE9.txt");
+    EXPECT_TRUE(entries[3].isFolder);
+    EXPECT_FALSE(entries[1].isFolder);
+    EXPECT_THROW(fs.listFolder(dir / "missing"), RunError);
+}
+
+TEST(PosixExistence, FilesFoldersAndNothing) {
+    test::TempFolder dir;
+    PosixFileSystem fs;
+    dir.write("f");
+    EXPECT_TRUE(fs.isFile(dir / "f"));
+    EXPECT_FALSE(fs.isFolder(dir / "f"));
+    EXPECT_TRUE(fs.isFolder(dir.path()));
+    EXPECT_FALSE(fs.isFile(dir.path()));
+    EXPECT_FALSE(fs.isFile(dir / "missing"));
+    EXPECT_FALSE(fs.isFile(""));
+    ASSERT_TRUE(fs.info(dir / "f").has_value());
+    EXPECT_EQ(fs.info(dir / "f")->size, 0u);
+}
+
+}  // namespace
+}  // namespace qm::platform

@@ -1,0 +1,42 @@
+#include "platform/posix/PosixTrash.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/RunError.h"
+#include "tests/support/TempFolder.h"
+
+namespace qm::platform {
+namespace {
+
+TEST(PosixTrash, MovesFilesWithTheirInfoAndUniqueNames) {
+    test::TempFolder dir;
+    PosixTrash trash(dir / "Trash");
+    dir.makeFolder("work");
+    dir.write("work/log file.txt", "first");
+    trash.moveToTrash(dir / "work/log file.txt");
+    dir.write("work/log file.txt", "second");
+    trash.moveToTrash(dir / "work/log file.txt");
+
+    EXPECT_TRUE(dir.names("work").empty());
+    EXPECT_EQ(dir.names("Trash/files"), (std::vector<std::string>{"log file.txt", "log file.txt.2"}));
+    EXPECT_EQ(test::readFile(dir / "Trash/files/log file.txt"), "first");
+    EXPECT_EQ(test::readFile(dir / "Trash/files/log file.txt.2"), "second");
+    const std::string info = test::readFile(dir / "Trash/info/log file.txt.trashinfo");
+    EXPECT_EQ(info.rfind("[Trash Info]\nPath=", 0), 0u);
+    EXPECT_NE(info.find("/work/log%20file.txt\nDeletionDate="), std::string::npos);
+}
+
+TEST(PosixTrash, MissingFileIsReportedAndLeavesNoInfo) {
+    test::TempFolder dir;
+    PosixTrash trash(dir / "Trash");
+    try {
+        trash.moveToTrash(dir / "missing.txt");
+        FAIL();
+    } catch (const RunError& e) {
+        EXPECT_EQ(e.number(), kFileNotFound);
+    }
+    EXPECT_TRUE(dir.names("Trash/info").empty());
+}
+
+}  // namespace
+}  // namespace qm::platform

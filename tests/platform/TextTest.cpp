@@ -1,0 +1,51 @@
+#include "platform/Text.h"
+
+#include <gtest/gtest.h>
+
+namespace qm::text {
+namespace {
+
+TEST(Utf8, DecodesEveryByteSequenceLosslessly) {
+    const std::vector<std::string> samples = {
+        "plain", "é", "€", "😀", "\xFF", "\xC3", "\xC3(", "\xE2\x82", "\xC0\x80" /* overlong */,
+        "\xED\xA0\x80" /* surrogate */, "\xF4\x90\x80\x80" /* past U+10FFFF */, std::string("a\0b", 3),
+    };
+    for (const auto& s : samples) {
+        std::string round;
+        for (std::size_t pos = 0, len = 0; pos < s.size(); pos += len) {
+            append(round, decodeAt(s, pos, len));
+        }
+        EXPECT_EQ(round, s);
+    }
+    EXPECT_EQ(characterCount("aé€😀"), 4u);
+    EXPECT_EQ(characterCount("\xC0\x80"), 2u);
+    EXPECT_TRUE(isValidUtf8("aé€😀"));
+    EXPECT_FALSE(isValidUtf8("a\xFF"));
+    EXPECT_EQ(displayForm("a\xFF" "b"), "a\xEF\xBF\xBD" "b");
+}
+
+TEST(CaseMapping, PerCharacterUnderUtf8Locale) {
+    const CaseMapper mapper(std::locale("C.UTF-8"));
+    EXPECT_EQ(mapper.toUpper("abc éàü ß"), "ABC ÉÀÜ ß");
+    EXPECT_EQ(mapper.toLower("ÉCOLE ΣΟΦΙΑ"), "école σοφια");
+    EXPECT_EQ(mapper.toProper("hello wORLD\tfoo_bar.baz 2nd"), "Hello World\tFoo_bar.baz 2nd");
+    EXPECT_EQ(mapper.toProper(std::string("a\0b\vc\fd\re\nf", 11)), std::string("A\0B\vC\fD\rE\nF", 11));
+    EXPECT_EQ(mapper.toUpper("x\xFFy"), "X\xFFY");
+    EXPECT_EQ(mapper.compareNoCase("Apple", "apple"), 0);
+    EXPECT_LT(mapper.compareNoCase("apple", "Banana"), 0);
+    EXPECT_GT(mapper.compareNoCase("été", "ETE"), 0);
+    EXPECT_LT(mapper.compareNoCase("ab", "abc"), 0);
+}
+
+TEST(CaseMapping, UserLocaleFallsBackToUtf8ForPlainC) {
+    EXPECT_NE(CaseMapper::userLocale().name(), "C");
+}
+
+TEST(TrimSpaces, OnlyTheSpaceCharacter) {
+    EXPECT_EQ(trimSpaces("  a b  "), "a b");
+    EXPECT_EQ(trimSpaces("\ta\t"), "\ta\t");
+    EXPECT_EQ(trimSpaces("   "), "");
+}
+
+}  // namespace
+}  // namespace qm::text

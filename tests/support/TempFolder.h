@@ -1,0 +1,38 @@
+// A fresh folder under the system's temporary folder, removed with everything in it at the end
+// of the test.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace qm::test {
+
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    // The folder's path, without a trailing "/".
+    const std::string& path() const { return m_path; }
+    // The folder's path with a trailing "/", as the program qualifies folders.
+    std::string qualified() const { return m_path + "/"; }
+    // path() + "/" + name
+    std::string operator/(const std::string& name) const { return m_path + "/" + name; }
+
+    // Creates (or replaces) a file below the folder with the given content; returns its path.
+    std::string write(const std::string& name, const std::string& content = "") const;
+    std::string makeFolder(const std::string& name) const;
+
+    // The names in the folder (or a subfolder), sorted bytewise, without "." and "..".
+    std::vector<std::string> names(const std::string& sub = "") const;
+
+private:
+    std::string m_path;
+};
+
+// The whole content of a file ("" when it cannot be read).
+std::string readFile(const std::string& path);
+
+}  // namespace qm::test
