@@ -81,6 +81,14 @@ void throwForPath(int errnoValue, const std::string& path) {
     throw errorFromErrno(errnoValue);
 }
 
+void PosixFileSystem::injectFault(FaultSite site, const std::string& path) const {
+    if (m_faults != nullptr) {
+        if (const auto err = m_faults->next(site)) {
+            throwForPath(*err, path);
+        }
+    }
+}
+
 bool PosixFileSystem::isFile(const std::string& path) const {
     struct stat st{};
     return statPath(path, st) && !S_ISDIR(st.st_mode);
@@ -109,6 +117,7 @@ void PosixFileSystem::renameNoReplace(const std::string& from, const std::string
     if (from == to) {
         return;  // the same name: nothing to do, and nothing to lose
     }
+    injectFault(FaultSite::Rename, from);
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
         return;
     }
@@ -145,6 +154,7 @@ void PosixFileSystem::renameNoReplace(const std::string& from, const std::string
 
 void PosixFileSystem::append(const std::string& path, std::string_view text) {
     refuseBadName(path);
+    injectFault(FaultSite::LogAppend, path);
     FdCloser file{::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644)};
     if (file.fd < 0) {
         throwForPath(errno, path);

@@ -2,12 +2,16 @@
 // link()-published new files, readdir listings.
 #pragma once
 
+#include "platform/FaultPlan.h"
 #include "platform/FileSystem.h"
 
 namespace qm::platform {
 
 class PosixFileSystem : public FileSystem {
 public:
+    // `faults` (tests only) makes chosen renames and appends fail.
+    explicit PosixFileSystem(FaultPlan* faults = nullptr) : m_faults(faults) {}
+
     bool isFile(const std::string& path) const override;
     bool isFolder(const std::string& path) const override;
     std::optional<FileInfo> info(const std::string& path) const override;
@@ -15,6 +19,11 @@ public:
     void append(const std::string& path, std::string_view text) override;
     bool createNew(const std::string& path, std::string_view text) override;
     std::vector<FolderEntry> listFolder(const std::string& path) const override;
+
+private:
+    void injectFault(FaultSite site, const std::string& path) const;
+
+    FaultPlan* m_faults;
 };
 
 // The folder part of a path ("/a/b" for "/a/b/c"; "/" for "/c"; "." for "c").

@@ -1,0 +1,34 @@
+// Test-only fault injection for the POSIX file layer: the n-th operation at a site fails with a
+// chosen errno as if the system call had. Nothing in the program creates one; tests hand one to
+// the backends they build.
+#pragma once
+
+#include <map>
+#include <mutex>
+#include <optional>
+
+namespace qm::platform {
+
+enum class FaultSite { Rename, LogAppend, HiveWrite };
+
+class FaultPlan {
+public:
+    // The `nth` (1-based, counted from now) operation at `site` fails with `errnoValue`; with
+    // `sticky` every later one too, until lift().
+    void failNth(FaultSite site, int nth, int errnoValue, bool sticky = false);
+    void lift(FaultSite site);
+
+    // Called by the backend before each operation at `site`: the errno to fail with, if any.
+    std::optional<int> next(FaultSite site);
+
+private:
+    struct Fault {
+        int countdown = 0;
+        int errnoValue = 0;
+        bool sticky = false;
+    };
+    std::mutex m_mutex;
+    std::map<FaultSite, Fault> m_faults;
+};
+
+}  // namespace qm::platform

@@ -1,0 +1,79 @@
+#include "platform/LocaleFormat.h"
+
+#include <time.h>
+
+#include <cmath>
+#include <cstdio>
+#include <iomanip>
+#include <sstream>
+
+#include "platform/Text.h"
+
+namespace qm::platform {
+
+namespace {
+
+std::locale environmentLocale() {
+    try {
+        return std::locale("");
+    } catch (const std::runtime_error&) {
+        return std::locale::classic();
+    }
+}
+
+std::string utf8(wchar_t c) {
+    std::string out;
+    text::append(out, static_cast<text::Char>(c));
+    return out;
+}
+
+}  // namespace
+
+LocaleFormat::LocaleFormat() : LocaleFormat(environmentLocale()) {}
+
+LocaleFormat::LocaleFormat(const std::locale& locale) : m_locale(locale) {
+    const auto& punct = std::use_facet<std::numpunct<wchar_t>>(m_locale);
+    m_decimalPoint = utf8(punct.decimal_point());
+    // A locale without grouping (C, POSIX) still shows byte counts grouped, with commas.
+    m_thousandsSeparator = punct.grouping().empty() ? "," : utf8(punct.thousands_sep());
+}
+
+std::string LocaleFormat::format(TimePoint t, const char* pattern) const {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(t);
+    std::tm local{};
+    ::localtime_r(&seconds, &local);
+    std::ostringstream out;
+    out.imbue(m_locale);
+    out << std::put_time(&local, pattern);
+    return out.str();
+}
+
+std::string LocaleFormat::longDate(TimePoint t) const { return format(t, "%A, %d %B %Y"); }
+
+std::string LocaleFormat::longTime(TimePoint t) const { return format(t, "%X"); }
+
+std::string LocaleFormat::generalDate(TimePoint t) const { return format(t, "%x %X"); }
+
+std::string LocaleFormat::grouped(std::uint64_t value) const {
+    const std::string digits = std::to_string(value);
+    std::string out;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) {
+            out += m_thousandsSeparator;
+        }
+        out += digits[i];
+    }
+    return out;
+}
+
+std::string LocaleFormat::fixed(double value, int decimals) const {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    std::string out(buffer);
+    if (const auto dot = out.find('.'); dot != std::string::npos) {
+        out.replace(dot, 1, m_decimalPoint);
+    }
+    return out;
+}
+
+}  // namespace qm::platform
