@@ -43,6 +43,9 @@ public:
     // at all. Returns false and changes nothing when the file already exists.
     virtual bool createNew(const std::string& path, std::string_view text) = 0;
 
+    // Creates the folder and any missing folders above it (mode 0700 for new ones).
+    virtual void createFolders(const std::string& path) = 0;
+
     // Every entry of a folder except "." and "..", in the order the OS gives them.
     virtual std::vector<FolderEntry> listFolder(const std::string& path) const = 0;
 };

@@ -26,6 +26,7 @@ std::string RunError::standardDescription(std::int32_t number) {
         case kRenameAcrossDrives: return "Can't rename with different drive";
         case kPathFileAccessError: return "Path/File access error";
         case kPathNotFound: return "Path not found";
+        case kObjectNotSet: return "Object variable or With block variable not set";
         case kPrinterError: return "Printer error";
         default: return "Application-defined or object-defined error";
     }

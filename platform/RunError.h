@@ -31,6 +31,7 @@ enum ErrorNumber : std::int32_t {
     kRenameAcrossDrives = 74,
     kPathFileAccessError = 75,
     kPathNotFound = 76,
+    kObjectNotSet = 91,
     kControlArrayElementMissing = 340,
     kPrinterError = 482,
     kNoFilesSelected = 40514,

@@ -204,6 +204,22 @@ bool PosixFileSystem::createNew(const std::string& path, std::string_view text) 
     return true;
 }
 
+void PosixFileSystem::createFolders(const std::string& path) {
+    if (path.empty() || path.find('\0') != std::string::npos) {
+        throw RunError(kBadFileName);
+    }
+    if (isFolder(path)) {
+        return;
+    }
+    const std::string parent = parentFolder(path);
+    if (parent != path && parent != ".") {
+        createFolders(parent);
+    }
+    if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) {
+        throwForPath(errno, path);
+    }
+}
+
 std::vector<FolderEntry> PosixFileSystem::listFolder(const std::string& path) const {
     if (path.find('\0') != std::string::npos) {
         throw RunError(kBadFileName);

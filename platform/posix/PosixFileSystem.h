@@ -18,6 +18,7 @@ public:
     void renameNoReplace(const std::string& from, const std::string& to) override;
     void append(const std::string& path, std::string_view text) override;
     bool createNew(const std::string& path, std::string_view text) override;
+    void createFolders(const std::string& path) override;
     std::vector<FolderEntry> listFolder(const std::string& path) const override;
 
 private:

@@ -1,0 +1,55 @@
+#include "frame/AppIdentity.h"
+
+#include <cstdio>
+
+#include "ProductInfo.h"
+#include "frame/bFileHandler.h"
+
+namespace qm {
+
+AppIdentity::AppIdentity(const platform::SystemFacts& facts, platform::FileSystem& files)
+    : m_facts(facts), m_files(files), m_programFile(facts.executablePath()) {
+    const auto slash = m_programFile.rfind('/');
+    std::string folder = slash == std::string::npos ? std::string() : m_programFile.substr(0, slash);
+    m_appPath = bFileHandler::QualifyPath(folder);
+}
+
+std::string AppIdentity::Title() { return product::kTitle; }
+
+std::string AppIdentity::Copyright() { return product::kCopyright; }
+
+std::string AppIdentity::versionString(int major, int minor, int revision) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "Version %d.%d.%04d", major, minor, revision);
+    return buffer;
+}
+
+std::string AppIdentity::GetVersionString() {
+    return versionString(product::kVersionMajor, product::kVersionMinor, product::kVersionRevision);
+}
+
+std::string AppIdentity::GetLogFilePath() const {
+    if (!m_logFilePath.empty()) {
+        return m_logFilePath;
+    }
+    if (m_facts.folderWritable(m_appPath)) {
+        m_logFilePath = m_appPath + kLogFileName;
+        return m_logFilePath;
+    }
+    const auto stateHome = m_facts.environment("XDG_STATE_HOME");
+    std::string folder;
+    if (stateHome && !stateHome->empty() && (*stateHome)[0] == '/') {
+        folder = *stateHome + "/quillmote";
+    } else {
+        folder = m_facts.environment("HOME").value_or("") + "/.local/state/quillmote";
+    }
+    try {
+        m_files.createFolders(folder);
+    } catch (const std::exception&) {
+        // The first write reports the failure where it happens.
+    }
+    m_logFilePath = bFileHandler::QualifyPath(folder) + kLogFileName;
+    return m_logFilePath;
+}
+
+}  // namespace qm

@@ -1,0 +1,43 @@
+// Who the program is and where it lives: its title and version (from the build), its program
+// file and folder, and where its log file goes.
+#pragma once
+
+#include <string>
+
+#include "platform/FileSystem.h"
+#include "platform/SystemFacts.h"
+
+namespace qm {
+
+class AppIdentity {
+public:
+    AppIdentity(const platform::SystemFacts& facts, platform::FileSystem& files);
+
+    // "Quillmote Utility"
+    static std::string Title();
+    // "Version " major.minor.revision, the revision in four digits ("Version 1.0.0007").
+    static std::string GetVersionString();
+    static std::string versionString(int major, int minor, int revision);
+    static std::string Copyright();
+
+    // The program file's full path.
+    std::string ProgramFile() const { return m_programFile; }
+    // The program file's folder, ending in "/".
+    std::string GetAppPath() const { return m_appPath; }
+    // The log file "_APP_LOG.txt": in the program's folder when the user may write there (a
+    // program run from a folder of its own); otherwise, as for a system-wide install, in the
+    // user's state folder ($XDG_STATE_HOME/quillmote/, by default ~/.local/state/quillmote/),
+    // so that a rename never loses its log entry to a permission error.
+    std::string GetLogFilePath() const;
+
+    static constexpr const char* kLogFileName = "_APP_LOG.txt";
+
+private:
+    const platform::SystemFacts& m_facts;
+    platform::FileSystem& m_files;
+    std::string m_programFile;
+    std::string m_appPath;
+    mutable std::string m_logFilePath;
+};
+
+}  // namespace qm

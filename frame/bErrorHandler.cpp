@@ -1,0 +1,190 @@
+#include "frame/bErrorHandler.h"
+
+#include <cmath>
+
+#include "frame/ErrorTail.h"
+#include "frame/bFileHandler.h"
+#include "platform/FileSystem.h"
+#include "platform/LocaleFormat.h"
+#include "platform/MessageBox.h"
+#include "platform/RunError.h"
+#include "platform/Shell.h"
+
+namespace qm {
+
+namespace {
+
+const std::string kUnderscores(60, '_');
+
+// The message and style of the numbers that have their own.
+void chooseMessage(std::int32_t number, const std::string& description,
+                   const std::string& fileObject, ErrorInfoRecord& info) {
+    using namespace platform;
+    const std::string quoted = "\"" + fileObject + "\"";
+    switch (number) {
+        case kBadFileName:
+            info.Message = "Bad file name or number.";
+            info.Style = kStyleRetryCancelCritical;
+            return;
+        case kFileNotFound: info.Message = "File " + quoted + " not found."; break;
+        case kBadFileMode: info.Message = "Can't open file " + quoted + " for access."; break;
+        case kFileAlreadyOpen: info.Message = "This file is already open."; break;
+        case kDeviceIoError: info.Message = "Internal Disk Error."; break;
+        case kDiskFull: info.Message = "Disk is full.  Free some disk space and try again."; break;
+        case kInputPastEnd:
+            info.Message =
+                "This file has a non-standard end-of-file marker, or an attempt was made to read "
+                "beyond the end-of-file marker.";
+            break;
+        case kDeviceUnavailable: info.Message = "Device is currently unavailable."; break;
+        case kPermissionDenied: info.Message = description + "\r\nTry again?"; break;
+        case kDiskNotReady:
+            info.Message =
+                "There appears to be no disk in the drive.\r\nInsert a disk in the drive and close "
+                "the drive door.";
+            break;
+        case kPathFileAccessError:
+            info.Message =
+                "Could not access path. The drive or path specified is not available for the "
+                "requested operation.";
+            break;
+        case kPathNotFound: info.Message = "The specified path does not exist."; break;
+        case kPrinterError: info.Message = "An error has occurred with your printer."; break;
+        default:
+            if (number >= 2000 && number <= 4000) {
+                return;  // the description, with the exclamation icon
+            }
+            if (number >= 40000) {
+                bApplicationErrors::GetApplicationMessage(number, fileObject, info);
+                return;
+            }
+            info.Style = kStyleOkInformation;
+            return;
+    }
+    info.Style = kStyleRetryCancel;
+}
+
+}  // namespace
+
+bErrorHandler::bErrorHandler(platform::Services& services, const AppState& state,
+                             const AppIdentity& identity)
+    : m_services(services), m_state(state), m_identity(identity) {}
+
+int bErrorHandler::HandleError(const std::string& description, std::int32_t number,
+                               const std::string& fileObject, const std::string& source) {
+    m_errorInfo = ErrorInfoRecord{number, "", platform::kStyleOkExclamation, true};
+    chooseMessage(number, description, fileObject, m_errorInfo);
+    if (m_errorInfo.Message.empty()) {
+        m_errorInfo.Message = description;
+    }
+    const int answer = m_services.messages.show(
+        m_errorInfo.Message, m_errorInfo.Style, m_state.AppTitle + ": Error " + std::to_string(number));
+    if (m_errorInfo.LogIt) {
+        LogError(m_errorInfo.Message, number, fileObject, source);
+    }
+    return answer;
+}
+
+void bErrorHandler::LogError(const std::string& message, std::int32_t number,
+                             const std::string& fileObject, const std::string& source) {
+    try {
+        const std::string path = m_identity.GetLogFilePath();
+        if (!m_services.files.isFile(path)) {
+            CreateLogFile();
+        }
+        const std::string entry = "     " + message + ", error number: " + std::to_string(number) +
+                                  " occurred in " + source + " on machine " + m_state.MachineName +
+                                  " on " + m_services.format.generalDate(m_services.clock.now()) +
+                                  ".  " + m_state.AppTitle + " " + AppIdentity::GetVersionString() +
+                                  kCrLf + "Associated file object: " + fileObject + kCrLf;
+        m_services.files.append(path, entry);
+    } catch (const std::exception&) {
+        // The log is the last resort: an entry that cannot be written is lost, never reported.
+    }
+}
+
+void bErrorHandler::CreateLogFile() {
+    try {
+        const std::string path = m_identity.GetLogFilePath();
+        const std::string header =
+            path +
+            " logs system and critical application errors.  Entries are logged chronologically "
+            "from the beginning to the end of the file.  "
+            "This file will grow very large over time and should be purged periodically.  "
+            "If you are having problems using " +
+            m_state.AppTitle + ", please attach a copy of this file " +
+            "to an e-mail and send it to the developer, " + kContactAddress + kCrLf + kCrLf +
+            kUnderscores + kCrLf + kCrLf;
+        // Published whole or not at all; another instance that created it first keeps its file.
+        m_services.files.createNew(path, header);
+    } catch (const std::exception&) {
+    }
+}
+
+std::string bErrorHandler::sessionLine(const char* what, platform::TimePoint when) const {
+    return std::string("Session ") + what + " on machine " + m_state.MachineName + ":   " +
+           m_services.format.longDate(when) + " @" + m_services.format.longTime(when);
+}
+
+void bErrorHandler::OpenLogFile() {
+    const std::string path = m_identity.GetLogFilePath();
+    try {
+        CheckLogFileSize();
+        if (!m_services.files.isFile(path)) {
+            CreateLogFile();
+        }
+        m_services.files.append(path, sessionLine("started", m_state.AppStartTime) + kCrLf + kCrLf);
+    } catch (const std::exception& e) {
+        const RunError error = asRunError(e);
+        LogError(error.description(), error.number(), path, "bErrorHandler.OpenLogFile");
+    }
+}
+
+void bErrorHandler::CloseLogFile() {
+    const std::string path = m_identity.GetLogFilePath();
+    try {
+        m_services.files.append(path, sessionLine("ended", m_services.clock.now()) + kCrLf +
+                                          kUnderscores + kCrLf);
+    } catch (const std::exception& e) {
+        const RunError error = asRunError(e);
+        LogError(error.description(), error.number(), path, "bErrorHandler.CloseLogFile");
+    }
+}
+
+void bErrorHandler::CheckLogFileSize() {
+    const std::string path = m_identity.GetLogFilePath();
+    try {
+        const auto info = m_services.files.isFile(path) ? m_services.files.info(path) : std::nullopt;
+        const std::uint64_t size = info ? info->size : 0;
+        if (size < kLogSizeWarning) {
+            return;
+        }
+        const std::string& title = m_state.AppTitle;
+        const long long kilobytes = std::llround(static_cast<double>(size) / 1000.0);
+        const std::string text =
+            "The " + title + " log file:  " + path + "\r\n\r\nhas reached " +
+            std::to_string(kilobytes) + " Kb in size.  If " + title +
+            " does not seem to be working properly you should attach this file to an e-mail and "
+            "send it to the Author (See E-mail Author in the Help menu).\r\n\r\n" +
+            title +
+            " can delete this file now to free space on your hard drive.  A new log file will be "
+            "generated next time you start the application.\r\n\r\nIf you would like to view the "
+            "contents of this file, click \"No\" to cancel this dialog and select View Log File "
+            "from the View Menu.\r\n\r\nWould you like to delete the file now?";
+        if (m_services.messages.show(text, platform::kStyleYesNoQuestion, title) != platform::kNo) {
+            bFileHandler(m_services.files, m_services.trash, *this).ShellDelete({path});
+        }
+    } catch (const std::exception& e) {
+        m_services.messages.show(asRunError(e).description(), platform::kStyleOk, m_state.AppTitle);
+    }
+}
+
+void bErrorHandler::ViewLogFile() {
+    try {
+        m_services.shell.execute("open", m_identity.GetLogFilePath());
+    } catch (const std::exception& e) {
+        m_services.messages.show(asRunError(e).description(), platform::kStyleOk, m_state.AppTitle);
+    }
+}
+
+}  // namespace qm

@@ -1,0 +1,136 @@
+#include "platform/FileListModel.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "platform/Wildcard.h"
+
+namespace qm::platform {
+
+namespace {
+
+bool hidden(const std::string& name) { return !name.empty() && name[0] == '.'; }
+
+// Sorts names by their lower-case forms; names that differ only in case by their bytes, so the
+// order never depends on the order the folder gave them in.
+void sortByKey(std::vector<std::string>& names, std::vector<std::u32string>& keys) {
+    std::vector<std::uint32_t> order(names.size());
+    std::iota(order.begin(), order.end(), 0u);
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        const int byKey = keys[a].compare(keys[b]);
+        return byKey != 0 ? byKey < 0 : names[a] < names[b];
+    });
+    std::vector<std::string> sortedNames(names.size());
+    std::vector<std::u32string> sortedKeys(keys.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        sortedNames[i] = std::move(names[order[i]]);
+        sortedKeys[i] = std::move(keys[order[i]]);
+    }
+    names.swap(sortedNames);
+    keys.swap(sortedKeys);
+}
+
+}  // namespace
+
+FileListModel::FileListModel(const FileSystem& files, const text::CaseMapper& mapper)
+    : m_files(files), m_mapper(mapper) {}
+
+void FileListModel::load(const std::string& folder) {
+    std::vector<FolderEntry> entries = m_files.listFolder(folder);
+    std::vector<std::string> names;
+    names.reserve(entries.size());
+    for (auto& entry : entries) {
+        if (!entry.isFolder && !hidden(entry.name)) {
+            names.push_back(std::move(entry.name));
+        }
+    }
+    std::vector<std::u32string> keys;
+    keys.reserve(names.size());
+    for (const auto& name : names) {
+        keys.push_back(loweredKey(name, m_mapper));
+    }
+    sortByKey(names, keys);
+    m_folder = folder;
+    m_names.swap(names);
+    m_keys.swap(keys);
+    applyPattern();
+}
+
+void FileListModel::setPattern(const std::string& pattern) {
+    m_pattern = pattern;
+    applyPattern();
+}
+
+void FileListModel::applyPattern() {
+    const PatternSet patterns(m_pattern, m_mapper);
+    m_visible.clear();
+    for (std::size_t i = 0; i < m_keys.size(); ++i) {
+        if (patterns.matches(m_keys[i])) {
+            m_visible.push_back(static_cast<std::uint32_t>(i));
+        }
+    }
+    m_selected.assign(m_visible.size(), 0);
+    m_selectedCount = 0;
+    m_anchor = 0;
+}
+
+void FileListModel::setSelected(int index, bool selected) {
+    char& flag = m_selected[static_cast<std::size_t>(index)];
+    if ((flag != 0) != selected) {
+        flag = selected ? 1 : 0;
+        m_selectedCount += selected ? 1 : -1;
+    }
+}
+
+void FileListModel::setAllSelected(bool selected) {
+    std::fill(m_selected.begin(), m_selected.end(), selected ? 1 : 0);
+    m_selectedCount = selected ? count() : 0;
+}
+
+void FileListModel::selectRange(int first, int last, bool keepOthers) {
+    if (first > last) {
+        std::swap(first, last);
+    }
+    if (!keepOthers) {
+        setAllSelected(false);
+    }
+    for (int i = std::max(first, 0); i <= last && i < count(); ++i) {
+        setSelected(i, true);
+    }
+}
+
+void FileListModel::click(int index, bool ctrl, bool shift) {
+    if (index < 0 || index >= count()) {
+        return;
+    }
+    if (shift) {
+        selectRange(std::min(m_anchor, count() - 1), index, ctrl);
+        return;
+    }
+    if (ctrl) {
+        setSelected(index, !selected(index));
+    } else {
+        setAllSelected(false);
+        setSelected(index, true);
+    }
+    m_anchor = index;
+}
+
+std::vector<std::string> listSubfolders(const FileSystem& files, const std::string& folder,
+                                        const text::CaseMapper& mapper) {
+    std::vector<std::string> names;
+    for (auto& entry : files.listFolder(folder)) {
+        if (entry.isFolder && !hidden(entry.name)) {
+            names.push_back(std::move(entry.name));
+        }
+    }
+    std::vector<std::u32string> keys;
+    keys.reserve(names.size());
+    for (const auto& name : names) {
+        keys.push_back(loweredKey(name, mapper));
+    }
+    sortByKey(names, keys);
+    return names;
+}
+
+}  // namespace qm::platform

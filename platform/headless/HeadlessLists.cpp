@@ -1,0 +1,114 @@
+#include "platform/headless/HeadlessLists.h"
+
+#include "platform/RunError.h"
+
+namespace qm::platform {
+
+namespace {
+
+std::string withoutTrailingSeparator(std::string path) {
+    while (path.size() > 1 && path.back() == '/') {
+        path.pop_back();
+    }
+    return path;
+}
+
+}  // namespace
+
+HeadlessFolderList::HeadlessFolderList(const ControlDesign& d, HeadlessWindow* w,
+                                       const FileSystem& files, const text::CaseMapper& mapper)
+    : HeadlessControlBase(d, w), m_files(files), m_mapper(mapper) {}
+
+void HeadlessFolderList::setPath(const std::string& path) {
+    const std::string folder = withoutTrailingSeparator(path);
+    if (!m_files.isFolder(folder)) {
+        throw RunError(kPathNotFound);
+    }
+    if (folder == m_path) {
+        return;
+    }
+    m_subfolders = listSubfolders(m_files, folder, m_mapper);
+    m_path = folder;
+    if (onChange) {
+        onChange();
+    }
+}
+
+void HeadlessFolderList::refresh() {
+    if (!m_files.isFolder(m_path)) {
+        throw RunError(kPathNotFound);
+    }
+    m_subfolders = listSubfolders(m_files, m_path, m_mapper);
+}
+
+void HeadlessFolderList::open(const std::string& name) {
+    if (name == "..") {
+        const auto slash = m_path.rfind('/');
+        setPath(slash == 0 || slash == std::string::npos ? "/" : m_path.substr(0, slash));
+        return;
+    }
+    setPath(m_path == "/" ? "/" + name : m_path + "/" + name);
+}
+
+HeadlessFileList::HeadlessFileList(const ControlDesign& d, HeadlessWindow* w,
+                                   const FileSystem& files, const text::CaseMapper& mapper)
+    : HeadlessControlBase(d, w), m_model(files, mapper) {}
+
+void HeadlessFileList::setPath(const std::string& path) {
+    m_model.load(withoutTrailingSeparator(path));
+}
+
+void HeadlessFileList::refresh() {
+    if (!m_model.folder().empty()) {
+        m_model.load(m_model.folder());
+    }
+}
+
+void HeadlessFileList::checkIndex(int index) const {
+    if (index < 0 || index >= m_model.count()) {
+        throw RunError(kInvalidProcedureCall);
+    }
+}
+
+std::string HeadlessFileList::list(int index) const {
+    checkIndex(index);
+    return m_model.name(index);
+}
+
+bool HeadlessFileList::selected(int index) const {
+    checkIndex(index);
+    return m_model.selected(index);
+}
+
+void HeadlessFileList::setSelected(int index, bool selected) {
+    checkIndex(index);
+    m_model.setSelected(index, selected);
+}
+
+void HeadlessFileList::click(int index, bool ctrl, bool shift) {
+    setFocus();
+    m_model.click(index, ctrl, shift);
+    if (onClick) {
+        onClick();
+    }
+}
+
+void HeadlessFileList::doubleClick(int index) {
+    click(index);
+    if (onDblClick) {
+        onDblClick();
+    }
+}
+
+void HeadlessFileList::clickNames(const std::vector<std::string>& names) {
+    for (const auto& name : names) {
+        for (int i = 0; i < m_model.count(); ++i) {
+            if (m_model.name(i) == name) {
+                click(i, true, false);
+                break;
+            }
+        }
+    }
+}
+
+}  // namespace qm::platform

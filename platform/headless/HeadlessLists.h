@@ -1,0 +1,62 @@
+// The file-system lists in memory over the real file layer: the folder tree and the file list
+// read the disk exactly as the window's would (shared FileListModel and listSubfolders).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/FileListModel.h"
+#include "platform/FileSystem.h"
+#include "platform/Text.h"
+#include "platform/headless/HeadlessControls.h"
+
+namespace qm::platform {
+
+class HeadlessFolderList : public FolderList, public HeadlessControlBase {
+public:
+    HeadlessFolderList(const ControlDesign& d, HeadlessWindow* w, const FileSystem& files,
+                       const text::CaseMapper& mapper);
+    std::string path() const override { return m_path; }
+    void setPath(const std::string& path) override;
+    void refresh() override;
+
+    const std::vector<std::string>& subfolders() const { return m_subfolders; }
+    // The user opens a subfolder of the current folder (or ".." for the parent).
+    void open(const std::string& name);
+
+private:
+    const FileSystem& m_files;
+    const text::CaseMapper& m_mapper;
+    std::string m_path;
+    std::vector<std::string> m_subfolders;
+};
+
+class HeadlessFileList : public FileList, public HeadlessControlBase {
+public:
+    HeadlessFileList(const ControlDesign& d, HeadlessWindow* w, const FileSystem& files,
+                     const text::CaseMapper& mapper);
+    std::string path() const override { return m_model.folder(); }
+    void setPath(const std::string& path) override;
+    std::string pattern() const override { return m_model.pattern(); }
+    void setPattern(const std::string& pattern) override { m_model.setPattern(pattern); }
+    void refresh() override;
+    int listCount() const override { return m_model.count(); }
+    std::string list(int index) const override;
+    bool selected(int index) const override;
+    void setSelected(int index, bool selected) override;
+    void setAllSelected(bool selected) override { m_model.setAllSelected(selected); }
+
+    // The user clicks entry `index` (with Ctrl and/or Shift held).
+    void click(int index, bool ctrl = false, bool shift = false);
+    void doubleClick(int index);
+    // Selects the entries with these names as the user would with Ctrl+clicks.
+    void clickNames(const std::vector<std::string>& names);
+    const FileListModel& model() const { return m_model; }
+
+private:
+    void checkIndex(int index) const;
+
+    FileListModel m_model;
+};
+
+}  // namespace qm::platform

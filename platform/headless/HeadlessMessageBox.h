@@ -1,0 +1,38 @@
+// A message box for tests: records every box shown and answers from a queue the test fills.
+// With the queue empty it answers with the box's safe button (OK, Cancel or No), so a test that
+// forgets an answer never loops on Retry.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/MessageBox.h"
+
+namespace qm::platform {
+
+struct ShownMessage {
+    std::string text;
+    int style = 0;
+    std::string title;
+};
+
+class HeadlessMessageBox : public MessageBox {
+public:
+    int show(const std::string& text, int style, const std::string& title) override;
+
+    void queueAnswer(int result) { m_answers.push_back(result); }
+    const std::vector<ShownMessage>& shown() const { return m_shown; }
+    void clear() { m_shown.clear(), m_answers.clear(); }
+
+    // Runs while a box is up, before it is answered (a test may change the disk here, as a user
+    // would before pressing Retry).
+    std::function<void(const ShownMessage&)> whileShown;
+
+private:
+    std::vector<ShownMessage> m_shown;
+    std::deque<int> m_answers;
+};
+
+}  // namespace qm::platform

@@ -1,0 +1,25 @@
+// A shell for tests: records each request instead of starting a program.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/Shell.h"
+
+namespace qm::platform {
+
+struct ShellRequest {
+    std::string verb;
+    std::string target;
+};
+
+class RecordingShell : public Shell {
+public:
+    bool execute(const std::string& verb, const std::string& target) override {
+        requests.push_back({verb, target});
+        return true;
+    }
+    std::vector<ShellRequest> requests;
+};
+
+}  // namespace qm::platform

@@ -1,0 +1,19 @@
+// Machine and program facts on Linux: gethostname, uname, /proc/self/exe, access(W_OK).
+#pragma once
+
+#include "platform/SystemFacts.h"
+
+namespace qm::platform {
+
+class PosixSystemFacts : public SystemFacts {
+public:
+    std::optional<std::string> computerName() const override;
+    KernelInfo kernel() const override;
+    std::string executablePath() const override;
+    std::string osFolder() const override { return "/usr/"; }
+    std::string osLibraryFolder() const override { return "/usr/lib/"; }
+    bool folderWritable(const std::string& folder) const override;
+    std::optional<std::string> environment(const std::string& name) const override;
+};
+
+}  // namespace qm::platform
