@@ -107,8 +107,10 @@ public:
 // The machine's drives (mounted file systems) in a drop-down list.
 class DriveList : public virtual Control {
 public:
-    // The current drive's text as listed ("/media/u/USB/ [USB]").
+    // The current drive's text as listed ("/media/u/USB [USB]").
     virtual std::string drive() const = 0;
+    // The current drive's root: its mount point with a trailing "/" ("/media/u/USB/").
+    virtual std::string root() const = 0;
     // Chooses the drive holding `path` (or named by a listed text); raises onChange when it
     // differs. Throws RunError when there is no such drive.
     virtual void setDrive(const std::string& path) = 0;
