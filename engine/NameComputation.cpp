@@ -117,9 +117,7 @@ std::int32_t NameComputation::ReplaceInName(std::string& namePart, const std::st
     }
 }
 
-NewName NameComputation::ComputeNewName(const std::string& fileName,
-                                        const std::vector<std::string>& searches,
-                                        const std::vector<std::string>& replacements) const {
+NewName NameComputation::SplitName(const std::string& fileName) const {
     NewName result;
     result.extension = bFileHandler::GetFileExtension(fileName);
     if (result.extension.empty() && fileName.size() > 1 && fileName.back() == '.') {
@@ -127,8 +125,17 @@ NewName NameComputation::ComputeNewName(const std::string& fileName,
         // touched ("notes." to "notes").
         result.extension.push_back('.');
     }
+    // The name part is everything before the extension as the file has it (casing the
+    // extension may change its length in bytes).
+    result.namePart = fileName.substr(0, fileName.size() - result.extension.size());
     ApplyExtensionCase(result.extension);
-    result.namePart = bFileHandler::StripExtension(fileName);
+    return result;
+}
+
+NewName NameComputation::ComputeNewName(const std::string& fileName,
+                                        const std::vector<std::string>& searches,
+                                        const std::vector<std::string>& replacements) const {
+    NewName result = SplitName(fileName);
     const std::size_t pairs = std::min(searches.size(), replacements.size());
     for (std::size_t j = 0; j < pairs; ++j) {
         if (const std::int32_t error = ReplaceInName(result.namePart, searches[j], replacements[j])) {

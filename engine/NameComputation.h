@@ -36,6 +36,10 @@ public:
     std::int32_t ReplaceInName(std::string& namePart, const std::string& search,
                                const std::string& replacement) const;
 
+    // The first steps for one bare file name: the extension (cased) split off at the last dot,
+    // and the name part before it. A name ending in a dot keeps the dot as its extension.
+    NewName SplitName(const std::string& fileName) const;
+
     // The whole computation for one bare file name. Throws RunError when a step fails; no
     // partial name is ever returned.
     NewName ComputeNewName(const std::string& fileName, const std::vector<std::string>& searches,

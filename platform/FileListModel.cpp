@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <unordered_set>
 
 #include "platform/Wildcard.h"
 
@@ -37,6 +38,15 @@ FileListModel::FileListModel(const FileSystem& files, const text::CaseMapper& ma
 
 void FileListModel::load(const std::string& folder) {
     std::vector<FolderEntry> entries = m_files.listFolder(folder);
+    // Reading the same folder again keeps the selection of the names still there.
+    std::unordered_set<std::string> keep;
+    if (folder == m_folder && m_selectedCount > 0) {
+        for (int i = 0; i < count(); ++i) {
+            if (selected(i)) {
+                keep.insert(name(i));
+            }
+        }
+    }
     std::vector<std::string> names;
     names.reserve(entries.size());
     for (auto& entry : entries) {
@@ -54,6 +64,13 @@ void FileListModel::load(const std::string& folder) {
     m_names.swap(names);
     m_keys.swap(keys);
     applyPattern();
+    if (!keep.empty()) {
+        for (int i = 0; i < count(); ++i) {
+            if (keep.count(name(i)) != 0) {
+                setSelected(i, true);
+            }
+        }
+    }
 }
 
 void FileListModel::setPattern(const std::string& pattern) {

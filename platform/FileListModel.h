@@ -17,7 +17,8 @@ class FileListModel {
 public:
     FileListModel(const FileSystem& files, const text::CaseMapper& mapper);
 
-    // Reads `folder`; on failure throws RunError and keeps what was shown before.
+    // Reads `folder`; on failure throws RunError and keeps what was shown before. Reading the
+    // folder already shown keeps the selection of the names that are still there.
     void load(const std::string& folder);
     void setPattern(const std::string& pattern);
     const std::string& folder() const { return m_folder; }

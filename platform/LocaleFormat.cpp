@@ -54,6 +54,8 @@ std::string LocaleFormat::longTime(TimePoint t) const { return format(t, "%X"); 
 
 std::string LocaleFormat::generalDate(TimePoint t) const { return format(t, "%x %X"); }
 
+std::string LocaleFormat::timeOfDay(TimePoint t) const { return format(t, "%H:%M:%S"); }
+
 std::string LocaleFormat::grouped(std::uint64_t value) const {
     const std::string digits = std::to_string(value);
     std::string out;

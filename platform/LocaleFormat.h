@@ -19,6 +19,7 @@ public:
     std::string longDate(TimePoint t) const;     // "Sunday, 06 December 2026"
     std::string longTime(TimePoint t) const;     // the locale's time, seconds included
     std::string generalDate(TimePoint t) const;  // short date, a space, long time
+    std::string timeOfDay(TimePoint t) const;    // "14:03:27" in every locale
 
     // "#,##0": whole number grouped in thousands.
     std::string grouped(std::uint64_t value) const;

@@ -157,6 +157,10 @@ TEST(NewNameLocale, TurkishDottedAndDotlessI) {
     EXPECT_EQ(names.ComputeNewName("istanbul.txt", {"zz"}, {""}).full(), "İSTANBUL.txt");
     options.filenameCase = kFilenameLower;
     EXPECT_EQ(names.ComputeNewName("ISPARTA.txt", {"zz"}, {""}).full(), "ısparta.txt");
+    // Upper-casing the extension makes it longer in bytes; the name part is cut before that.
+    options.filenameCase = kFilenameDontChange;
+    options.extensionCase = kExtensionUpper;
+    EXPECT_EQ(names.ComputeNewName("dosya.ini", {"zz"}, {""}).full(), "dosya.İNİ");
     // Case-insensitive search compares lower-case forms: dotless I finds ı, not i.
     std::string namePart = "Iı i";
     names.ReplaceAll(1, namePart, "I", "_");

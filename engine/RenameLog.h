@@ -1,0 +1,36 @@
+// The rename entries of the log file: one entry per file renamed, written right after the
+// rename, and one empty line after a whole run. Each is one open-append-close.
+#pragma once
+
+#include <string>
+
+#include "frame/ErrorReporter.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "platform/LocaleFormat.h"
+
+namespace qm {
+
+class RenameLog {
+public:
+    RenameLog(platform::FileSystem& files, const platform::Clock& clock,
+              const platform::LocaleFormat& format, ErrorReporter& errors, std::string logPath);
+
+    // Two empty lines, the time of this entry, "Renamed: " + old path, "------> " + new path.
+    // A failure goes to the error dialog (Retry writes the entry again); the run goes on.
+    void LogFilenameChange(const std::string& oldPath, const std::string& newPath);
+    // The empty line that ends a run. Throws RunError.
+    void writeRunSeparator();
+
+    static std::string entryText(const std::string& time, const std::string& oldPath,
+                                 const std::string& newPath);
+
+private:
+    platform::FileSystem& m_files;
+    const platform::Clock& m_clock;
+    const platform::LocaleFormat& m_format;
+    ErrorReporter& m_errors;
+    std::string m_logPath;
+};
+
+}  // namespace qm
