@@ -1,17 +1,15 @@
-// Drives that exist only in a test: each root answers as set up, and every query is counted.
+// Drives that exist only in a test, each root answering as set up.
 #pragma once
 
 #include <map>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "platform/DriveQuery.h"
 
 namespace qm::test {
 
 struct FakeDrive {
-    bool ready = true;  // false: every query of the drive fails, as for an empty floppy drive
+    bool ready = true;  // false: every query fails, as for an empty floppy drive
     std::int32_t type = platform::kDriveFixed;
     platform::VolumeInformation volume;
     platform::FreeSpaceEx space;
@@ -24,50 +22,29 @@ class FakeDriveQuery : public platform::DriveQuery {
     std::map<std::string, std::string> existing;  // further paths that exist -> their root
     bool extendedQueryExists = true;
     bool labelsWritable = false;
-
     mutable int procedureQueries = 0;
-    mutable int extendedSpaceQueries = 0;
     mutable int legacySpaceQueries = 0;
-    std::vector<std::pair<std::string, std::optional<std::string>>> labelWrites;
 
-    FakeDrive& add(const std::string& root) { return drives[root]; }
-
-    bool volumeInformation(const std::string& root,
-                           platform::VolumeInformation& out) const override {
-        const FakeDrive* drive = readyDrive(root);
-        if (drive != nullptr) {
-            out = drive->volume;
-        }
-        return drive != nullptr;
+    bool volumeInformation(const std::string& r, platform::VolumeInformation& out) const override {
+        return answer(r, &FakeDrive::volume, out);
     }
-    bool diskFreeSpaceEx(const std::string& path, platform::FreeSpaceEx& out) const override {
-        ++extendedSpaceQueries;
-        const FakeDrive* drive = readyDrive(path);
-        if (drive != nullptr) {
-            out = drive->space;
-        }
-        return drive != nullptr;
+    bool diskFreeSpaceEx(const std::string& r, platform::FreeSpaceEx& out) const override {
+        return answer(r, &FakeDrive::space, out);
     }
-    bool diskFreeSpace(const std::string& root, platform::FreeSpaceLegacy& out) const override {
+    bool diskFreeSpace(const std::string& r, platform::FreeSpaceLegacy& out) const override {
         ++legacySpaceQueries;
-        const FakeDrive* drive = readyDrive(root);
-        if (drive != nullptr) {
-            out = drive->legacy;
-        }
-        return drive != nullptr;
+        return answer(r, &FakeDrive::legacy, out);
     }
-    bool setVolumeLabel(const std::string& root,
-                        const std::optional<std::string>& newLabel) override {
-        labelWrites.emplace_back(root, newLabel);
-        const auto it = drives.find(root);
+    bool setVolumeLabel(const std::string& r, const std::optional<std::string>& label) override {
+        const auto it = drives.find(r);
         if (!labelsWritable || it == drives.end() || !it->second.ready) {
             return false;
         }
-        it->second.volume.label = newLabel.value_or("");
+        it->second.volume.label = label.value_or("(removed)");
         return true;
     }
-    std::int32_t driveType(const std::string& root) const override {
-        const auto it = drives.find(mountPointOf(root));
+    std::int32_t driveType(const std::string& path) const override {
+        const auto it = drives.find(mountPointOf(path));
         return it == drives.end() ? platform::kDriveNoRootDir : it->second.type;
     }
     bool procedureExists(const std::string&, const std::string&) const override {
@@ -84,20 +61,24 @@ class FakeDriveQuery : public platform::DriveQuery {
         return list;
     }
     std::string mountPointOf(const std::string& path) const override {
-        if (drives.contains(path)) {
-            return path;
-        }
-        if (drives.contains(path + "/")) {
-            return path + "/";
+        for (const std::string& root : {path, path + "/"}) {
+            if (drives.contains(root)) {
+                return root;
+            }
         }
         const auto it = existing.find(path);
         return it == existing.end() ? std::string() : it->second;
     }
 
   private:
-    const FakeDrive* readyDrive(const std::string& root) const {
+    template <typename T>
+    bool answer(const std::string& root, T FakeDrive::*part, T& out) const {
         const auto it = drives.find(root);
-        return it != drives.end() && it->second.ready ? &it->second : nullptr;
+        if (it == drives.end() || !it->second.ready) {
+            return false;
+        }
+        out = it->second.*part;
+        return true;
     }
 };
 
