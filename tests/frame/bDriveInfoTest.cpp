@@ -1,0 +1,96 @@
+#include "frame/bDriveInfo.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "platform/RunError.h"
+#include "platform/posix/PosixDriveQuery.h"
+#include "tests/support/FakeDriveQuery.h"
+#include "tests/support/RecordingReporter.h"
+#include "tests/support/TempFolder.h"
+
+namespace qm {
+namespace {
+
+TEST(GetDriveTypeName, NamesEachKindOfTheQuery) {
+    // The query's codes and the named kinds number the same kinds differently.
+    const struct {
+        std::int32_t code;
+        const char* name;
+    } rows[] = {
+        {platform::kDriveRemovable, "Removable drive"},
+        {platform::kDriveFixed, "Fixed drive"},
+        {platform::kDriveRemote, "Network drive"},
+        {platform::kDriveCdRom, "CD ROM drive"},
+        {platform::kDriveRamDisk, "RAM disk drive"},
+        {platform::kDriveUnknown, "Unknown drive type"},
+        {42, "Unknown drive type"},
+    };
+    test::FakeDriveQuery drives;
+    test::RecordingReporter errors;
+    const bDriveInfo module(drives, errors);
+    for (const auto& row : rows) {
+        drives.drives["/mnt/x/"].type = row.code;
+        EXPECT_EQ(module.GetDriveTypeName("/mnt/x/"), row.name) << row.code;
+    }
+    EXPECT_TRUE(errors.shown.empty());
+}
+
+TEST(GetDriveTypeName, NoDrivePartAndMissingDrive) {
+    struct PluggedOnRetry : test::FakeDriveQuery {
+        mutable int asked = 0;
+        std::int32_t driveType(const std::string& root) const override {
+            return ++asked == 1 ? platform::kDriveNoRootDir : FakeDriveQuery::driveType(root);
+        }
+    } drives;
+    drives.drives["/media/u/USB/"].type = platform::kDriveRemovable;
+    test::RecordingReporter errors;
+    const bDriveInfo module(drives, errors);
+    EXPECT_EQ(module.GetDriveTypeName("photo.jpg"), "");
+    EXPECT_EQ(module.GetDriveTypeName("C:\\photo.jpg"), "");
+    EXPECT_TRUE(errors.shown.empty()) << "a bare name is no failure";
+
+    errors.answers = {kResultRetry};  // the stick is plugged in before Retry
+    EXPECT_EQ(module.GetDriveTypeName("/media/u/USB/"), "Removable drive");
+    ASSERT_EQ(errors.shown.size(), 1u);
+    EXPECT_EQ(errors.shown[0].number, kDeviceUnavailable);
+    EXPECT_EQ(errors.shown[0].fileObject, "/media/u/USB/");
+    EXPECT_EQ(errors.shown[0].source, "bDriveInfo.GetDriveTypeName");
+
+    drives.asked = 0;  // Cancel this time
+    EXPECT_EQ(module.GetDriveTypeName("/media/u/USB/"), "");
+    EXPECT_EQ(errors.shown.size(), 2u);
+}
+
+TEST(GetDriveTypeName, ThisMachinesTmpfsIsARamDisk) {
+    platform::PosixDriveQuery drives;
+    test::RecordingReporter errors;
+    const bDriveInfo module(drives, errors);
+    const test::TempFolder temp;
+    EXPECT_NE(module.GetDriveTypeName(temp.path()), "");
+
+    std::ifstream table("/proc/self/mountinfo");
+    std::stringstream text;
+    text << table.rdbuf();
+    std::map<std::string, std::string> topmost;  // mount point -> type of the last mount there
+    for (const auto& mount : platform::parseMountInfo(text.str())) {
+        topmost[mount.mountPoint] = mount.fileSystemType;
+    }
+    int seen = 0;
+    for (const auto& [point, type] : topmost) {
+        if (type == "tmpfs" && !drives.mountPointOf(point).empty()) {
+            EXPECT_EQ(module.GetDriveTypeName(point), "RAM disk drive") << point;
+            ++seen;
+        }
+    }
+    EXPECT_TRUE(errors.shown.empty());
+    if (seen == 0) {
+        GTEST_SKIP() << "no tmpfs mounted here";
+    }
+}
+
+}  // namespace
+}  // namespace qm

@@ -1,0 +1,184 @@
+#include "sysinfo/CDriveInfo.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <locale>
+
+#include "tests/support/FakeDriveQuery.h"
+
+namespace qm {
+namespace {
+
+const platform::LocaleFormat kClassic{std::locale::classic()};
+
+// A locale that writes 1.536,5 where the classic one writes 1,536.5.
+struct CommaDecimal : std::numpunct<wchar_t> {
+    wchar_t do_decimal_point() const override { return L','; }
+    wchar_t do_thousands_sep() const override { return L'.'; }
+    std::string do_grouping() const override { return "\3"; }
+};
+
+// A ready drive, a removable one and an empty floppy drive.
+test::FakeDriveQuery sampleDrives() {
+    test::FakeDriveQuery drives;
+    auto& data = drives.drives["/data/"];
+    data.volume = {"DATA", 0xA1B2C3D4u, 255, platform::kFlagVolumeIsCompressed, "ext4"};
+    data.space = {1'000, 8'000, 2'000};
+    drives.drives["/media/u/USB/"].volume.label = "USB";
+    drives.drives["/media/u/Odd/"].volume.label = "A [B";
+    auto& floppy = drives.drives["/media/floppy/"];
+    floppy.ready = false;
+    floppy.type = platform::kDriveRemovable;
+    drives.existing["/data/photos/2024"] = "/data/";
+    return drives;
+}
+
+TEST(CDriveInfoFormat, EveryRowOfTheSizeTable) {
+    const struct {
+        std::uint64_t size;
+        const char* text;
+    } rows[] = {
+        {0, "0 bytes"},
+        {1, "1 byte"},
+        {1'023, "1,023 bytes"},
+        {1'024, "1.00 KB"},
+        {1'152, "1.13 KB"},  // exactly 1.125: a tie goes up
+        {10'239, "10.00 KB"},
+        {10'240, "10.0 KB"},
+        {102'400, "100 KB"},
+        {1'023'999, "1000 KB"},
+        {1'024'000, "0.98 MB"},
+        {10'240'000, "9.8 MB"},
+        {102'400'000, "98 MB"},
+        {1'024'000'000, "0.95 GB"},
+        {10'240'000'000, "9.54 GB"},
+        {80'000'000'000, "74.51 GB"},
+        {std::numeric_limits<std::uint64_t>::max(), "17179869184.00 GB"},
+    };
+    auto drives = sampleDrives();
+    const CDriveInfo info(drives, kClassic, "/data/");
+    for (const auto& row : rows) {
+        EXPECT_EQ(info.FormatSize(row.size), row.text) << row.size;
+    }
+    EXPECT_EQ(info.FormatSize(1'536, SizeDisplay::Long), "1.50 KB (1,536 bytes)");
+    EXPECT_EQ(info.FormatSize(512, SizeDisplay::Long), "512 bytes");
+
+    const platform::LocaleFormat european{std::locale(std::locale::classic(), new CommaDecimal)};
+    const CDriveInfo local(drives, european, "/data/");
+    EXPECT_EQ(local.FormatSize(1'536, SizeDisplay::Long), "1,50 KB (1.536 bytes)");
+}
+
+TEST(CDriveInfoVolume, SerialNumberAndFlags) {
+    const struct {
+        std::uint32_t serial;
+        const char* decimal;
+        const char* grouped;
+    } rows[] = {
+        {0, "0", ""},
+        {0x1234u, "4660", "0000-1234"},
+        {0xA1B2C3D4u, "-1582119980", "A1B2-C3D4"},
+    };
+    for (const auto& row : rows) {
+        auto drives = sampleDrives();
+        drives.drives["/data/"].volume.serialNumber = row.serial;
+        const CDriveInfo info(drives, kClassic, "/data/");
+        EXPECT_EQ(info.SerialNumber(), row.decimal) << row.serial;
+        EXPECT_EQ(info.SerialNumberEx(), row.grouped) << row.serial;
+    }
+
+    auto drives = sampleDrives();
+    drives.drives["/data/"].volume.fileSystemFlags = 0x80008000u;
+    const CDriveInfo info(drives, kClassic, "/data/");
+    EXPECT_EQ(info.FileSystemFlag(0), "Yes");
+    EXPECT_EQ(info.FileSystemFlag(32768), "Yes");
+    EXPECT_EQ(info.FileSystemFlag(32769), "No");
+    EXPECT_EQ(info.FileSystemFlag(std::numeric_limits<std::int32_t>::min()), "Yes");
+}
+
+TEST(CDriveInfoDrive, WriteNormalises) {
+    const struct {
+        const char* written;
+        const char* stored;
+    } rows[] = {
+        {"/media/u/USB [USB]", "/media/u/USB/"},    // as the drive list shows it
+        {"/media/u/Odd [A [B]", "/media/u/Odd/"},   // a label holding " ["
+        {"/media/u/Gone [Old]", "/media/u/Gone/"},  // no longer mounted
+        {"/data/photos/2024", "/data/"},
+        {"/data", "/data/"},
+        {"/missing/folder", "/missing/folder/"},
+        {"c: [WIN]", "C:/"},
+        {"C:\\Temp", "C:/"},
+        {"d", "d/"},
+        {"\\\\server\\share", "\\\\server\\share/"},
+        {"/:x", "/:x/"},  // an absolute path, not a letter
+        {"", "/"},
+    };
+    auto drives = sampleDrives();
+    CDriveInfo info(drives, kClassic, "/data/");
+    for (const auto& row : rows) {
+        info.Drive(row.written);
+        EXPECT_EQ(info.Drive(), row.stored) << row.written;
+    }
+    // The start path is only taken to its mount point, never read as a letter form.
+    EXPECT_EQ(CDriveInfo(drives, kClassic, "/data/photos/2024").Drive(), "/data/");
+    EXPECT_EQ(CDriveInfo(drives, kClassic, "c:/gone").Drive(), "c:/gone/");
+}
+
+TEST(CDriveInfoDrive, UnreadyDriveKeepsTheLastVolumeValues) {
+    auto drives = sampleDrives();
+    CDriveInfo info(drives, kClassic, "/data/");
+    info.Drive("/media/floppy");
+    EXPECT_FALSE(info.Present());
+    EXPECT_EQ(info.TotalSpace(), 0u);
+    EXPECT_EQ(info.FreeSpace(), 0u);
+    EXPECT_EQ(info.Label(), "DATA");
+    EXPECT_EQ(info.FileSystem(), "ext4");
+    EXPECT_EQ(info.MaxFilenameLength(), 255);
+    EXPECT_EQ(info.SerialNumberEx(), "A1B2-C3D4");
+    EXPECT_EQ(info.FileSystemFlags(), 32768);
+    EXPECT_EQ(info.DriveTypeName(), platform::kDriveRemovable);
+
+    // A drive that becomes unready is noticed by the next space reading.
+    info.Drive("/data/");
+    drives.drives["/data/"].ready = false;
+    EXPECT_EQ(info.AvailableSpace(), 0u);
+    EXPECT_FALSE(info.Present());
+}
+
+TEST(CDriveInfoSpace, QueryChosenOnceAndTheLegacyCountsWiden) {
+    auto drives = sampleDrives();
+    drives.extendedQueryExists = false;
+    drives.drives["/data/"].legacy = {8, 512, 1'000'000, 0xFFFFFFFFu};
+    CDriveInfo info(drives, kClassic, "/data/");
+    EXPECT_EQ(info.TotalSpace(), 4'096ull * 0xFFFFFFFFull);
+    EXPECT_EQ(info.FreeSpace(), 4'096'000'000ull);
+    EXPECT_EQ(info.AvailableSpace(), 4'096'000'000ull);
+
+    drives.drives["/data/"].legacy = {0xFFFFFFFFu, 0xFFFFFFFFu, 0, 0xFFFFFFFFu};
+    drives.extendedQueryExists = true;
+    info.Refresh();
+    EXPECT_EQ(info.TotalSpace(), std::numeric_limits<std::uint64_t>::max());
+    EXPECT_EQ(drives.procedureQueries, 1);
+    EXPECT_EQ(drives.legacySpaceQueries, 4);
+}
+
+TEST(CDriveInfoVolume, LabelTextsAndWrites) {
+    auto drives = sampleDrives();
+    drives.drives["/data/"].volume.label = std::string("  DATA\0\0   ", 11);  // the buffer's rest
+    CDriveInfo info(drives, kClassic, "/data/");
+    EXPECT_EQ(info.Label(), "DATA");
+
+    info.Label("NEW");  // refused: silent, nothing changes
+    EXPECT_EQ(info.Label(), "DATA");
+    EXPECT_TRUE(info.Present());
+
+    drives.labelsWritable = true;
+    info.Label("NEW");
+    EXPECT_EQ(info.Label(), "NEW");
+    info.Label("");
+    EXPECT_EQ(info.Label(), "(removed)") << "an empty text asks for no label at all";
+}
+
+}  // namespace
+}  // namespace qm
