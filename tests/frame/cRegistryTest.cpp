@@ -1,0 +1,237 @@
+#include "frame/cRegistry.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/posix/HiveFile.h"
+#include "tests/support/TempFolder.h"
+
+namespace qm {
+namespace {
+
+using namespace std::string_literals;
+using platform::HiveFile;
+using platform::RegKey;
+using platform::RegStatus;
+using platform::RegType;
+
+constexpr const char* kApp = "Software\\Quillmote Utility";
+constexpr const char* kPrefs = "Software\\Quillmote Utility\\Preferences";
+
+// Plants a value exactly as given, as another program (or an older version) may have stored it.
+void plant(platform::RegistryStore& store, const std::string& path, const std::string& name,
+           const std::string& data, RegType type = platform::kRegSz) {
+    RegKey key = 0;
+    ASSERT_EQ(store.createKey(path, key), platform::kRegSuccess);
+    ASSERT_EQ(store.setValue(key, name, type, data.data(), static_cast<std::uint32_t>(data.size())),
+              platform::kRegSuccess);
+    store.closeKey(key);
+}
+
+std::optional<std::string> stored(platform::RegistryStore& store, const std::string& path,
+                                  const std::string& name, RegType* type) {
+    RegKey key = 0;
+    if (store.openKey(path, platform::RegAccess::Read, key) != platform::kRegSuccess) {
+        return std::nullopt;
+    }
+    char buffer[256];
+    std::uint32_t size = sizeof buffer;
+    const RegStatus status = store.queryValue(key, name, type, buffer, size);
+    store.closeKey(key);
+    return status == platform::kRegSuccess ? std::optional(std::string(buffer, size))
+                                           : std::nullopt;
+}
+
+struct RegistryFixture : ::testing::Test {
+    test::TempFolder dir;
+    HiveFile store{dir / "user.reg"};
+    cRegistry registry{store, "Quillmote Utility"};
+};
+
+using cRegistryTest = RegistryFixture;
+
+TEST_F(cRegistryTest, SavedTextIsStoredWithItsTerminatorUnderTheAppKey) {
+    EXPECT_TRUE(registry.SaveSetting("Preferences", "Filename Case", "2"));
+    EXPECT_TRUE(registry.SaveSetting("StartUp", "Last Path", "/home/u/Photos/"));
+    EXPECT_TRUE(registry.SaveSetting("Preferences", "*", "unnamed"));
+    RegType type = platform::kRegNone;
+    EXPECT_EQ(stored(store, kPrefs, "Filename Case", &type), "2\0"s);
+    EXPECT_EQ(type, platform::kRegSz);
+    EXPECT_EQ(stored(store, kPrefs, "", &type), "unnamed\0"s);
+    EXPECT_EQ(test::readFile(dir / "user.reg"),
+              "REGEDIT4\n"
+              "\n[HKEY_CURRENT_USER\\Software\\Quillmote Utility\\Preferences]\n"
+              "\"Filename Case\"=\"2\"\n"
+              "@=\"unnamed\"\n"
+              "\n[HKEY_CURRENT_USER\\Software\\Quillmote Utility\\StartUp]\n"
+              "\"Last Path\"=\"/home/u/Photos/\"\n");
+}
+
+TEST_F(cRegistryTest, GetSettingReadsWhateverDataTheValueHolds) {
+    struct Row {
+        const char* what;
+        std::string key;   // as passed to GetSetting
+        std::string name;  // as planted in the store ("-" plants nothing)
+        std::string data;
+        RegType type;
+        std::string expected;  // with default "dflt"
+    };
+    const std::vector<Row> rows = {
+        {"text", "Filename Case", "Filename Case", "2\0"s, platform::kRegSz, "2"},
+        {"name in another case", "FILENAME CASE", "Filename Case", "2\0"s, platform::kRegSz, "2"},
+        {"size 0 reads as the default", "Nothing", "Nothing", "", platform::kRegSz, "dflt"},
+        {"lone terminator reads as empty text", "Empty", "Empty", "\0"s, platform::kRegSz, ""},
+        {"star reads the unnamed value", "*", "", "unnamed\0"s, platform::kRegSz, "unnamed"},
+        {"last byte dropped whatever it is", "Raw", "Raw", "abc", platform::kRegBinary, "ab"},
+        {"type not looked at", "Count", "Count", "\x0a\0\0\0"s, platform::kRegDword, "\x0a\0\0"s},
+        {"NUL inside kept", "Inner", "Inner", "a\0b\0"s, platform::kRegSz, "a\0b"s},
+        {"missing value", "Absent", "-", "", platform::kRegSz, "dflt"},
+    };
+    for (const Row& row : rows) {
+        if (row.name != "-") {
+            plant(store, kPrefs, row.name, row.data, row.type);
+        }
+        EXPECT_EQ(registry.GetSetting("Preferences", row.key, "dflt"), row.expected) << row.what;
+    }
+    EXPECT_EQ(registry.GetSetting("No Such Section", "Filename Case", "dflt"), "dflt");
+    EXPECT_EQ(registry.GetSetting("Preferences", "Absent"), "");
+}
+
+TEST_F(cRegistryTest, TextSurvivesSavingAndReading) {
+    for (const std::string& text :
+         {""s, "0"s, "C:\\"s, "\"quoted\" \\\\server\\share"s, "Größe 日本 🙂"s,
+          "line\r\nbreak"s, "a\0b"s, "caf\xE9"s}) {
+        ASSERT_TRUE(registry.SaveSetting("StartUp", "Last Path", text));
+        EXPECT_EQ(registry.GetSetting("StartUp", "Last Path", "dflt"), text);
+        HiveFile fresh(dir / "user.reg");
+        EXPECT_EQ(cRegistry(fresh, "Quillmote Utility").GetSetting("StartUp", "Last Path", "dflt"),
+                  text);
+    }
+}
+
+TEST_F(cRegistryTest, GetAllSettingsListsTextValuesInStoredOrder) {
+    plant(store, kPrefs, "Default Filter Type", "0\0"s);
+    plant(store, kPrefs, "Count", "\1\0\0\0"s, platform::kRegDword);
+    plant(store, kPrefs, "Filename Case", "3\0"s);
+    plant(store, kPrefs, "", "unnamed\0"s);
+    plant(store, kPrefs, "Blob", "xy", platform::kRegBinary);
+    plant(store, kPrefs, "Empty", "\0"s);
+    plant(store, kPrefs, "Nothing", "");
+    plant(store, kPrefs, "Default Filter Type", "4\0"s);  // a rewrite keeps its place
+    const auto rows = registry.GetAllSettings("Preferences");
+    ASSERT_TRUE(rows.has_value());
+    const std::vector<std::array<std::string, 2>> expected = {
+        {"Default Filter Type", "4"},
+        {"Filename Case", "3"},
+        {"", "unnamed"},
+        {"Empty", ""},
+        {"Nothing", ""},
+    };
+    EXPECT_EQ(*rows, expected);
+}
+
+TEST_F(cRegistryTest, GetAllSettingsGivesNothingWithoutTextValues) {
+    plant(store, kApp + "\\Numbers"s, "Count", "\1\0\0\0"s, platform::kRegDword);
+    RegKey key = 0;
+    ASSERT_EQ(store.createKey(kApp + "\\Empty"s, key), platform::kRegSuccess);
+    store.closeKey(key);
+    for (const char* section : {"Numbers", "Empty", "Missing"}) {
+        EXPECT_FALSE(registry.GetAllSettings(section).has_value()) << section;
+    }
+}
+
+TEST_F(cRegistryTest, DeleteSettingRemovesAValueOrASection) {
+    registry.SaveSetting("Preferences", "Filename Case", "2");
+    registry.SaveSetting("Preferences", "*", "unnamed");
+    registry.SaveSetting("StartUp", "Last Path", "/home/u/");
+    registry.SaveSetting("Nested", "A", "1");
+    registry.SaveSetting("Nested\\Inner", "B", "2");
+
+    EXPECT_TRUE(registry.DeleteSetting("Preferences", "filename case"));
+    EXPECT_EQ(registry.GetSetting("Preferences", "Filename Case", "gone"), "gone");
+    EXPECT_FALSE(registry.DeleteSetting("Preferences", "Filename Case"));
+    EXPECT_TRUE(registry.DeleteSetting("Preferences", "*"));
+    EXPECT_EQ(registry.GetSetting("Preferences", "*", "gone"), "gone");
+    EXPECT_FALSE(registry.DeleteSetting("Missing", "Key"));
+
+    EXPECT_TRUE(registry.DeleteSetting("StartUp"));
+    EXPECT_EQ(registry.GetSetting("StartUp", "Last Path", "gone"), "gone");
+    EXPECT_FALSE(registry.DeleteSetting("StartUp"));
+    EXPECT_FALSE(registry.DeleteSetting("Nested")) << "a section with sections below stays";
+    EXPECT_EQ(registry.GetSetting("Nested\\Inner", "B"), "2");
+    // No section name must not mean the whole application key.
+    EXPECT_FALSE(registry.DeleteSetting(""));
+    EXPECT_EQ(registry.GetSetting("Nested", "A"), "1");
+}
+
+TEST_F(cRegistryTest, FailedSaveIsFalseAndKeepsTheOldValue) {
+    platform::FaultPlan faults;
+    HiveFile failing(dir / "user.reg", &faults);
+    cRegistry onFailing(failing, "Quillmote Utility");
+    ASSERT_TRUE(onFailing.SaveSetting("Preferences", "Filename Case", "1"));
+    faults.failNth(platform::FaultSite::HiveWrite, 1, ENOSPC, true);
+    EXPECT_FALSE(onFailing.SaveSetting("Preferences", "Filename Case", "2"));
+    EXPECT_FALSE(onFailing.SaveSetting("New Section", "Key", "x"));
+    EXPECT_EQ(onFailing.GetSetting("Preferences", "Filename Case"), "1");
+    EXPECT_EQ(onFailing.GetSetting("New Section", "Key", "dflt"), "dflt");
+}
+
+// A store whose first answer about a size is larger than the value, as when the value is
+// rewritten shorter by someone else between the two calls.
+class ShrinkingStore : public platform::RegistryStore {
+  public:
+    explicit ShrinkingStore(platform::RegistryStore& real) : m_real(real) {}
+    RegStatus openKey(const std::string& p, platform::RegAccess a, RegKey& k) override {
+        return m_real.openKey(p, a, k);
+    }
+    RegStatus createKey(const std::string& p, RegKey& k, bool* c) override {
+        return m_real.createKey(p, k, c);
+    }
+    RegStatus queryValue(RegKey k, const std::string& n, RegType* t, char* d,
+                         std::uint32_t& s) override {
+        const RegStatus status = m_real.queryValue(k, n, t, d, s);
+        if (d == nullptr) {
+            s += 5;
+        }
+        return status;
+    }
+    RegStatus setValue(RegKey k, const std::string& n, RegType t, const char* d,
+                       std::uint32_t s) override {
+        return m_real.setValue(k, n, t, d, s);
+    }
+    RegStatus deleteValue(RegKey k, const std::string& n) override {
+        return m_real.deleteValue(k, n);
+    }
+    RegStatus deleteKey(RegKey k, const std::string& s) override { return m_real.deleteKey(k, s); }
+    RegStatus enumValue(RegKey k, std::uint32_t i, char* n, std::uint32_t& nl, RegType* t, char* d,
+                        std::uint32_t* s) override {
+        return m_real.enumValue(k, i, n, nl, t, d, s);
+    }
+    RegStatus queryInfoKey(RegKey k, platform::RegKeyInfo& info) override {
+        const RegStatus status = m_real.queryInfoKey(k, info);
+        // The first answer is too small, as when a value grew after the question.
+        if (m_infoCalls++ == 0) {
+            info.maxValueDataSize = 0;
+            info.maxValueNameLength = 0;
+        }
+        return status;
+    }
+    RegStatus closeKey(RegKey k) override { return m_real.closeKey(k); }
+
+  private:
+    platform::RegistryStore& m_real;
+    int m_infoCalls = 0;
+};
+
+TEST_F(cRegistryTest, ValueChangingBetweenCallsIsReadAsItIsNow) {
+    registry.SaveSetting("Preferences", "Filename Case", "2");
+    registry.SaveSetting("Preferences", "Extension Case", "1");
+    ShrinkingStore shrinking(store);
+    cRegistry onShrinking(shrinking, "Quillmote Utility");
+    EXPECT_EQ(onShrinking.GetSetting("Preferences", "Filename Case"), "2");
+    const auto rows = onShrinking.GetAllSettings("Preferences");
+    ASSERT_TRUE(rows.has_value());
+    EXPECT_EQ(rows->size(), 2u);
+}
+
+}  // namespace
+}  // namespace qm

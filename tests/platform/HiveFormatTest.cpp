@@ -1,0 +1,313 @@
+#include "platform/HiveFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace qm::platform {
+namespace {
+
+using namespace std::string_literals;
+
+std::string text(std::string_view s) {
+    return std::string(s) + '\0';
+}
+
+HiveKey& keyAt(HiveKey& root, const std::string& path) {
+    HiveKey* key = &root;
+    const auto parts = splitKeyPath(path);
+    for (const std::string& part : *parts) {
+        key = &key->subkey(part);
+    }
+    return *key;
+}
+
+const HiveValue* valueAt(const HiveKey& root, const std::string& path, const std::string& name) {
+    const auto parts = splitKeyPath(path);
+    const HiveKey* key = root.find(*parts);
+    return key == nullptr ? nullptr : key->findValue(name);
+}
+
+TEST(HiveFormat, EveryValueSurvivesWritingAndReading) {
+    struct Row {
+        const char* what;
+        std::string name;
+        RegType type;
+        std::string data;
+    };
+    std::string everyByte;
+    for (int b = 0; b < 256; ++b) {
+        everyByte.push_back(static_cast<char>(b));
+    }
+    const std::vector<Row> rows = {
+        {"plain text", "Filename Case", kRegSz, text("2")},
+        {"default value", "", kRegSz, text("unnamed")},
+        {"value named @", "@", kRegSz, text("at")},
+        {"lone terminator", "Empty", kRegSz, "\0"s},
+        {"size 0", "Nothing", kRegSz, ""},
+        {"no terminator", "Unterminated", kRegSz, "abc"},
+        {"NUL inside", "Inner NUL", kRegSz, "a\0b\0"s},
+        {"two terminators", "Double", kRegSz, "ab\0\0"s},
+        {"quotes and backslashes", R"(C:\ "quoted" \)", kRegSz, text(R"(C:\Photos\ "x" \\)")},
+        {"trailing backslash", "Last Path", kRegSz, text("C:\\")},
+        {"non-ASCII", "Größe ñ 日本", kRegSz, text("Ünïcødé 🙂")},
+        {"line breaks", "Lines", kRegSz, text("one\r\ntwo\n")},
+        {"tab", "Tab", kRegSz, text("a\tb")},
+        {"stray bytes", "Latin-1", kRegSz, text("caf\xE9")},
+        {"C1 control", "C1", kRegSz, text("\xC2\x85")},
+        {"name with equals and semicolon", "a=b;c", kRegSz, text("=;[]")},
+        {"name with stray byte", "n\xFF", kRegSz, text("x")},
+        {"name with CR", "n\rm", kRegSz, text("x")},
+        {"dword", "Count", kRegDword, "\x0a\x00\x00\x00"s},
+        {"dword of wrong size", "Short", kRegDword, "\x01\x02"s},
+        {"binary, every byte", "Blob", kRegBinary, everyByte},
+        {"binary, empty", "Void", kRegBinary, ""},
+        {"multi string", "Multi", kRegMultiSz, "a\0b\0\0"s},
+        {"none", "None", kRegNone, "x"},
+        {"large type number", "Odd type", 0xFFFFFFFFu, "z"},
+    };
+    HiveKey root;
+    for (const Row& row : rows) {
+        keyAt(root, "Software\\Quillmote Utility\\Preferences")
+            .setValue(row.name, row.type, row.data);
+    }
+    keyAt(root, "Software\\Quillmote Utility\\Empty Section");
+    keyAt(root, "Software\\Other]Name\\ spaced ").setValue("k", kRegSz, text("v"));
+    root.setValue("at root", kRegSz, text("r"));
+
+    const std::string written = writeHive(root);
+    const ParsedHive parsed = parseHive(written);
+    EXPECT_EQ(parsed.badEntries, 0u) << written;
+    EXPECT_TRUE(parsed.root == root) << written;
+    for (const Row& row : rows) {
+        const HiveValue* value =
+            valueAt(parsed.root, "Software\\Quillmote Utility\\Preferences", row.name);
+        ASSERT_NE(value, nullptr) << row.what;
+        EXPECT_EQ(value->name, row.name) << row.what;
+        EXPECT_EQ(value->type, row.type) << row.what;
+        EXPECT_EQ(value->data, row.data) << row.what;
+    }
+    EXPECT_EQ(writeHive(parsed.root), written);
+}
+
+TEST(HiveFormat, WritesPlainTextOnlyForExactlyTerminatedPrintableText) {
+    struct Row {
+        const char* what;
+        HiveValue value;
+        const char* line;
+    };
+    const std::vector<Row> rows = {
+        {"text", {"Filename Case", kRegSz, text("2")}, R"("Filename Case"="2")"},
+        {"default value", {"", kRegSz, text("x")}, R"(@="x")"},
+        {"escapes", {R"(a"b\)", kRegSz, text(R"(C:\)")}, R"("a\"b\\"="C:\\")"},
+        {"lone terminator", {"E", kRegSz, "\0"s}, R"("E"="")"},
+        {"size 0", {"E", kRegSz, ""}, R"("E"=hex(1):)"},
+        {"no terminator", {"E", kRegSz, "ab"}, R"("E"=hex(1):61,62)"},
+        {"line feed", {"E", kRegSz, text("\n")}, R"("E"=hex(1):0a,00)"},
+        {"dword", {"D", kRegDword, "\x0a\0\0\0"s}, R"("D"=dword:0000000a)"},
+        {"binary", {"B", kRegBinary, "\x01\xff"s}, R"("B"=hex:01,ff)"},
+        {"type eleven", {"Q", kRegQword, "\x01"s}, R"("Q"=hex(b):01)"},
+    };
+    for (const Row& row : rows) {
+        HiveKey root;
+        keyAt(root, "S").setValue(row.value.name, row.value.type, row.value.data);
+        EXPECT_EQ(writeHive(root), "REGEDIT4\n\n[HKEY_CURRENT_USER\\S]\n"s + row.line + "\n")
+            << row.what;
+    }
+}
+
+TEST(HiveFormat, LongHexDataIsWrappedAndReadBack) {
+    HiveKey root;
+    const std::string data(300, '\x7f');
+    keyAt(root, "S").setValue("Blob", kRegBinary, data);
+    const std::string written = writeHive(root);
+    EXPECT_NE(written.find(",\\\n  7f"), std::string::npos);
+    std::size_t start = 0;
+    for (auto end = written.find('\n'); end != std::string::npos; end = written.find('\n', start)) {
+        EXPECT_LE(end - start, 80u);
+        start = end + 1;
+    }
+    EXPECT_EQ(valueAt(parseHive(written).root, "S", "Blob")->data, data);
+    // The same with CRLF line ends and a byte-order mark, as an editor on another system saves it.
+    std::string crlf = "\xEF\xBB\xBF";
+    for (const char c : written) {
+        crlf += c == '\n' ? "\r\n"s : std::string(1, c);
+    }
+    const ParsedHive parsed = parseHive(crlf);
+    EXPECT_EQ(parsed.badEntries, 0u);
+    EXPECT_EQ(valueAt(parsed.root, "S", "Blob")->data, data);
+}
+
+TEST(HiveFormat, NamesCompareWithoutRegardToAsciiCase) {
+    const ParsedHive parsed = parseHive(
+        "REGEDIT4\n\n[hkey_current_user\\SOFTWARE\\App]\n\"Last Path\"=\"a\"\n"
+        "[HKEY_CURRENT_USER\\software\\APP]\n\"LAST PATH\"=\"b\"\n\"Other\"=\"c\"\n");
+    EXPECT_EQ(parsed.badEntries, 0u);
+    const HiveKey* app = parsed.root.find({"Software", "app"});
+    ASSERT_NE(app, nullptr);
+    EXPECT_EQ(app->name(), "App");
+    ASSERT_EQ(app->values().size(), 2u);
+    EXPECT_EQ(app->values()[0].name, "Last Path");  // the first spelling stays, the later data wins
+    EXPECT_EQ(app->values()[0].data, text("b"));
+    EXPECT_EQ(app->values()[1].name, "Other");
+}
+
+TEST(HiveFormat, KeepsWhatItCanReadOfMalformedInput) {
+    struct Row {
+        const char* what;
+        std::string input;
+        std::size_t bad;
+        std::vector<std::string> present;  // values "S\Good*" expected with data "ok"
+        std::vector<std::string> absent;
+    };
+    const std::string head = "REGEDIT4\n\n[HKEY_CURRENT_USER\\S]\n";
+    const std::vector<Row> rows = {
+        {"garbage between good lines",
+         head + "\"Good1\"=\"ok\"\nthis is not a line\n\x01\x02\xff\n\"Good2\"=\"ok\"\n",
+         2,
+         {"Good1", "Good2"},
+         {}},
+        {"unterminated name", head + "\"Bad=\"x\"\n\"Good\"=\"ok\"\n", 1, {"Good"}, {"Bad"}},
+        {"unterminated data", head + "\"Bad\"=\"x\n\"Good\"=\"ok\"\n", 1, {"Good"}, {"Bad"}},
+        {"unknown escape", head + "\"Bad\"=\"a\\nb\"\n\"Good\"=\"ok\"\n", 1, {"Good"}, {"Bad"}},
+        {"junk after data", head + "\"Bad\"=\"a\" x\n\"Good\"=\"ok\"\n", 1, {"Good"}, {"Bad"}},
+        {"no equals sign", head + "\"Bad\" \"a\"\n\"Good\"=\"ok\"\n", 1, {"Good"}, {"Bad"}},
+        {"odd hex digit", head + "\"Bad\"=hex:4\n\"Good\"=\"ok\"\n", 1, {"Good"}, {"Bad"}},
+        {"hex not hex", head + "\"Bad\"=hex:zz\n\"Good\"=\"ok\"\n", 1, {"Good"}, {"Bad"}},
+        {"trailing comma", head + "\"Bad\"=hex:41,\n\"Good\"=\"ok\"\n", 1, {"Good"}, {"Bad"}},
+        {"bad type", head + "\"Bad\"=hex(xyz):41\n\"Good\"=\"ok\"\n", 1, {"Good"}, {"Bad"}},
+        {"short dword", head + "\"Bad\"=dword:1\n\"Good\"=\"ok\"\n", 1, {"Good"}, {"Bad"}},
+        {"deletion", head + "\"Bad\"=-\n\"Good\"=\"ok\"\n", 1, {"Good"}, {"Bad"}},
+        {"continuation that is not hex",
+         head + "\"Bad\"=hex:41,\\\n\"Good\"=\"ok\"\n",
+         1,
+         {"Good"},
+         {"Bad"}},
+        {"values under another root are not ours",
+         head + "\"Good\"=\"ok\"\n[HKEY_LOCAL_MACHINE\\S]\n\"Bad\"=\"x\"\n",
+         2,
+         {"Good"},
+         {"Bad"}},
+        {"values under an unreadable header stay out of the key before it",
+         head + "\"Good\"=\"ok\"\n[HKEY_CURRENT_USER\\S\\\\x]\n\"Bad\"=\"x\"\n",
+         2,
+         {"Good"},
+         {"Bad"}},
+        {"value before any key",
+         "REGEDIT4\n\"Bad\"=\"x\"\n[HKEY_CURRENT_USER\\S]\n\"Good\"=\"ok\"\n",
+         1,
+         {"Good"},
+         {"Bad"}},
+        {"missing header", "[HKEY_CURRENT_USER\\S]\n\"Good\"=\"ok\"\n", 1, {"Good"}, {}},
+        {"comments and blank lines are fine",
+         head + "; note\n\n   \n\"Good\"=\"ok\"\n",
+         0,
+         {"Good"},
+         {}},
+        {"spaces around equals sign", head + "\"Good\" = \"ok\"\n", 0, {"Good"}, {}},
+        {"empty input", "", 0, {}, {}},
+    };
+    for (const Row& row : rows) {
+        const ParsedHive parsed = parseHive(row.input);
+        EXPECT_EQ(parsed.badEntries, row.bad) << row.what;
+        for (const std::string& name : row.present) {
+            const HiveValue* value = valueAt(parsed.root, "S", name);
+            ASSERT_NE(value, nullptr) << row.what << ": " << name;
+            EXPECT_EQ(value->data, text("ok")) << row.what << ": " << name;
+        }
+        for (const std::string& name : row.absent) {
+            EXPECT_EQ(valueAt(parsed.root, "S", name), nullptr) << row.what << ": " << name;
+        }
+    }
+}
+
+// Whatever byte the file is cut at, every value whose line ended before the cut comes back
+// exactly, and a value cut in the middle never comes back with part of its data.
+TEST(HiveFormat, FileCutAnywhereKeepsTheValuesBeforeTheCut) {
+    HiveKey root;
+    HiveKey& prefs = keyAt(root, "Software\\Quillmote Utility\\Preferences");
+    prefs.setValue("Filename Case", kRegSz, text("2"));
+    prefs.setValue("Blob", kRegBinary, std::string(100, '\x11'));
+    prefs.setValue("Count", kRegDword, "\x0a\0\0\0"s);
+    prefs.setValue("Empty", kRegSz, "");
+    keyAt(root, "Software\\Quillmote Utility\\StartUp").setValue("Last Path", kRegSz, text("/h/"));
+    const std::string full = writeHive(root);
+    for (std::size_t cut = 0; cut <= full.size(); ++cut) {
+        const ParsedHive parsed = parseHive(full.substr(0, cut));
+        for (const HiveKey* key : {root.find({"Software", "Quillmote Utility", "Preferences"}),
+                                   root.find({"Software", "Quillmote Utility", "StartUp"})}) {
+            for (const HiveValue& value : key->values()) {
+                const HiveValue* got =
+                    valueAt(parsed.root, "Software\\Quillmote Utility\\" + key->name(), value.name);
+                const auto lineStart = full.find("\n\"" + value.name + "\"=");
+                auto lineEnd = full.find('\n', lineStart + 1);
+                while (full[lineEnd - 1] == '\\') {  // wrapped hex: the value ends later
+                    lineEnd = full.find('\n', lineEnd + 1);
+                }
+                if (cut > lineEnd) {
+                    ASSERT_NE(got, nullptr) << "cut " << cut << ": " << value.name;
+                }
+                if (got != nullptr) {
+                    EXPECT_EQ(got->data, value.data) << "cut " << cut << ": " << value.name;
+                }
+            }
+        }
+    }
+}
+
+// Random damage to a valid file: never a crash or a hang, and whatever is read writes out and
+// reads back the same (the property the fuzzer checks on a larger scale).
+TEST(HiveFormat, DamagedInputReadsStably) {
+    HiveKey root;
+    HiveKey& prefs = keyAt(root, "Software\\Quillmote Utility\\Preferences");
+    prefs.setValue("Filename Case", kRegSz, text("2"));
+    prefs.setValue("Blob", kRegBinary, std::string(90, '\x5c'));
+    prefs.setValue("Odd \"name\"", kRegSz, "\0x"s);
+    const std::string valid = writeHive(root);
+    const std::string alphabet = "[]\"\\=@,:\n\r\t ;-hex()dword0123456789abcdefHKEY_CURRENT_USER";
+    std::mt19937 random(12345);
+    for (int round = 0; round < 3000; ++round) {
+        std::string input = valid;
+        const int edits = 1 + static_cast<int>(random() % 8);
+        for (int e = 0; e < edits && !input.empty(); ++e) {
+            const std::size_t at = random() % input.size();
+            switch (random() % 3) {
+                case 0:
+                    input.erase(at, 1 + random() % 4);
+                    break;
+                case 1:
+                    input.insert(at, 1, alphabet[random() % alphabet.size()]);
+                    break;
+                default:
+                    input[at] = static_cast<char>(random() % 256);
+                    break;
+            }
+        }
+        const ParsedHive first = parseHive(input);
+        const std::string rewritten = writeHive(first.root);
+        const ParsedHive second = parseHive(rewritten);
+        ASSERT_EQ(second.badEntries, 0u) << input;
+        ASSERT_TRUE(second.root == first.root) << input;
+    }
+}
+
+TEST(HiveFormat, KeyPaths) {
+    const auto root = splitKeyPath("");
+    ASSERT_TRUE(root.has_value());
+    EXPECT_TRUE(root->empty());
+    const auto two = splitKeyPath("Software\\Quillmote Utility");
+    ASSERT_TRUE(two.has_value());
+    EXPECT_EQ(*two, (std::vector<std::string>{"Software", "Quillmote Utility"}));
+    for (const std::string& bad : {"\\a"s, "a\\"s, "a\\\\b"s, "a\\b\nc"s, "a\0b"s}) {
+        EXPECT_FALSE(splitKeyPath(bad).has_value()) << bad;
+    }
+    std::string deep = "k";
+    for (std::size_t i = 1; i < kMaxKeyDepth; ++i) {
+        deep += "\\k";
+    }
+    EXPECT_TRUE(splitKeyPath(deep).has_value());
+    EXPECT_FALSE(splitKeyPath(deep + "\\k").has_value());
+}
+
+}  // namespace
+}  // namespace qm::platform
