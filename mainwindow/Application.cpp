@@ -1,0 +1,63 @@
+#include "mainwindow/Application.h"
+
+#include "platform/Views.h"
+
+namespace qm {
+
+Application::Application(platform::Services& services)
+    : m_services(services),
+      m_state{AppIdentity::Title()},
+      m_identity(services.facts, services.files),
+      m_errors(services, m_state, m_identity),
+      m_os(services.facts, m_errors),
+      m_driveKinds(services.drives, m_errors),
+      m_forms(m_errors, services.ui.pointer(), services.ui.clipboard()),
+      m_module(services.registry, services.files, m_state, m_identity, m_errors),
+      m_app(services, m_state, m_identity, m_errors, m_module.Registry(), *this) {}
+
+frmQuillmote& Application::loadMainWindow() {
+    if (!m_main) {
+        m_main = std::make_unique<frmQuillmote>(m_services, m_state, m_identity, m_errors, m_forms,
+                                                m_module, *this);
+    }
+    return *m_main;
+}
+
+void Application::GetPreferences() {
+    m_module.GetPreferences([this]() -> frmQuillmote& { return loadMainWindow(); });
+}
+
+void Application::ShowAboutBox() {
+    const AboutSources sources{m_identity, m_services.files, m_services.format, m_os, m_driveKinds, m_errors};
+    m_about = std::make_unique<frmAbout>(m_services.ui.createAboutWindow(), m_services.drives, sources, m_forms);
+    m_operatingSystemInfo = m_about->controls().SystemInfo;
+    m_about->Form_Load();
+    m_about->controls().window->showModal();
+    m_operatingSystemInfo = nullptr;
+    bApplication::UnloadForm(m_about);
+}
+
+void Application::ShowMainWindow() {
+    frmQuillmote& main = loadMainWindow();
+    main.controls().window->show();
+}
+
+std::string Application::MainWindowFolder() {
+    if (!m_main || !m_main->controls().window->loaded()) {
+        return {};
+    }
+    std::string folder = m_main->controls().Dir1->path();
+    return bFileHandler::QualifyPath(folder);
+}
+
+void Application::UnloadAllWindows() {
+    bApplication::UnloadForm(m_about);
+    if (m_main) {
+        try {
+            m_main->controls().window->unload();
+        } catch (const std::exception&) {
+        }
+    }
+}
+
+}  // namespace qm

@@ -1,0 +1,102 @@
+// The main window's logic: a file browser (drive, folder, files) with a two-level type filter,
+// the selection count, the inputs of a rename, its menus and its keyboard. The rename and the
+// preview themselves are the RenameCommand's.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "engine/RenameCommand.h"
+#include "engine/RenameLog.h"
+#include "frame/AppIdentity.h"
+#include "frame/AppState.h"
+#include "frame/bErrorHandler.h"
+#include "frame/bFileHandler.h"
+#include "frame/bForms.h"
+#include "mainwindow/bQuillmote.h"
+#include "platform/Services.h"
+#include "platform/Views.h"
+
+namespace qm {
+
+// The program-level commands the window starts.
+class AppCommands {
+public:
+    virtual ~AppCommands() = default;
+    virtual void ExitApplication() = 0;
+    virtual void ShowAboutBox() = 0;
+};
+
+class frmQuillmote {
+public:
+    // Creates the window's controls and runs Form_Load.
+    frmQuillmote(platform::Services& services, AppState& state, const AppIdentity& identity,
+                 bErrorHandler& errors, bForms& forms, bQuillmote& module, AppCommands& commands);
+
+    platform::MainControls& controls() { return m_view->controls(); }
+    RenameCommand& rename() { return m_rename; }
+
+    // Browsing and filters.
+    void Form_Load();
+    void LoadFilterTypes();
+    void FillFileFilters();
+    void cmbFilterType_Click();
+    void cmbFileFilter_Click();
+    void cmbFileFilter_Change();
+    void Drive1_Change();
+    void Dir1_Change();
+    void File1_Click();
+    void File1_DblClick();
+    void ShowSelectionCount();
+    void cmdSelectAll_Click();
+    void cmdDeselectAll_Click();
+    void cmdPreview_Click() { m_rename.cmdPreview_Click(); }
+    void cmdRename_Click() { m_rename.cmdRename_Click(); }
+    void cmdExit_Click();
+    void optFilenameCase_Click(int index);
+    void optFileExtensionCase_Click(int index);
+    void Form_QueryUnload(platform::CloseReason reason, bool& cancel);
+    void Form_KeyPress(int& keyAscii);
+    std::string GetCurrentFolder();
+
+    // Menus.
+    void mnuFileExit_Click();
+    void mnuEdit_Click();
+    void mnuEditCut_Click();
+    void mnuEditCopy_Click();
+    void mnuEditPaste_Click();
+    void mnuEditSelectAll_Click() { cmdSelectAll_Click(); }
+    void mnuEditDeselectAll_Click() { cmdDeselectAll_Click(); }
+    void mnuViewOpenCurrentFolder_Click();
+    void mnuViewPreview_Click() { cmdPreview_Click(); }
+    void mnuViewRefresh_Click();
+    void mnuViewLogFile_Click();
+    void mnuHelpAbout_Click();
+    void mnuHelpHowToUse_Click();
+
+    static constexpr const char* kReadMe = "ReadMe.rtf";
+
+private:
+    void connect();
+    // Runs a step of a handler; a failure goes to the error dialog, Retry runs it again.
+    bool attempt(const char* handler, const std::string& fileObject, const std::function<void()>& step);
+    // The text box that has the focus, or nullptr.
+    platform::TextBox* focusedTextBox() const;
+
+    platform::Services& m_services;
+    AppState& m_state;
+    const AppIdentity& m_identity;
+    bErrorHandler& m_errors;
+    bForms& m_forms;
+    bQuillmote& m_module;
+    AppCommands& m_commands;
+    bFileHandler m_fileHandler;
+    std::unique_ptr<platform::MainView> m_view;
+    RenameLog m_renameLog;
+    RenameCommand m_rename;
+    std::map<std::string, std::string> m_folderOnDrive;  // the last folder shown on each drive
+    bool m_restoringDrive = false;
+};
+
+}  // namespace qm

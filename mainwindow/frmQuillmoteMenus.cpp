@@ -1,0 +1,115 @@
+// The main window's menu commands: clipboard commands with their enabling rules, the View and
+// Help commands.
+#include "frame/ErrorTail.h"
+#include "mainwindow/frmQuillmote.h"
+#include "platform/Shell.h"
+
+namespace qm {
+
+platform::TextBox* frmQuillmote::focusedTextBox() const {
+    platform::Control* control = m_view->controls().window->activeControl();
+    if (!bForms::IsTextControl(control)) {
+        return nullptr;
+    }
+    return dynamic_cast<platform::TextBox*>(control);
+}
+
+void frmQuillmote::mnuFileExit_Click() { m_commands.ExitApplication(); }
+
+void frmQuillmote::mnuEdit_Click() {
+    auto& c = controls();
+    const platform::Control* control = nullptr;
+    try {
+        control = c.window->activeControl();
+    } catch (const std::exception&) {
+    }
+    // Each step on its own: opening the menu never fails, a failing rule is skipped.
+    const auto set = [](platform::MenuItem* item, const std::function<bool()>& rule) {
+        try {
+            item->setEnabled(rule());
+        } catch (const std::exception&) {
+        }
+    };
+    set(c.mnuEditCut, [&] { return m_forms.CanCut(control); });
+    set(c.mnuEditCopy, [&] { return m_forms.CanCopy(control); });
+    set(c.mnuEditPaste, [&] { return m_forms.CanPaste(control); });
+}
+
+void frmQuillmote::mnuEditCut_Click() {
+    if (platform::TextBox* box = focusedTextBox()) {
+        m_services.ui.clipboard().setText(box->selText());
+        box->setSelText("");
+    }
+}
+
+void frmQuillmote::mnuEditCopy_Click() {
+    if (platform::TextBox* box = focusedTextBox()) {
+        m_services.ui.clipboard().setText(box->selText());
+    }
+}
+
+void frmQuillmote::mnuEditPaste_Click() {
+    if (platform::TextBox* box = focusedTextBox()) {
+        box->setSelText(m_services.ui.clipboard().text());
+    }
+}
+
+void frmQuillmote::mnuViewOpenCurrentFolder_Click() {
+    try {
+        std::string folder = GetCurrentFolder();
+        if (m_fileHandler.FolderExists(folder)) {
+            m_services.shell.execute("explore", GetCurrentFolder());
+        }
+    } catch (const std::exception& e) {
+        const RunError error = asRunError(e);
+        m_errors.HandleError(error.description(), error.number(), "", "frmQuillmote_File1_DblClick");
+    }
+}
+
+void frmQuillmote::mnuViewRefresh_Click() {
+    auto& c = controls();
+    std::string candidate;
+    try {
+        candidate = c.Dir1->path();
+        std::string root = c.Drive1->root();
+        const std::string rootWithout = root.size() > 1 ? root.substr(0, root.size() - 1) : root;
+        // A folder deleted behind the program's back gives way to its nearest existing parent.
+        for (std::string check = candidate; !m_fileHandler.FolderExists(check); check = candidate) {
+            if (candidate == root || candidate == rootWithout ||
+                candidate.find(bFileHandler::kSeparator) == std::string::npos) {
+                break;
+            }
+            bFileHandler::StripLastFolder(candidate);
+        }
+    } catch (const std::exception&) {
+    }
+    std::string shown;
+    try {
+        shown = c.Dir1->path();
+        std::string target = candidate;
+        c.Dir1->setPath(bFileHandler::QualifyPath(target));
+        c.Dir1->refresh();
+        c.File1->refresh();
+        ShowSelectionCount();
+    } catch (const std::exception& e) {
+        const RunError error = asRunError(e);
+        m_errors.HandleError(error.description(), error.number(), shown, "frmQuillmote_mnuViewRefresh");
+    }
+}
+
+void frmQuillmote::mnuViewLogFile_Click() { m_errors.ViewLogFile(); }
+
+void frmQuillmote::mnuHelpAbout_Click() { m_commands.ShowAboutBox(); }
+
+void frmQuillmote::mnuHelpHowToUse_Click() {
+    std::string folder = m_identity.GetAppPath();
+    const std::string document = bFileHandler::QualifyPath(folder) + kReadMe;
+    try {
+        m_services.shell.execute("open", document);
+    } catch (const std::exception& e) {
+        const RunError error = asRunError(e);
+        m_errors.HandleError(error.description(), error.number(), document, "frmQuillmote_mnHelpHowToUse");
+    }
+}
+
+}  // namespace qm

@@ -1,0 +1,183 @@
+#include <sys/utsname.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "frame/bFade.h"
+#include "frame/bForms.h"
+#include "frame/bOperatingSystem.h"
+#include "platform/headless/HeadlessSystemInformation.h"
+#include "platform/headless/HeadlessWindow.h"
+#include "tests/support/Harness.h"
+
+namespace qm {
+namespace {
+
+struct LoggedError {
+    std::string message;
+    std::int32_t number;
+    std::string fileObject;
+    std::string source;
+};
+
+struct RecordingErrors : ErrorReporter {
+    std::vector<LoggedError> shown;
+    std::vector<LoggedError> logged;
+    int HandleError(const std::string& d, std::int32_t n, const std::string& f, const std::string& s) override {
+        shown.push_back({d, n, f, s});
+        return 1;
+    }
+    void LogError(const std::string& m, std::int32_t n, const std::string& f, const std::string& s) override {
+        logged.push_back({m, n, f, s});
+    }
+};
+
+TEST(OperatingSystem, ComputerNameAsTheMachineReportsIt) {
+    test::FakeSystemFacts facts;
+    RecordingErrors errors;
+    const bOperatingSystem os(facts, errors);
+    char host[256] = {};
+    ASSERT_EQ(::gethostname(host, sizeof host - 1), 0);
+    EXPECT_EQ(os.ReadComputerName(), std::string(host));
+
+    facts.name = std::optional<std::string>(std::string("  box\0\0", 7));
+    EXPECT_EQ(os.ReadComputerName(), "box");
+    facts.name = std::optional<std::string>();
+    EXPECT_EQ(os.ReadComputerName(), "Unknown");
+    for (const char* blank : {"", "   "}) {
+        EXPECT_EQ(bOperatingSystem::MachineNameFrom(blank), "Unknown");
+    }
+    EXPECT_EQ(bOperatingSystem::MachineNameFrom(" named "), " named ");
+}
+
+TEST(OperatingSystem, NamesTheSystemItRunsOn) {
+    test::FakeSystemFacts facts;
+    RecordingErrors errors;
+    const bOperatingSystem os(facts, errors);
+    platform::HeadlessSystemInformation info;
+    info.setOs(2, "", "5.1", "2600");
+    EXPECT_EQ(os.GetOS(&info), "Windows NT, ver. 5.1(2600)");
+    info.setOs(1, "", "4.0", "950");
+    EXPECT_EQ(os.GetOS(&info), "Windows 95, ver. 4.0(950)");
+    info.setOs(7, "", "1", "1");
+    EXPECT_EQ(os.GetOS(&info), "");
+
+    struct utsname names {};
+    ASSERT_EQ(::uname(&names), 0);
+    const platform::HeadlessSystemInformation machine(facts.kernel());
+    const std::string expected = std::string(names.sysname) + ", ver. " +
+                                 platform::shortVersion(names.release) + "(" + names.release + ")";
+    EXPECT_EQ(os.GetOS(&machine), expected);
+    EXPECT_EQ(platform::shortVersion("6.1.0-28-amd64"), "6.1");
+    EXPECT_EQ(platform::shortVersion("5.15"), "5.15");
+
+    EXPECT_TRUE(errors.logged.empty());
+    EXPECT_EQ(os.GetOS(nullptr), "");
+    ASSERT_EQ(errors.logged.size(), 1u);
+    EXPECT_EQ(errors.logged[0].source, "bOperatingSystem.GetOS");
+    EXPECT_EQ(errors.logged[0].fileObject, "");
+    EXPECT_TRUE(errors.shown.empty());
+}
+
+TEST(OperatingSystem, OsFoldersAreQualified) {
+    test::FakeSystemFacts facts;
+    RecordingErrors errors;
+    const bOperatingSystem os(facts, errors);
+    EXPECT_EQ(os.GetWindowsFolder(), "/usr/");
+    EXPECT_EQ(os.GetSystemFolder(), "/usr/lib/");
+}
+
+TEST(DisableX, RemovesCloseAndTheSeparatorAbove) {
+    struct Case {
+        std::vector<std::string> before;
+        std::vector<std::string> after;
+    };
+    const std::vector<Case> cases = {
+        {{"&Move", "", "&Close"}, {"&Move"}},
+        {{"&Restore", "&Move", "", "&Close\tAlt+F4", "&About"}, {"&Restore", "&Move", "&About"}},
+        {{"&Close"}, {}},
+        {{"&Move", "", std::string("&Close\0\0", 8)}, {"&Move"}},
+        {{"&Move", "", "S&chließen"}, {"&Move", "", "S&chließen"}},
+        {{"&Move", "", "Close"}, {"&Move", "", "Close"}},
+    };
+    RecordingErrors errors;
+    platform::HeadlessPointer pointer;
+    platform::HeadlessClipboard clipboard;
+    bForms forms(errors, pointer, clipboard);
+    for (const auto& c : cases) {
+        platform::HeadlessWindow window(platform::previewWindowDesign(), nullptr);
+        window.headlessSystemMenu() = platform::HeadlessSystemMenu(c.before);
+        forms.DisableX(window);
+        EXPECT_EQ(window.headlessSystemMenu().items(), c.after);
+        EXPECT_EQ(window.headlessSystemMenu().redraws(), 1);
+    }
+    EXPECT_TRUE(errors.logged.empty());
+}
+
+TEST(DisableX, WindowWithoutCloseCannotBeClosedByTheUser) {
+    RecordingErrors errors;
+    platform::HeadlessPointer pointer;
+    platform::HeadlessClipboard clipboard;
+    bForms forms(errors, pointer, clipboard);
+    platform::HeadlessWindow window(platform::previewWindowDesign(), nullptr);
+    forms.DisableX(window);
+    EXPECT_FALSE(window.userClose());
+    EXPECT_TRUE(window.loaded());
+}
+
+TEST(Hourglass, BusyPointerThenEventsRunOnce) {
+    RecordingErrors errors;
+    platform::HeadlessPointer pointer;
+    platform::HeadlessClipboard clipboard;
+    bForms forms(errors, pointer, clipboard);
+    forms.ShowHourglass(true);
+    forms.ShowHourglass(false);
+    EXPECT_EQ(pointer.changes, (std::vector<bool>{true, false}));
+    EXPECT_EQ(pointer.eventRuns, 2);
+}
+
+TEST(FadeTest, BlueFromTopFadingToBlackWithStateRestored) {
+    platform::HeadlessSurface surface;
+    platform::DrawingState before;
+    before.drawWidth = 1;
+    before.scaleWidth = 560;
+    before.scaleHeight = 440;
+    surface.setState(before);
+    RecordingErrors errors;
+    bFade::Fade(surface, FadeOptions{false, false, true, true, false, true}, errors);
+    const auto& boxes = surface.boxes();
+    ASSERT_EQ(boxes.size(), 256u);
+    EXPECT_EQ(boxes.front().color, (platform::Rgb{0, 0, 255}));
+    EXPECT_EQ(boxes.front().y1, 0);
+    EXPECT_EQ(boxes.front().x2, 512);
+    EXPECT_EQ(boxes.back().color, (platform::Rgb{0, 0, 0}));
+    EXPECT_EQ(boxes.back().y1, 510);
+    EXPECT_EQ(boxes.back().y2, 512);
+    const auto& states = surface.stateChanges();
+    ASSERT_EQ(states.size(), 3u);
+    EXPECT_EQ(states[1].drawWidth, 3);
+    EXPECT_EQ(states[1].drawStyle, 6);
+    EXPECT_EQ(states[1].scaleWidth, 512);
+    EXPECT_EQ(surface.state(), before);
+    EXPECT_TRUE(errors.logged.empty());
+}
+
+TEST(FadeTest, BothDirectionsInterleaveAndAFailureIsLoggedWithStateRestored) {
+    platform::HeadlessSurface surface;
+    RecordingErrors errors;
+    bFade::Fade(surface, FadeOptions{true, true, true, true, true, false}, errors);
+    ASSERT_EQ(surface.boxes().size(), 512u);
+    EXPECT_EQ(surface.boxes()[511].x1, 510);
+    EXPECT_EQ(surface.boxes()[511].color, (platform::Rgb{255, 255, 255}));
+
+    platform::HeadlessSurface failing;
+    const platform::DrawingState before = failing.state();
+    failing.failNextFill = true;
+    bFade::Fade(failing, FadeOptions{false, false, true, true, true, true}, errors);
+    ASSERT_EQ(errors.logged.size(), 1u);
+    EXPECT_EQ(errors.logged[0].source, "bFade.Fade");
+    EXPECT_EQ(failing.state(), before);
+}
+
+}  // namespace
+}  // namespace qm

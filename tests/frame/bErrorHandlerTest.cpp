@@ -1,0 +1,210 @@
+#include "frame/bErrorHandler.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/MessageBox.h"
+#include "platform/RunError.h"
+#include "tests/support/Harness.h"
+
+namespace qm {
+namespace {
+
+using platform::ShownMessage;
+
+class ErrorHandlerTest : public ::testing::Test {
+protected:
+    test::Harness h;
+    bErrorHandler errors{h.services, h.state, h.identity};
+    // One error entry as it must appear for the harness clock and machine.
+    std::string entry(const std::string& message, int number, const std::string& source,
+                      const std::string& fileObject) const {
+        return "     " + message + ", error number: " + std::to_string(number) + " occurred in " + source +
+               " on machine TESTBOX on " + h.format.generalDate(h.clock.now()) +
+               ".  Quillmote Utility Version 1.0.0000\r\nAssociated file object: " + fileObject + "\r\n";
+    }
+};
+
+struct DialogCase {
+    std::int32_t number;
+    std::string description;
+    std::string fileObject;
+    std::string message;
+    int style;
+    bool logged;
+};
+
+TEST_F(ErrorHandlerTest, DialogChosenByNumber) {
+    const std::vector<DialogCase> cases = {
+        {52, "Bad file name or number", "x", "Bad file name or number.", 21, true},
+        {53, "File not found", "", "File \"\" not found.", 5, true},
+        {53, "File not found", "/w/a.txt", "File \"/w/a.txt\" not found.", 5, true},
+        {54, "Bad file mode", "f", "Can't open file \"f\" for access.", 5, true},
+        {55, "d", "", "This file is already open.", 5, true},
+        {57, "Device I/O error", "", "Internal Disk Error.", 5, true},
+        {61, "Disk full", "", "Disk is full.  Free some disk space and try again.", 5, true},
+        {62, "d", "", "This file has a non-standard end-of-file marker, or an attempt was made to read beyond the end-of-file marker.", 5, true},
+        {68, "d", "", "Device is currently unavailable.", 5, true},
+        {70, "Permission denied", "", "Permission denied\r\nTry again?", 5, true},
+        {71, "d", "", "There appears to be no disk in the drive.\r\nInsert a disk in the drive and close the drive door.", 5, true},
+        {75, "d", "", "Could not access path. The drive or path specified is not available for the requested operation.", 5, true},
+        {76, "d", "", "The specified path does not exist.", 5, true},
+        {482, "d", "", "An error has occurred with your printer.", 5, true},
+        {2000, "low end", "", "low end", 48, true},
+        {4000, "high end", "", "high end", 48, true},
+        {9, "Subscript out of range", "", "Subscript out of range", 64, true},
+        {4001, "just past", "", "just past", 64, true},
+        {40514, "ignored", "", "No files are selected.", 16, false},
+        {40515, "ignored", "", "Please select text to replace.", 16, false},
+        {40517, "ignored", "", "There must be the same number of text strings to replace as there are replacements.", 16, false},
+        {40518, "ignored", "", "One or more characters entered are not legal for file names.\r\nThese characters can not be used in file names:\r\n\r\n\\/*?\"<>|", 16, false},
+        {45000, "own but unknown", "", "own but unknown", 48, false},
+    };
+    for (const auto& c : cases) {
+        h.messages.clear();
+        ::unlink(h.logPath().c_str());
+        errors.HandleError(c.description, c.number, c.fileObject, "frmQuillmote_cmdRename");
+        ASSERT_EQ(h.messages.shown().size(), 1u) << c.number;
+        const ShownMessage& shown = h.messages.shown()[0];
+        EXPECT_EQ(shown.text, c.message) << c.number;
+        EXPECT_EQ(shown.style, c.style) << c.number;
+        EXPECT_EQ(shown.title, "Quillmote Utility: Error " + std::to_string(c.number));
+        EXPECT_EQ(errors.ErrorInfo().LogIt, c.logged) << c.number;
+        const std::string log = h.log();
+        EXPECT_EQ(log.find(entry(c.message, c.number, "frmQuillmote_cmdRename", c.fileObject)) != std::string::npos,
+                  c.logged)
+            << c.number << "\n" << log;
+    }
+}
+
+TEST_F(ErrorHandlerTest, NothingLeftOverFromTheCallBefore) {
+    errors.HandleError("Disk full", 61, "", "s");
+    errors.HandleError("Subscript out of range", 9, "", "s");
+    EXPECT_EQ(h.messages.shown()[1].text, "Subscript out of range");
+    EXPECT_EQ(h.messages.shown()[1].style, 64);
+    EXPECT_EQ(errors.ErrorInfo().Number, 9);
+}
+
+TEST_F(ErrorHandlerTest, ReturnsTheButtonPressed) {
+    h.messages.queueAnswer(platform::kRetry);
+    EXPECT_EQ(errors.HandleError("File already exists", 58, "a", "s"), platform::kRetry);
+    EXPECT_EQ(errors.HandleError("File already exists", 58, "a", "s"), platform::kOk);
+}
+
+TEST_F(ErrorHandlerTest, FirstEntryCreatesTheFileWithItsHeader) {
+    errors.LogError("Disk full", 61, "", "bFileHandler.ShellDelete");
+    const std::string header =
+        h.logPath() +
+        " logs system and critical application errors.  Entries are logged chronologically from the "
+        "beginning to the end of the file.  This file will grow very large over time and should be "
+        "purged periodically.  If you are having problems using Quillmote Utility, please attach a "
+        "copy of this file to an e-mail and send it to the developer, support@quillmote.example\r\n\r\n" +
+        std::string(60, '_') + "\r\n\r\n";
+    EXPECT_EQ(h.log(), header + entry("Disk full", 61, "bFileHandler.ShellDelete", ""));
+}
+
+TEST_F(ErrorHandlerTest, SessionLinesFrameTheRun) {
+    errors.OpenLogFile();
+    errors.LogError("Overflow", 6, "f", "s");
+    const std::string overflow = entry("Overflow", 6, "s", "f");
+    h.clock.setLocal(2026, 12, 6, 15, 0, 0);
+    errors.CloseLogFile();
+    const std::string log = h.log();
+    const std::string start = "Session started on machine TESTBOX:   " + h.format.longDate(h.state.AppStartTime) + " @" +
+                              h.format.longTime(h.state.AppStartTime) + "\r\n\r\n";
+    const std::string end = "Session ended on machine TESTBOX:   " + h.format.longDate(h.clock.now()) + " @" +
+                            h.format.longTime(h.clock.now()) + "\r\n" + std::string(60, '_') + "\r\n";
+    const auto startAt = log.find(start);
+    ASSERT_NE(startAt, std::string::npos) << log;
+    EXPECT_EQ(log.find(std::string(60, '_') + "\r\n\r\n" + start), startAt - 64);  // right after the header
+    EXPECT_NE(log.find(overflow + "Session ended"), std::string::npos);
+    EXPECT_TRUE(log.ends_with(end)) << log;
+}
+
+TEST_F(ErrorHandlerTest, RemovedFileComesBackWithHeaderOnlyForErrorEntries) {
+    errors.OpenLogFile();
+    ::unlink(h.logPath().c_str());
+    errors.CloseLogFile();  // the end line comes back without a header
+    EXPECT_TRUE(h.log().starts_with("Session ended on machine"));
+    ::unlink(h.logPath().c_str());
+    errors.LogError("Overflow", 6, "", "s");
+    EXPECT_TRUE(h.log().starts_with(h.logPath() + " logs system"));
+}
+
+struct SizeCase {
+    std::size_t size;
+    bool warned;
+    std::string kilobytes;
+};
+
+TEST_F(ErrorHandlerTest, SizeWarningFromOneHundredThousandBytes) {
+    for (const auto& c : {SizeCase{99999, false, ""}, SizeCase{100000, true, "100"}, SizeCase{123456, true, "123"},
+                          SizeCase{100499, true, "100"}, SizeCase{100500, true, "101"}}) {
+        h.messages.clear();
+        h.root.write("app/_APP_LOG.txt", std::string(c.size, 'x'));
+        h.messages.queueAnswer(platform::kNo);
+        errors.OpenLogFile();
+        ASSERT_EQ(h.messages.shown().size(), c.warned ? 1u : 0u) << c.size;
+        if (c.warned) {
+            const ShownMessage& box = h.messages.shown()[0];
+            EXPECT_EQ(box.style, 36);
+            EXPECT_EQ(box.title, "Quillmote Utility");
+            EXPECT_TRUE(box.text.starts_with("The Quillmote Utility log file:  " + h.logPath() +
+                                             "\r\n\r\nhas reached " + c.kilobytes + " Kb in size.  If Quillmote Utility"))
+                << box.text;
+            EXPECT_TRUE(box.text.ends_with("select View Log File from the View Menu.\r\n\r\nWould you like to delete the file now?"));
+        }
+        // Whatever the warning, No keeps the file and the start line follows its old content.
+        EXPECT_TRUE(h.log().starts_with(std::string(c.size, 'x') + "Session started on machine"));
+    }
+}
+
+TEST_F(ErrorHandlerTest, YesMovesTheLogToTheTrashAndStartsAFreshOne) {
+    h.root.write("app/_APP_LOG.txt", std::string(100000, 'x'));
+    h.messages.queueAnswer(platform::kYes);
+    errors.OpenLogFile();
+    EXPECT_EQ(test::readFile(h.root / "Trash/files/_APP_LOG.txt"), std::string(100000, 'x'));
+    const std::string log = h.log();
+    EXPECT_TRUE(log.starts_with(h.logPath() + " logs system"));
+    EXPECT_NE(log.find("\r\n\r\nSession started on machine TESTBOX"), std::string::npos);
+}
+
+TEST_F(ErrorHandlerTest, AnEntryThatCannotBeWrittenIsLostSilently) {
+    errors.LogError("first", 5, "", "s");
+    const std::string before = h.log();
+    h.faults.failNth(platform::FaultSite::LogAppend, 1, EACCES, true);
+    errors.LogError("lost", 5, "", "s");
+    errors.HandleError("Disk full", 61, "", "s");
+    EXPECT_EQ(h.messages.shown().size(), 1u);  // only the dialog asked for; nothing about the log
+    h.faults.lift(platform::FaultSite::LogAppend);
+    EXPECT_EQ(h.log(), before);
+}
+
+TEST_F(ErrorHandlerTest, LogFileGoesToTheStateFolderWhenTheProgramFolderIsNotWritable) {
+    h.facts.writable = false;
+    h.facts.env["XDG_STATE_HOME"] = h.root / "state";
+    const AppIdentity identity(h.facts, h.files);
+    EXPECT_EQ(identity.GetLogFilePath(), h.root / "state/quillmote/_APP_LOG.txt");
+    EXPECT_TRUE(h.files.isFolder(h.root / "state/quillmote"));
+    h.facts.env.erase("XDG_STATE_HOME");
+    const AppIdentity byHome(h.facts, h.files);
+    EXPECT_EQ(byHome.GetLogFilePath(), h.root / "home/.local/state/quillmote/_APP_LOG.txt");
+    h.facts.writable = true;
+    EXPECT_EQ(AppIdentity(h.facts, h.files).GetLogFilePath(), h.root / "app/_APP_LOG.txt");
+}
+
+TEST_F(ErrorHandlerTest, ViewLogFileAsksTheDesktopToOpenIt) {
+    errors.ViewLogFile();
+    ASSERT_EQ(h.shell.requests.size(), 1u);
+    EXPECT_EQ(h.shell.requests[0].verb, "open");
+    EXPECT_EQ(h.shell.requests[0].target, h.logPath());
+}
+
+TEST(AppIdentityTest, VersionTextPadsTheRevision) {
+    EXPECT_EQ(AppIdentity::versionString(1, 0, 7), "Version 1.0.0007");
+    EXPECT_EQ(AppIdentity::versionString(12, 34, 5678), "Version 12.34.5678");
+    EXPECT_EQ(AppIdentity::GetVersionString(), "Version 1.0.0000");
+    EXPECT_EQ(AppIdentity::Title(), "Quillmote Utility");
+}
+
+}  // namespace
+}  // namespace qm

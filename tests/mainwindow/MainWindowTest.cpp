@@ -1,0 +1,320 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/MessageBox.h"
+#include "platform/RunError.h"
+#include "tests/support/ProgramFixture.h"
+
+namespace qm {
+namespace {
+
+using test::ProgramFixture;
+
+class MainWindowTest : public ProgramFixture {
+protected:
+    std::string setting(const std::string& section, const std::string& key) {
+        return cRegistry(h.registry, "Quillmote Utility").GetSetting(section, key, "<missing>");
+    }
+    void store(const std::string& section, const std::string& key, const std::string& value) {
+        cRegistry(h.registry, "Quillmote Utility").SaveSetting(section, key, value);
+    }
+    std::vector<std::string> comboEntries(platform::ComboBox& box) {
+        std::vector<std::string> entries;
+        for (int i = 0; i < box.listCount(); ++i) {
+            entries.push_back(box.list(i));
+        }
+        return entries;
+    }
+};
+
+TEST_F(MainWindowTest, FirstStartShowsEverythingInTheProgramsFolder) {
+    start();
+    auto& c = controls();
+    EXPECT_EQ(h.ui.created("frmAbout"), 1);  // the greeting came first
+    EXPECT_TRUE(c.window->visible());
+    EXPECT_FALSE(h.state.IsStarting);
+    EXPECT_EQ(c.cmbFilterType->text(), "All Filters");
+    EXPECT_EQ(c.cmbFileFilter->text(), "*.*");
+    EXPECT_EQ(c.Dir1->path(), h.root / "app");
+    EXPECT_EQ(listed(), (std::vector<std::string>{"quillmote"}));  // listed before the log began
+    EXPECT_TRUE(c.optFilenameCase[0]->value());
+    EXPECT_TRUE(c.optFileExtensionCase[0]->value());
+    EXPECT_EQ(panel(1), h.root / "app/");
+    EXPECT_EQ(panel(2), "No files selected");
+    EXPECT_EQ(setting("Application", "Path"), h.root / "app/");
+    EXPECT_EQ(setting("Preferences", "Default Filter Type"), "0");
+    EXPECT_TRUE(h.messages.shown().empty());
+    EXPECT_TRUE(h.log().starts_with(h.logPath() + " logs system"));
+    EXPECT_NE(h.log().find("\r\n\r\nSession started on machine TESTBOX:   "), std::string::npos);
+}
+
+TEST_F(MainWindowTest, RemembersFolderCategoryAndCaseChoices) {
+    h.root.write("work/a.jpg");
+    h.root.write("work/b.txt");
+    store("StartUp", "Last Path", h.work + "/");
+    store("Preferences", "Default Filter Type", "2");
+    store("Preferences", "Filename Case", "3");
+    store("Preferences", "Extension Case", "1");
+    start();
+    auto& c = controls();
+    EXPECT_EQ(c.Dir1->path(), h.work);
+    EXPECT_EQ(c.cmbFilterType->text(), "Image Filters");
+    EXPECT_EQ(c.cmbFileFilter->text(), "*.bmp;*.cur;*.gif;*.ico;*.jpg;*.jpeg;*.wmf");
+    EXPECT_EQ(listed(), (std::vector<std::string>{"a.jpg"}));
+    EXPECT_TRUE(c.optFilenameCase[3]->value());
+    EXPECT_TRUE(c.optFileExtensionCase[1]->value());
+    EXPECT_EQ(setting("Preferences", "Filename Case"), "3");
+}
+
+TEST_F(MainWindowTest, RememberedFolderDeletedOpensTheProgramsFolder) {
+    store("StartUp", "Last Path", h.root / "gone/");
+    start();
+    EXPECT_EQ(controls().Dir1->path(), h.root / "app");
+}
+
+TEST_F(MainWindowTest, FilenameCaseThatNamesNoOptionIsReportedAndLeavesExtensionAlone) {
+    store("Preferences", "Filename Case", "7");
+    store("Preferences", "Extension Case", "2");
+    start();
+    ASSERT_EQ(h.messages.shown().size(), 1u);
+    EXPECT_EQ(h.messages.shown()[0].text, "Control array element '7' doesn't exist");
+    EXPECT_EQ(h.messages.shown()[0].title, "Quillmote Utility: Error 340");
+    EXPECT_NE(h.log().find("occurred in bQuillmote_GetPreferences"), std::string::npos);
+    EXPECT_TRUE(controls().optFileExtensionCase[0]->value());
+    EXPECT_TRUE(controls().window->visible());
+}
+
+TEST_F(MainWindowTest, CategoriesAndTypedPatterns) {
+    for (const char* name : {"a.mp3", "b.wav", "c.wma", "d.txt", "e.tx", "f.t", "g", "h.WAV"}) {
+        h.root.write(std::string("work/") + name);
+    }
+    start();
+    openFolder(h.work);
+    auto& c = controls();
+    auto& types = form().get<platform::HeadlessComboBox>("cmbFilterType");
+    auto& filters = form().get<platform::HeadlessComboBox>("cmbFileFilter");
+    EXPECT_EQ(listed().size(), 8u);
+    types.choose(1);
+    EXPECT_EQ(comboEntries(filters), (std::vector<std::string>{"*.mp3", "*.wav", "*.wma", "*.mp3;*.wav;*.wma", "*.*"}));
+    EXPECT_EQ(c.File1->pattern(), "*.mp3;*.wav;*.wma");
+    EXPECT_EQ(listed(), (std::vector<std::string>{"a.mp3", "b.wav", "c.wma", "h.WAV"}));
+    EXPECT_EQ(setting("Preferences", "Default Filter Type"), "1");
+    filters.choose(1);
+    EXPECT_EQ(listed(), (std::vector<std::string>{"b.wav", "h.WAV"}));
+    filters.setText("");
+    filters.type("*.t");
+    EXPECT_EQ(listed(), (std::vector<std::string>{"f.t"}));
+    filters.type("x");
+    EXPECT_EQ(listed(), (std::vector<std::string>{"e.tx"}));
+    filters.type("t");
+    EXPECT_EQ(listed(), (std::vector<std::string>{"d.txt"}));
+    types.choose(2);
+    EXPECT_EQ(comboEntries(filters).size(), 8u);  // six single patterns, the combined one, "*.*"
+    types.choose(0);
+    EXPECT_EQ(comboEntries(filters).size(), 18u);
+    EXPECT_EQ(listed().size(), 8u);  // "*.*" also lists names without a dot
+}
+
+TEST_F(MainWindowTest, SelectionCountIsNeverStale) {
+    for (int i = 0; i < 12; ++i) {
+        h.root.write("work/f" + std::to_string(10 + i));
+    }
+    start();
+    openFolder(h.work);
+    auto& list = fileList();
+    list.click(0);
+    EXPECT_EQ(panel(2), "1 file selected");
+    list.click(11, false, true);
+    EXPECT_EQ(panel(2), "12 files selected");
+    list.click(3, true);
+    EXPECT_EQ(panel(2), "11 files selected");
+    form().button("cmdDeselectAll").click();
+    EXPECT_EQ(panel(2), "No files selected");
+    form().menu("mnuEditSelectAll").choose();
+    EXPECT_EQ(panel(2), "12 files selected");
+    // Another folder: the selection there is empty and the count says so.
+    openFolder(h.root / "app");
+    EXPECT_EQ(panel(1), h.root / "app/");
+    EXPECT_EQ(panel(2), "No files selected");
+    openFolder(h.root.makeFolder("empty"));
+    form().button("cmdSelectAll").click();
+    EXPECT_EQ(panel(2), "No files selected");
+}
+
+TEST_F(MainWindowTest, RefreshClimbsToTheNearestExistingFolder) {
+    const std::string deep = h.root.makeFolder("work/a/b/c");
+    h.root.write("work/a/keep.txt");
+    start();
+    openFolder(deep);
+    std::filesystem::remove_all(h.work + "/a/b");
+    form().menu("mnuViewRefresh").choose();
+    EXPECT_EQ(controls().Dir1->path(), h.work + "/a");
+    EXPECT_EQ(listed(), (std::vector<std::string>{"keep.txt"}));
+    EXPECT_EQ(panel(1), h.work + "/a/");
+    EXPECT_TRUE(h.messages.shown().empty());
+}
+
+TEST_F(MainWindowTest, EditMenuEnablesClipboardCommandsForTextBoxes) {
+    start();
+    auto& c = controls();
+    auto& replace = textBox("txtReplaceThis");
+    auto& with = textBox("txtWithThis");
+    replace.setText("holiday");
+    replace.setFocus();
+    replace.setSelection(0, 4);
+    struct State {
+        bool cut, copy, paste;
+    };
+    const auto open = [&] {
+        form().menu("mnuEdit").choose();
+        return State{c.mnuEditCut->enabled(), c.mnuEditCopy->enabled(), c.mnuEditPaste->enabled()};
+    };
+    State s = open();
+    EXPECT_TRUE(s.cut && s.copy);
+    EXPECT_FALSE(s.paste);  // nothing on the clipboard yet
+    h.ui.clipboard().setText("x");
+    EXPECT_TRUE(open().paste);
+    replace.setSelection(2, 0);
+    s = open();
+    EXPECT_FALSE(s.cut || s.copy);
+    EXPECT_TRUE(s.paste);
+    fileList().click(0);
+    s = open();
+    EXPECT_FALSE(s.cut || s.copy || s.paste);
+    replace.setEnabled(false);
+    replace.setFocus();
+    s = open();
+    EXPECT_FALSE(s.cut || s.copy || s.paste);
+
+    with.setText("old text");
+    with.setFocus();
+    with.setSelection(0, 4);
+    open();
+    form().menu("mnuEditCut").choose();
+    EXPECT_EQ(with.text(), "text");
+    EXPECT_EQ(h.ui.clipboard().text(), "old ");
+    with.setSelection(0, 4);
+    form().menu("mnuEditPaste").choose();
+    EXPECT_EQ(with.text(), "old ");
+}
+
+TEST_F(MainWindowTest, EnterInATextBoxStartsThePreview) {
+    h.root.write("work/a.txt");
+    start();
+    openFolder(h.work);
+    prepare({"a.txt"}, "a", "b");
+    bool previewShown = false;
+    h.ui.whenModal([&](platform::HeadlessForm& preview) {
+        previewShown = preview.design().name == "frmPreview";
+        preview.button("cmdCancel").click();
+    });
+    textBox("txtWithThis").setFocus();
+    form().window().typeChar(13);
+    EXPECT_TRUE(previewShown);
+    EXPECT_EQ(listed(), (std::vector<std::string>{"a.txt"}));
+}
+
+struct ExitCase {
+    const char* how;
+    bool saves;
+};
+
+class ExitTest : public MainWindowTest, public ::testing::WithParamInterface<ExitCase> {};
+
+TEST_P(ExitTest, OrderlyExitsSaveTheFolderAndCloseTheLog) {
+    start();
+    openFolder(h.work);
+    const std::string how = GetParam().how;
+    if (how == "button") {
+        form().button("cmdExit").click();
+    } else if (how == "menu") {
+        form().menu("mnuFileExit").choose();
+    } else if (how == "close box") {
+        EXPECT_TRUE(form().window().userClose());
+    } else {
+        EXPECT_TRUE(form().window().systemClose(platform::CloseReason::SessionEnding));
+    }
+    EXPECT_EQ(setting("StartUp", "Last Path"), GetParam().saves ? h.work + "/" : "<missing>");
+    const std::string log = h.log();
+    EXPECT_EQ(log.ends_with(std::string(60, '_') + "\r\n") && log.find("Session ended on machine TESTBOX") != std::string::npos,
+              GetParam().saves);
+    EXPECT_EQ(h.ui.quits(), GetParam().saves ? 1 : 0);
+    EXPECT_EQ(h.ui.mainForm(), nullptr);  // unloaded in every case
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, ExitTest,
+                         ::testing::Values(ExitCase{"button", true}, ExitCase{"menu", true},
+                                           ExitCase{"close box", true}, ExitCase{"system", false}),
+                         [](const auto& info) {
+                             std::string name = info.param.how;
+                             std::erase(name, ' ');
+                             return name;
+                         });
+
+TEST_F(MainWindowTest, CaseOptionsAreStoredAtOnceAndReadBackForEveryName) {
+    h.root.write("work/a.txt");
+    start();
+    form().optionGroup("optFilenameCase")[2]->click();
+    EXPECT_EQ(setting("Preferences", "Filename Case"), "2");
+    form().optionGroup("optFileExtensionCase")[1]->click();
+    EXPECT_EQ(setting("Preferences", "Extension Case"), "1");
+    // The engine reads the store, not the buttons.
+    store("Preferences", "Filename Case", "0");
+    openFolder(h.work);
+    prepare({"a.txt"}, "a", "b");
+    h.ui.whenModal([&](platform::HeadlessForm& preview) {
+        EXPECT_EQ(preview.get<platform::HeadlessListBox>("lstAfter").items(), (std::vector<std::string>{"b.txt"}));
+        preview.button("cmdCancel").click();
+    });
+    form().button("cmdPreview").click();
+    EXPECT_EQ(h.ui.pendingScripts(), 0u);
+}
+
+TEST_F(MainWindowTest, OpenFolderAndHowToUseAskTheDesktop) {
+    h.root.write("work/a.txt");
+    start();
+    openFolder(h.work);
+    fileList().doubleClick(0);
+    form().menu("mnuHelpHowToUse").choose();
+    form().menu("mnuViewLogFile").choose();
+    ASSERT_EQ(h.shell.requests.size(), 3u);
+    EXPECT_EQ(h.shell.requests[0].verb, "explore");
+    EXPECT_EQ(h.shell.requests[0].target, h.work + "/");
+    EXPECT_EQ(h.shell.requests[1].verb, "open");
+    EXPECT_EQ(h.shell.requests[1].target, h.root / "app/ReadMe.rtf");
+    EXPECT_EQ(h.shell.requests[2].target, h.logPath());
+    EXPECT_TRUE(h.messages.shown().empty());  // a missing ReadMe.rtf is no error here
+}
+
+TEST_F(MainWindowTest, DriveThatCannotBeOpenedIsReportedAndTheListGoesBack) {
+    h.drives.extra.push_back({h.root / "nodisk/", "EMPTY", h.root / "nodisk [EMPTY]"});
+    start();
+    openFolder(h.work);
+    auto& drives = form().get<platform::HeadlessDriveList>("Drive1");
+    const std::string before = drives.drive();
+    h.messages.queueAnswer(platform::kRetry);
+    h.messages.queueAnswer(platform::kCancel);
+    drives.setDrive(h.root / "nodisk [EMPTY]");
+    ASSERT_EQ(h.messages.shown().size(), 2u);  // the first try and the retry
+    EXPECT_EQ(h.messages.shown()[0].title, "Quillmote Utility: Error 76");
+    EXPECT_NE(h.log().find("occurred in frmQuillmote_Drive1_Change"), std::string::npos);
+    EXPECT_NE(h.log().find("Associated file object: " + h.root / "nodisk [EMPTY]"), std::string::npos);
+    EXPECT_EQ(drives.drive(), before);
+    EXPECT_EQ(controls().Dir1->path(), h.work);
+}
+
+TEST_F(MainWindowTest, FolderRemovedBehindTheProgramsBackIsReportedAndTheWindowStaysUsable) {
+    const std::string doomed = h.root.makeFolder("work/doomed");
+    start();
+    openFolder(h.work);
+    std::filesystem::remove_all(doomed);
+    EXPECT_THROW(controls().Dir1->setPath(doomed), RunError);  // the list refuses a missing folder
+    std::filesystem::remove_all(h.work);
+    form().menu("mnuViewRefresh").choose();
+    EXPECT_EQ(controls().Dir1->path(), h.root.path());
+    EXPECT_TRUE(controls().window->visible());
+}
+
+}  // namespace
+}  // namespace qm

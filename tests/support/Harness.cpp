@@ -1,0 +1,57 @@
+#include "tests/support/Harness.h"
+
+#include <ctime>
+
+namespace qm::test {
+
+void FixedClock::setLocal(int year, int month, int day, int hour, int minute, int second) {
+    std::tm local{};
+    local.tm_year = year - 1900;
+    local.tm_mon = month - 1;
+    local.tm_mday = day;
+    local.tm_hour = hour;
+    local.tm_min = minute;
+    local.tm_sec = second;
+    local.tm_isdst = -1;
+    m_now = std::chrono::system_clock::from_time_t(std::mktime(&local));
+}
+
+std::optional<std::string> FakeSystemFacts::computerName() const {
+    return name ? *name : PosixSystemFacts::computerName();
+}
+
+std::optional<std::string> FakeSystemFacts::environment(const std::string& key) const {
+    const auto it = env.find(key);
+    if (it == env.end()) {
+        return std::nullopt;
+    }
+    return it->second;
+}
+
+std::vector<platform::MountedDrive> TestDrives::mountedDrives() const {
+    auto list = PosixDriveQuery::mountedDrives();
+    list.insert(list.end(), extra.begin(), extra.end());
+    return list;
+}
+
+std::string TestDrives::mountPointOf(const std::string& path) const {
+    for (const auto& drive : extra) {
+        if ((path + "/").rfind(drive.mountPoint, 0) == 0) {
+            return drive.mountPoint;
+        }
+    }
+    return PosixDriveQuery::mountPointOf(path);
+}
+
+Harness::Harness() : identity((facts.programFile = root.makeFolder("app") + "/quillmote", facts), files) {
+    work = root.makeFolder("work");
+    root.write("app/quillmote", "program");
+    facts.env["HOME"] = root.makeFolder("home");
+    state.AppTitle = AppIdentity::Title();
+    state.MachineName = "TESTBOX";
+    facts.name = std::optional<std::string>("TESTBOX");
+    clock.setLocal(2026, 12, 6, 14, 3, 27);
+    state.AppStartTime = clock.now();
+}
+
+}  // namespace qm::test

@@ -1,0 +1,93 @@
+// A whole program's worth of services for one test: the real POSIX file layer, trash, settings
+// hive and drive query, all pointed at a fresh temporary folder, with the headless window layer,
+// a message box answered from a queue, a recording shell and a clock the test sets.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+
+#include "frame/AppIdentity.h"
+#include "frame/AppState.h"
+#include "platform/Clock.h"
+#include "platform/FaultPlan.h"
+#include "platform/LocaleFormat.h"
+#include "platform/Services.h"
+#include "platform/Text.h"
+#include "platform/headless/HeadlessMessageBox.h"
+#include "platform/headless/HeadlessUi.h"
+#include "platform/headless/RecordingShell.h"
+#include "platform/posix/HiveFile.h"
+#include "platform/posix/PosixDriveQuery.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/PosixSystemFacts.h"
+#include "platform/posix/PosixTrash.h"
+#include "tests/support/TempFolder.h"
+
+namespace qm::test {
+
+class FixedClock : public platform::Clock {
+public:
+    platform::TimePoint now() const override { return m_now; }
+    void set(platform::TimePoint t) { m_now = t; }
+    // A local date and time (year, month 1-12, day, hour, minute, second).
+    void setLocal(int year, int month, int day, int hour, int minute, int second);
+
+private:
+    platform::TimePoint m_now = std::chrono::system_clock::now();
+};
+
+// The real machine's facts, except the program file (inside the test's folder), the environment
+// (what the test sets) and, when set, the computer's name.
+class FakeSystemFacts : public platform::PosixSystemFacts {
+public:
+    std::optional<std::string> computerName() const override;
+    std::string executablePath() const override { return programFile; }
+    std::optional<std::string> environment(const std::string& name) const override;
+    bool folderWritable(const std::string& folder) const override {
+        return writable.value_or(PosixSystemFacts::folderWritable(folder));
+    }
+
+    std::string programFile;
+    std::optional<bool> writable;  // unset: ask the file system
+    std::optional<std::optional<std::string>> name;  // unset: the real host name
+    std::map<std::string, std::string> env;
+};
+
+// The machine's drives plus drives a test adds (a mount point that cannot be opened, say).
+class TestDrives : public platform::PosixDriveQuery {
+public:
+    std::vector<platform::MountedDrive> mountedDrives() const override;
+    std::string mountPointOf(const std::string& path) const override;
+    std::vector<platform::MountedDrive> extra;
+};
+
+class Harness {
+public:
+    Harness();
+
+    std::string logPath() const { return identity.GetLogFilePath(); }
+    std::string log() const { return readFile(logPath()); }
+    // A folder below the test's folder for the files to rename.
+    std::string work;
+
+    TempFolder root;
+    platform::FaultPlan faults;
+    platform::PosixFileSystem files{&faults};
+    platform::PosixTrash trash{root / "Trash"};
+    platform::HeadlessMessageBox messages;
+    platform::RecordingShell shell;
+    FixedClock clock;
+    platform::LocaleFormat format{std::locale::classic()};
+    FakeSystemFacts facts;
+    text::CaseMapper caseMapper{std::locale("C.UTF-8")};
+    platform::HiveFile registry{root / "config/quillmote/user.reg", &faults};
+    TestDrives drives;
+    platform::HeadlessUi ui{files, drives, caseMapper};
+    platform::Services services{files, trash, messages, shell, clock, format, facts,
+                                caseMapper, registry, drives, ui};
+    AppState state;
+    AppIdentity identity;
+};
+
+}  // namespace qm::test

@@ -1,0 +1,40 @@
+// The whole program over the harness: start it (the greeting About box closed with Continue),
+// reach its windows, and play the user on the headless controls.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "mainwindow/Application.h"
+#include "tests/support/Harness.h"
+
+namespace qm::test {
+
+class ProgramFixture : public ::testing::Test {
+protected:
+    // Starts the program: Main, with the About box answered by Continue.
+    void start();
+
+    platform::HeadlessForm& form();  // the main window
+    platform::MainControls& controls() { return app->mainWindow()->controls(); }
+    frmQuillmote& window() { return *app->mainWindow(); }
+    platform::HeadlessFileList& fileList() { return form().get<platform::HeadlessFileList>("File1"); }
+    platform::HeadlessTextBox& textBox(const std::string& name) { return form().get<platform::HeadlessTextBox>(name); }
+    std::string panel(int n) { return controls().StatusBar1->panelText(n); }
+    // Opens `folder` in the folder list as the user would.
+    void openFolder(const std::string& folder);
+    // Selects the named files (Ctrl+click each), types the two texts.
+    void prepare(const std::vector<std::string>& names, const std::string& search, const std::string& replacement);
+    // The names listed by the file list.
+    std::vector<std::string> listed();
+    // The message boxes shown so far (texts only).
+    std::vector<std::string> shownTexts() const;
+
+    Harness h;
+    std::unique_ptr<Application> app;
+};
+
+}  // namespace qm::test
