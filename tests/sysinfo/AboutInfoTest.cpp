@@ -1,0 +1,150 @@
+#include "sysinfo/AboutInfo.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/headless/HeadlessSystemInformation.h"
+#include "sysinfo/frmAbout.h"
+#include "tests/support/FakeDriveQuery.h"
+#include "tests/support/Harness.h"
+#include "tests/support/RecordingReporter.h"
+
+namespace qm {
+namespace {
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        out.push_back(text.substr(start, end - start));
+    }
+    out.push_back(text.substr(start));
+    return out;
+}
+
+class AboutInfoTest : public ::testing::Test {
+protected:
+    AboutInfoTest() {
+        test::FakeDrive data;
+        data.volume = {"DATA", 0x1234, 255, 0, "ext4"};
+        data.space = {60000000000ull, 80000000000ull, 70000000000ull};
+        drives.drives["/data/"] = data;
+        test::FakeDrive floppy;
+        floppy.ready = false;
+        floppy.type = platform::kDriveRemovable;
+        drives.drives["/media/floppy/"] = floppy;
+        test::FakeDrive optical;
+        optical.ready = false;
+        optical.type = platform::kDriveCdRom;
+        drives.drives["/media/cdrom/"] = optical;
+        info.setWorkArea(19200, 11550, 15, 15);
+        info.setOs(0, "Linux", "6.1", "6.1.0-28-amd64");
+    }
+    std::string aboutText(const std::string& drive) {
+        CDriveInfo driveInfo(drives, h.format, drive);
+        driveInfo.Drive(drive);
+        return GetAboutInfo(driveInfo, &info, sources);
+    }
+
+    test::Harness h;
+    test::FakeDriveQuery drives;
+    platform::HeadlessSystemInformation info;
+    test::RecordingReporter errors;
+    bOperatingSystem os{h.facts, errors};
+    bDriveInfo kinds{drives, errors};
+    AboutSources sources{h.identity, h.files, h.format, os, kinds, errors};
+};
+
+TEST_F(AboutInfoTest, ReadyDriveLineByLine) {
+    const auto text = lines(aboutText("/data"));
+    const auto modified = std::chrono::system_clock::from_time_t(h.files.info(h.identity.ProgramFile())->modifiedSeconds);
+    const std::vector<std::string> expected = {
+        h.root / "app/quillmote",
+        "Version 1.0.0000   Compile Date: " + h.format.generalDate(modified),
+        "",
+        "A 32-bit application for Windows 9x and higher.",
+        "",
+        "Screen Resolution: 1280 X 770",
+        "Linux, ver. 6.1(6.1.0-28-amd64)",
+        "Windows Directory: /usr/",
+        "Windows System Directory: /usr/lib/",
+        "",
+        "Volume Label: DATA  Serial number: 0000-1234",
+        "Total Space: 74.51 GB (80,000,000,000 bytes)",
+        "Available Space: 55.88 GB (60,000,000,000 bytes)",
+        "Maximum Filename Length: 255",
+        "File System: ext4",
+        "Drive Type: Fixed drive",
+        "Compressed Drive: No",
+    };
+    EXPECT_EQ(text, expected);
+    EXPECT_TRUE(errors.shown.empty());
+}
+
+TEST_F(AboutInfoTest, UnreadyDrivesEndWithTheirNote) {
+    struct Case {
+        std::string drive;
+        std::string last;
+    };
+    for (const auto& c : {Case{"/media/floppy", "[Disk Not Present]"}, Case{"/media/cdrom", "[Disc Not Present]"}}) {
+        const auto text = lines(aboutText(c.drive));
+        ASSERT_GE(text.size(), 2u);
+        EXPECT_EQ(text.back(), c.last) << c.drive;
+        EXPECT_EQ(text[text.size() - 2].rfind("Drive Type: ", 0), 0u);
+    }
+}
+
+TEST_F(AboutInfoTest, MissingProgramFileAndNoSerialOrLabel) {
+    ::unlink(h.identity.ProgramFile().c_str());
+    drives.drives["/data/"].volume = {"", 0, 255, 0, "ext4"};
+    const auto text = lines(aboutText("/data"));
+    EXPECT_EQ(text[1], "Version 1.0.0000   Compile Date: Unknown");
+    EXPECT_EQ(text[10], "Volume Label:   Serial number: ");
+}
+
+TEST_F(AboutInfoTest, FailureIsLoggedAndGivesNoText) {
+    struct LoggingReporter : test::RecordingReporter {
+        std::vector<std::string> sources;
+        void LogError(const std::string&, std::int32_t, const std::string&, const std::string& s) override {
+            sources.push_back(s);
+        }
+    } logging;
+    const AboutSources broken{h.identity, h.files, h.format, os, kinds, logging};
+    CDriveInfo driveInfo(drives, h.format, "/data");
+    EXPECT_EQ(GetAboutInfo(driveInfo, nullptr, broken), "");
+    EXPECT_EQ(logging.sources, (std::vector<std::string>{"bApplication_GetAboutInfo"}));
+    EXPECT_TRUE(logging.shown.empty());
+}
+
+TEST_F(AboutInfoTest, WindowLoadsInOrderAndFollowsTheChosenDrive) {
+    platform::HeadlessUi ui(h.files, drives, h.caseMapper);
+    bForms forms(errors, ui.pointer(), ui.clipboard());
+    auto view = ui.createAboutWindow();
+    auto& controls = view->controls();
+    dynamic_cast<platform::HeadlessSystemInformation&>(*controls.SystemInfo).setWorkArea(19200, 11550, 15, 15);
+    frmAbout about(std::move(view), drives, sources, forms);
+    about.Form_Load();
+    auto& c = about.controls();
+    EXPECT_EQ(c.window->caption(), "Quillmote Utility");
+    const platform::Rect label = c.lblCopyrightInfo->geometry();
+    EXPECT_EQ(label.left, (c.window->innerWidth() - label.width) / 2);
+    EXPECT_EQ(c.lblCopyrightInfo->caption(), AppIdentity::Copyright());
+    EXPECT_EQ(c.Line1->ends(), (platform::Rect{0, 0, c.window->innerWidth(), 0}));
+    auto* form = ui.aboutForm();
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->window().headlessSurface().boxes().size(), 512u);  // the gradient
+    EXPECT_NE(c.lblAboutInfo->caption().find("Screen Resolution: 1280 X 770"), std::string::npos);
+
+    auto& driveList = form->get<platform::HeadlessDriveList>("lstDrive");
+    for (int i = 0; i < driveList.listCount(); ++i) {
+        if (driveList.list(i) == "/data [DATA]") {
+            driveList.choose(i);
+        }
+    }
+    EXPECT_EQ(ui.headlessPointer().changes, (std::vector<bool>{true, false}));
+    EXPECT_NE(c.lblAboutInfo->caption().find("Volume Label: DATA"), std::string::npos);
+    form->button("cmdContinue").click();
+    EXPECT_FALSE(c.window->visible());
+}
+
+}  // namespace
+}  // namespace qm
