@@ -14,7 +14,7 @@ namespace qm {
 
 namespace {
 
-constexpr const char* kRenameSource = "frmQuillmote_cmdRename";
+const std::string kRenameSource = "frmQuillmote_cmdRename";
 
 void raiseIf(std::int32_t error) {
     if (error != 0) {
@@ -153,7 +153,7 @@ void RenameCommand::endRun(bool aborted) {
 void RenameCommand::cmdRename_Click() {
     auto& c = m_host.controls;
     std::string fileObject;  // the name being computed when a step fails
-    const auto attempt = [&](const std::function<void()>& step) {
+    const auto attempt = [&](const auto& step) {
         return runWithRetry(m_errors, kRenameSource, [&] { return fileObject; }, step) ==
                StepOutcome::Done;
     };

@@ -15,7 +15,8 @@ std::string RenameLog::entryText(const std::string& time, const std::string& old
 }
 
 void RenameLog::LogFilenameChange(const std::string& oldPath, const std::string& newPath) {
-    runWithRetry(m_errors, "bQuillmote_LogFilenameChange", [this] { return m_logPath; },
+    static const std::string source = "bQuillmote_LogFilenameChange";
+    runWithRetry(m_errors, source, [this] { return m_logPath; },
                  [&] {
                      m_files.append(m_logPath,
                                     entryText(m_format.timeOfDay(m_clock.now()), oldPath, newPath));

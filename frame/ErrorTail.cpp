@@ -15,22 +15,4 @@ RunError asRunError(const std::exception& e) {
                                         ": " + e.what());
 }
 
-StepOutcome runWithRetry(ErrorReporter& errors, const std::string& source,
-                         const std::function<std::string()>& fileObject,
-                         const std::function<void()>& step) {
-    for (;;) {
-        try {
-            step();
-            return StepOutcome::Done;
-        } catch (const std::exception& e) {
-            const RunError error = asRunError(e);
-            const std::string object = fileObject ? fileObject() : std::string();
-            if (errors.HandleError(error.description(), error.number(), object, source) !=
-                kResultRetry) {
-                return StepOutcome::Abandoned;
-            }
-        }
-    }
-}
-
 }  // namespace qm

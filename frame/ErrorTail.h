@@ -2,7 +2,6 @@
 // HandleError and run the same step again for as long as the user answers Retry.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "frame/ErrorReporter.h"
@@ -17,9 +16,23 @@ RunError asRunError(const std::exception& e);
 enum class StepOutcome { Done, Abandoned };
 
 // Runs `step` until it succeeds or the user answers anything but Retry. `fileObject` is asked
-// for after the failure, so it can name what the step was working on at that moment.
+// for after the failure, so it can name what the step was working on at that moment. (A
+// template: a rename run takes this road several times for every file.)
+template <typename Step, typename FileObject>
 StepOutcome runWithRetry(ErrorReporter& errors, const std::string& source,
-                         const std::function<std::string()>& fileObject,
-                         const std::function<void()>& step);
+                         const FileObject& fileObject, const Step& step) {
+    for (;;) {
+        try {
+            step();
+            return StepOutcome::Done;
+        } catch (const std::exception& e) {
+            const RunError error = asRunError(e);
+            if (errors.HandleError(error.description(), error.number(), fileObject(), source) !=
+                kResultRetry) {
+                return StepOutcome::Abandoned;
+            }
+        }
+    }
+}
 
 }  // namespace qm

@@ -14,13 +14,20 @@ constexpr const char* kExtensionCaseKey = "Extension Case";
 
 }  // namespace
 
-std::int32_t CasePreferences::GetFilenameCase() {
-    return integerFromText(m_registry.GetSetting(kSection, kFilenameCaseKey, "0"));
+std::int32_t CasePreferences::read(const char* key, Remembered& remembered) {
+    const std::uint64_t revision = m_registry.Revision();
+    if (!remembered.valid || remembered.revision != revision) {
+        remembered.valid = false;
+        remembered.value = integerFromText(m_registry.GetSetting(kSection, key, "0"));
+        remembered.revision = revision;
+        remembered.valid = true;
+    }
+    return remembered.value;
 }
 
-std::int32_t CasePreferences::GetExtensionCase() {
-    return integerFromText(m_registry.GetSetting(kSection, kExtensionCaseKey, "0"));
-}
+std::int32_t CasePreferences::GetFilenameCase() { return read(kFilenameCaseKey, m_filenameCase); }
+
+std::int32_t CasePreferences::GetExtensionCase() { return read(kExtensionCaseKey, m_extensionCase); }
 
 void CasePreferences::SaveFilenameCase(int index) {
     m_registry.SaveSetting(kSection, kFilenameCaseKey, std::to_string(index));

@@ -1,6 +1,6 @@
-// The two letter-case choices kept in the per-user store, section "Preferences". They are read
-// from the store every time, never remembered here, so a change made in the store while the
-// program runs shows in the next computed name.
+// The two letter-case choices kept in the per-user store, section "Preferences". Every call asks
+// the store, so a change made in the store while the program runs shows in the next computed
+// name; the text is converted again only when the store has changed.
 #pragma once
 
 #include <cstdint>
@@ -25,7 +25,18 @@ class CasePreferences : public CaseOptions {
     void SaveExtensionCase(int index);
 
   private:
+    // A stored choice as last read, good while the store's revision stays the same: the name
+    // computation asks for every file of a run, and the answer rarely changes.
+    struct Remembered {
+        std::uint64_t revision = 0;
+        bool valid = false;
+        std::int32_t value = 0;
+    };
+    std::int32_t read(const char* key, Remembered& remembered);
+
     cRegistry& m_registry;
+    Remembered m_filenameCase;
+    Remembered m_extensionCase;
 };
 
 }  // namespace qm

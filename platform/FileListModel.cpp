@@ -12,23 +12,44 @@ namespace {
 
 bool hidden(const std::string& name) { return !name.empty() && name[0] == '.'; }
 
-// Sorts names by their lower-case forms; names that differ only in case by their bytes, so the
+// Names with their lower-case keys, the keys side by side in one buffer: sorting compares keys
+// over and over, and keys next to each other in memory compare several times faster.
+struct SortedNames {
+    std::vector<std::string> names;
+    std::string keyBytes;
+    std::vector<std::uint32_t> keyEnds;  // key i is keyBytes[keyEnds[i-1], keyEnds[i])
+};
+
+// Sorts names by their lower-case keys; names that differ only in case by their bytes, so the
 // order never depends on the order the folder gave them in.
-void sortByKey(std::vector<std::string>& names, std::vector<std::u32string>& keys) {
+SortedNames sortByKey(std::vector<std::string> names, const text::CaseMapper& mapper) {
+    std::string bytes;
+    std::vector<std::uint32_t> ends;
+    ends.reserve(names.size());
+    for (const auto& name : names) {
+        bytes += loweredKey(name, mapper);
+        ends.push_back(static_cast<std::uint32_t>(bytes.size()));
+    }
+    const auto key = [&](std::uint32_t i) {
+        const std::uint32_t begin = i == 0 ? 0 : ends[i - 1];
+        return std::string_view(bytes).substr(begin, ends[i] - begin);
+    };
     std::vector<std::uint32_t> order(names.size());
     std::iota(order.begin(), order.end(), 0u);
     std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-        const int byKey = keys[a].compare(keys[b]);
+        const int byKey = key(a).compare(key(b));
         return byKey != 0 ? byKey < 0 : names[a] < names[b];
     });
-    std::vector<std::string> sortedNames(names.size());
-    std::vector<std::u32string> sortedKeys(keys.size());
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        sortedNames[i] = std::move(names[order[i]]);
-        sortedKeys[i] = std::move(keys[order[i]]);
+    SortedNames sorted;
+    sorted.names.reserve(names.size());
+    sorted.keyBytes.reserve(bytes.size());
+    sorted.keyEnds.reserve(names.size());
+    for (const std::uint32_t i : order) {
+        sorted.names.push_back(std::move(names[i]));
+        sorted.keyBytes += key(i);
+        sorted.keyEnds.push_back(static_cast<std::uint32_t>(sorted.keyBytes.size()));
     }
-    names.swap(sortedNames);
-    keys.swap(sortedKeys);
+    return sorted;
 }
 
 }  // namespace
@@ -54,15 +75,11 @@ void FileListModel::load(const std::string& folder) {
             names.push_back(std::move(entry.name));
         }
     }
-    std::vector<std::u32string> keys;
-    keys.reserve(names.size());
-    for (const auto& name : names) {
-        keys.push_back(loweredKey(name, m_mapper));
-    }
-    sortByKey(names, keys);
+    SortedNames sorted = sortByKey(std::move(names), m_mapper);
     m_folder = folder;
-    m_names.swap(names);
-    m_keys.swap(keys);
+    m_names.swap(sorted.names);
+    m_keyBytes.swap(sorted.keyBytes);
+    m_keyEnds.swap(sorted.keyEnds);
     applyPattern();
     if (!keep.empty()) {
         for (int i = 0; i < count(); ++i) {
@@ -81,8 +98,9 @@ void FileListModel::setPattern(const std::string& pattern) {
 void FileListModel::applyPattern() {
     const PatternSet patterns(m_pattern, m_mapper);
     m_visible.clear();
-    for (std::size_t i = 0; i < m_keys.size(); ++i) {
-        if (patterns.matches(m_keys[i])) {
+    for (std::size_t i = 0; i < m_names.size(); ++i) {
+        const std::uint32_t begin = i == 0 ? 0 : m_keyEnds[i - 1];
+        if (patterns.matches(std::string_view(m_keyBytes).substr(begin, m_keyEnds[i] - begin))) {
             m_visible.push_back(static_cast<std::uint32_t>(i));
         }
     }
@@ -141,13 +159,7 @@ std::vector<std::string> listSubfolders(const FileSystem& files, const std::stri
             names.push_back(std::move(entry.name));
         }
     }
-    std::vector<std::u32string> keys;
-    keys.reserve(names.size());
-    for (const auto& name : names) {
-        keys.push_back(loweredKey(name, mapper));
-    }
-    sortByKey(names, keys);
-    return names;
+    return sortByKey(std::move(names), mapper).names;
 }
 
 }  // namespace qm::platform

@@ -46,7 +46,8 @@ private:
     std::string m_folder;
     std::string m_pattern = "*.*";
     std::vector<std::string> m_names;     // every file of the folder, sorted
-    std::vector<std::u32string> m_keys;   // their lower-case forms, same order
+    std::string m_keyBytes;               // their loweredKeys, one after the other
+    std::vector<std::uint32_t> m_keyEnds; // where each key ends in m_keyBytes
     std::vector<std::uint32_t> m_visible; // indexes into m_names that match the pattern
     std::vector<char> m_selected;         // per visible entry
     int m_selectedCount = 0;

@@ -54,7 +54,21 @@ std::string LocaleFormat::longTime(TimePoint t) const { return format(t, "%X"); 
 
 std::string LocaleFormat::generalDate(TimePoint t) const { return format(t, "%x %X"); }
 
-std::string LocaleFormat::timeOfDay(TimePoint t) const { return format(t, "%H:%M:%S"); }
+std::string LocaleFormat::timeOfDay(TimePoint t) const {
+    // Written for every file a run renames: the text is made once per second.
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(t);
+    thread_local std::time_t lastSeconds = -1;
+    thread_local std::string lastText;
+    if (seconds != lastSeconds) {
+        std::tm local{};
+        ::localtime_r(&seconds, &local);
+        char text[16];
+        std::snprintf(text, sizeof text, "%02d:%02d:%02d", local.tm_hour, local.tm_min, local.tm_sec);
+        lastText = text;
+        lastSeconds = seconds;
+    }
+    return lastText;
+}
 
 std::string LocaleFormat::grouped(std::uint64_t value) const {
     const std::string digits = std::to_string(value);

@@ -65,6 +65,11 @@ class RegistryStore {
   public:
     virtual ~RegistryStore() = default;
 
+    // A number that changes whenever what the store holds may have changed, so a caller may
+    // keep what it read for as long as the number stays the same. As cheap as reading a value
+    // of an unchanged store.
+    virtual std::uint64_t revision() = 0;
+
     // Opens an existing key: kRegFileNotFound when it does not exist.
     virtual RegStatus openKey(const std::string& path, RegAccess access, RegKey& key) = 0;
 

@@ -11,19 +11,22 @@
 
 namespace qm::platform {
 
+// The lower-case form of `s` as sortable bytes: UTF-8 of each lowered character, and a stray
+// byte as 0xFF followed by the byte (after every real character, as 0xFF never starts one).
+// Comparing two keys bytewise compares the names case-insensitively, character by character.
+std::string loweredKey(std::string_view s, const text::CaseMapper& mapper);
+
 class PatternSet {
 public:
     PatternSet(std::string_view patterns, const text::CaseMapper& mapper);
 
-    // `lowered` is the name's lower-case forms (CaseMapper::lowerForms).
-    bool matches(const std::u32string& lowered) const;
+    // `key` is the name's loweredKey.
+    bool matches(std::string_view key) const;
 
 private:
-    std::vector<std::u32string> m_patterns;
+    std::vector<std::string> m_patterns;
+    std::vector<std::string> m_suffixes;  // "*" and plain text: the common "*.jpg" kind
     bool m_everything = false;
 };
-
-// The lower-case forms of `s` as a string of characters (stray bytes as kRawByteFlag | byte).
-std::u32string loweredKey(std::string_view s, const text::CaseMapper& mapper);
 
 }  // namespace qm::platform

@@ -231,10 +231,18 @@ const HiveKey* HiveFile::findKey(const std::string& path, bool& validPath) {
     return key;
 }
 
+RegStatus HiveFile::refreshForReading() {
+    if (m_cacheLoaded && std::chrono::steady_clock::now() - m_checkedAt < m_freshFor) {
+        return kRegSuccess;
+    }
+    return refresh();
+}
+
 RegStatus HiveFile::refresh() {
     if (m_path.empty()) {
         return kRegPathNotFound;
     }
+    m_checkedAt = std::chrono::steady_clock::now();
     struct stat st {};
     if (::stat(m_path.c_str(), &st) != 0) {
         if (errno != ENOENT) {
@@ -465,9 +473,15 @@ RegStatus HiveFile::resolve(RegKey key, OpenKey*& open) {
     return open->node == nullptr ? kRegKeyDeleted : kRegSuccess;
 }
 
+std::uint64_t HiveFile::revision() {
+    std::lock_guard lock(m_mutex);
+    refreshForReading();
+    return m_cacheGeneration;
+}
+
 RegStatus HiveFile::openKey(const std::string& path, RegAccess access, RegKey& key) {
     return guarded(m_mutex, [&] {
-        if (const RegStatus status = refresh(); status != kRegSuccess) {
+        if (const RegStatus status = refreshForReading(); status != kRegSuccess) {
             return status;
         }
         bool validPath = true;

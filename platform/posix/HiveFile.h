@@ -15,6 +15,8 @@
 
 #include <sys/stat.h>
 
+#include <chrono>
+
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -48,6 +50,14 @@ class HiveFile : public RegistryStore {
 
     const std::string& path() const { return m_path; }
 
+    // How long a check that the file is unchanged stays good for reads: a rename run reads the
+    // case choices for every file, and one stat per read would cost more than the rename's own
+    // bookkeeping. Writes from this object are seen at once; another process's write is seen by
+    // reads starting this long after it. Zero checks on every read.
+    void setReadFreshness(std::chrono::nanoseconds freshFor) { m_freshFor = freshFor; }
+    static constexpr std::chrono::milliseconds kDefaultReadFreshness{2};
+
+    std::uint64_t revision() override;
     RegStatus openKey(const std::string& path, RegAccess access, RegKey& key) override;
     RegStatus createKey(const std::string& path, RegKey& key, bool* created = nullptr) override;
     RegStatus queryValue(RegKey key, const std::string& name, RegType* type, char* data,
@@ -92,6 +102,8 @@ class HiveFile : public RegistryStore {
 
     static Stamp stampOf(const struct stat& st);
     RegStatus refresh();
+    // refresh(), unless the last check is younger than the read freshness.
+    RegStatus refreshForReading();
     RegStatus loadFile();
     void setCache(Snapshot snapshot, const Stamp& stamp, int pinFd);
     const HiveKey* findKey(const std::string& path, bool& validPath);
@@ -109,6 +121,8 @@ class HiveFile : public RegistryStore {
     Snapshot m_cache;
     Stamp m_stamp;
     bool m_cacheLoaded = false;
+    std::chrono::nanoseconds m_freshFor = kDefaultReadFreshness;
+    std::chrono::steady_clock::time_point m_checkedAt{};
     std::uint64_t m_cacheGeneration = 0;
     // The cached file stays open so that its inode number cannot be given to a later file while
     // the cache is checked against it.

@@ -111,11 +111,12 @@ void PosixFileSystem::renameNoReplace(const std::string& from, const std::string
     refuseBadName(from);
     refuseBadName(to);
     struct stat source{};
-    if (::lstat(from.c_str(), &source) != 0) {
-        throwForPath(errno, from);
-    }
     if (from == to) {
-        return;  // the same name: nothing to do, and nothing to lose
+        // The same name: nothing to do and nothing to lose, once the file is known to be there.
+        if (::lstat(from.c_str(), &source) != 0) {
+            throwForPath(errno, from);
+        }
+        return;
     }
     injectFault(FaultSite::Rename, from);
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
@@ -127,7 +128,8 @@ void PosixFileSystem::renameNoReplace(const std::string& from, const std::string
         // this very file. Only then is a plain rename safe; a second link to it, or any other
         // file, keeps its place and the rename is refused.
         struct stat target{};
-        if (::lstat(to.c_str(), &target) == 0 && target.st_dev == source.st_dev &&
+        if (::lstat(from.c_str(), &source) == 0 && ::lstat(to.c_str(), &target) == 0 &&
+            target.st_dev == source.st_dev &&
             target.st_ino == source.st_ino && source.st_nlink == 1) {
             if (::rename(from.c_str(), to.c_str()) == 0) {
                 return;

@@ -180,6 +180,7 @@ TEST_F(cRegistryTest, FailedSaveIsFalseAndKeepsTheOldValue) {
 class ShrinkingStore : public platform::RegistryStore {
   public:
     explicit ShrinkingStore(platform::RegistryStore& real) : m_real(real) {}
+    std::uint64_t revision() override { return m_real.revision(); }
     RegStatus openKey(const std::string& p, platform::RegAccess a, RegKey& k) override {
         return m_real.openKey(p, a, k);
     }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "platform/RunError.h"
 #include "platform/posix/HiveFile.h"
 #include "tests/support/TempFolder.h"
@@ -39,6 +41,8 @@ TEST_F(CasePreferencesTest, ChangeInTheStoreShowsInTheNextRead) {
     EXPECT_EQ(preferences.GetFilenameCase(), kFilenameLower);
     platform::HiveFile otherInstance(dir / "user.reg");
     cRegistry(otherInstance, "Quillmote Utility").SaveSetting("Preferences", "Filename Case", "3");
+    // Another process's write shows once the store's read freshness has passed.
+    std::this_thread::sleep_for(platform::HiveFile::kDefaultReadFreshness + std::chrono::milliseconds(1));
     EXPECT_EQ(preferences.GetFilenameCase(), kFilenameProper);
 }
 

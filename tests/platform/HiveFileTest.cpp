@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "tests/support/TempFolder.h"
 
 namespace qm::platform {
@@ -141,6 +143,7 @@ TEST(HiveFile, ChangesByAnotherWriterAreSeenOnTheNextRead) {
     test::TempFolder dir;
     HiveFile mine(dir / "user.reg");
     HiveFile theirs(dir / "user.reg");
+    mine.setReadFreshness(std::chrono::nanoseconds(0));  // every read checks the file
     ASSERT_EQ(put(mine, kPrefs, "Filename Case", "1\0"s), kRegSuccess);
     EXPECT_EQ(get(theirs, kPrefs, "Filename Case"), "1\0"s);
     // Same size, written right after: only the file's identity and times tell the change apart.
@@ -154,6 +157,24 @@ TEST(HiveFile, ChangesByAnotherWriterAreSeenOnTheNextRead) {
     EXPECT_EQ(get(mine, kPrefs, "Filename Case"), "3\0"s);
     ASSERT_EQ(::unlink((dir / "user.reg").c_str()), 0);
     EXPECT_EQ(get(mine, kPrefs, "Filename Case"), std::nullopt);
+}
+
+TEST(HiveFile, AnotherWritersChangeIsSeenOnceTheReadFreshnessHasPassed) {
+    test::TempFolder dir;
+    HiveFile mine(dir / "user.reg");
+    HiveFile theirs(dir / "user.reg");
+    mine.setReadFreshness(std::chrono::milliseconds(200));
+    ASSERT_EQ(put(mine, kPrefs, "Filename Case", "1\0"s), kRegSuccess);
+    const std::uint64_t before = mine.revision();
+    ASSERT_EQ(put(theirs, kPrefs, "Filename Case", "2\0"s), kRegSuccess);
+    EXPECT_EQ(get(mine, kPrefs, "Filename Case"), "1\0"s);  // checked moments ago
+    EXPECT_EQ(mine.revision(), before);
+    std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    EXPECT_NE(mine.revision(), before);
+    EXPECT_EQ(get(mine, kPrefs, "Filename Case"), "2\0"s);
+    // Its own writes are seen at once.
+    ASSERT_EQ(put(mine, kPrefs, "Filename Case", "3\0"s), kRegSuccess);
+    EXPECT_EQ(get(mine, kPrefs, "Filename Case"), "3\0"s);
 }
 
 TEST(HiveFile, MalformedHiveKeepsItsGoodValuesAndABackup) {
