@@ -152,10 +152,10 @@ void RenameCommand::endRun(bool aborted) {
 
 void RenameCommand::cmdRename_Click() {
     auto& c = m_host.controls;
-    std::string fileObject;  // the name being computed when a step fails
+    const NewName* computing = nullptr;  // the name being computed, named when a step fails
     const auto attempt = [&](const auto& step) {
-        return runWithRetry(m_errors, kRenameSource, [&] { return fileObject; }, step) ==
-               StepOutcome::Done;
+        const auto fileObject = [&] { return computing != nullptr ? computing->full() : std::string(); };
+        return runWithRetry(m_errors, kRenameSource, fileObject, step) == StepOutcome::Done;
     };
     if (!attempt([&] { raiseIf(ValidateInput()); })) {
         return endRun(true);
@@ -175,21 +175,18 @@ void RenameCommand::cmdRename_Click() {
     }
     for (int i = 0; i < count; ++i) {
         const std::string& oldName = SelectedFiles[static_cast<std::size_t>(i)];
-        fileObject.clear();
         NewName name;
-        if (!attempt([&] {
-                name = m_names.SplitName(oldName);
-                fileObject = name.full();
-            })) {
+        computing = nullptr;
+        if (!attempt([&] { name = m_names.SplitName(oldName); })) {
             return endRun(true);
         }
+        computing = &name;
         for (std::size_t j = 0; j < SearchStrings.size(); ++j) {
             // Each pair works on a copy, so a Retry starts the pair afresh.
             if (!attempt([&] {
                     std::string namePart = name.namePart;
                     raiseIf(m_names.ReplaceInName(namePart, SearchStrings[j], ReplacementStrings[j]));
                     name.namePart = std::move(namePart);
-                    fileObject = name.full();
                 })) {
                 return endRun(true);
             }
@@ -203,17 +200,19 @@ void RenameCommand::cmdRename_Click() {
                 return endRun(true);
             }
         } else {
-            if (!attempt([&] { m_services.files.renameNoReplace(folder + oldName, folder + newName); })) {
+            const std::string oldPath = folder + oldName;
+            const std::string newPath = folder + newName;
+            if (!attempt([&] { m_services.files.renameNoReplace(oldPath, newPath); })) {
                 return endRun(true);
             }
-            m_log.LogFilenameChange(folder + oldName, folder + newName);
+            m_log.LogFilenameChange(oldPath, newPath);
         }
         if (!attempt([&] { setProgress(i + 1, count); })) {
             return endRun(true);
         }
     }
     if (!m_previewMode) {
-        fileObject.clear();
+        computing = nullptr;
         if (!attempt([&] { m_log.writeRunSeparator(); }) || !attempt([&] { c.File1->refresh(); })) {
             return endRun(true);
         }

@@ -11,7 +11,11 @@ RenameLog::RenameLog(platform::FileSystem& files, const platform::Clock& clock,
 
 std::string RenameLog::entryText(const std::string& time, const std::string& oldPath,
                                  const std::string& newPath) {
-    return "\r\n\r\n" + time + "\r\nRenamed: " + oldPath + "\r\n------> " + newPath + "\r\n";
+    std::string text;
+    text.reserve(time.size() + oldPath.size() + newPath.size() + 32);
+    text.append("\r\n\r\n").append(time).append("\r\nRenamed: ").append(oldPath);
+    text.append("\r\n------> ").append(newPath).append("\r\n");
+    return text;
 }
 
 void RenameLog::LogFilenameChange(const std::string& oldPath, const std::string& newPath) {

@@ -1,7 +1,6 @@
 #include "platform/FileListModel.h"
 
 #include <algorithm>
-#include <numeric>
 #include <unordered_set>
 
 #include "platform/Wildcard.h"
@@ -34,17 +33,45 @@ SortedNames sortByKey(std::vector<std::string> names, const text::CaseMapper& ma
         const std::uint32_t begin = i == 0 ? 0 : ends[i - 1];
         return std::string_view(bytes).substr(begin, ends[i] - begin);
     };
-    std::vector<std::uint32_t> order(names.size());
-    std::iota(order.begin(), order.end(), 0u);
-    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-        const int byKey = key(a).compare(key(b));
-        return byKey != 0 ? byKey < 0 : names[a] < names[b];
+    // Names in a folder tend to share a long beginning ("IMG_1000"), so most comparisons are
+    // settled by the eight key bytes after the part every key shares, read as one number.
+    std::size_t shared = names.empty() ? 0 : key(0).size();
+    for (std::uint32_t i = 1; i < names.size() && shared > 0; ++i) {
+        const std::string_view a = key(0);
+        const std::string_view b = key(i);
+        std::size_t n = 0;
+        while (n < shared && n < b.size() && a[n] == b[n]) {
+            ++n;
+        }
+        shared = n;
+    }
+    struct Entry {
+        std::uint64_t head;
+        std::uint32_t index;
+    };
+    std::vector<Entry> order(names.size());
+    for (std::uint32_t i = 0; i < names.size(); ++i) {
+        const std::string_view k = key(i);
+        std::uint64_t head = 0;
+        for (std::size_t b = 0; b < 8; ++b) {
+            const std::size_t at = shared + b;
+            head = (head << 8) | (at < k.size() ? static_cast<unsigned char>(k[at]) : 0u);
+        }
+        order[i] = Entry{head, i};
+    }
+    std::sort(order.begin(), order.end(), [&](const Entry& a, const Entry& b) {
+        if (a.head != b.head) {
+            return a.head < b.head;
+        }
+        const int byKey = key(a.index).compare(key(b.index));
+        return byKey != 0 ? byKey < 0 : names[a.index] < names[b.index];
     });
     SortedNames sorted;
     sorted.names.reserve(names.size());
     sorted.keyBytes.reserve(bytes.size());
     sorted.keyEnds.reserve(names.size());
-    for (const std::uint32_t i : order) {
+    for (const Entry& entry : order) {
+        const std::uint32_t i = entry.index;
         sorted.names.push_back(std::move(names[i]));
         sorted.keyBytes += key(i);
         sorted.keyEnds.push_back(static_cast<std::uint32_t>(sorted.keyBytes.size()));
@@ -59,9 +86,12 @@ FileListModel::FileListModel(const FileSystem& files, const text::CaseMapper& ma
 
 void FileListModel::load(const std::string& folder) {
     std::vector<FolderEntry> entries = m_files.listFolder(folder);
-    // Reading the same folder again keeps the selection of the names still there.
-    std::unordered_set<std::string> keep;
+    // Reading the same folder again keeps the selection of the names still there. The views
+    // point into the old names, which live until the end of this call.
+    std::vector<std::string> oldNames;
+    std::unordered_set<std::string_view> keep;
     if (folder == m_folder && m_selectedCount > 0) {
+        keep.reserve(static_cast<std::size_t>(m_selectedCount));
         for (int i = 0; i < count(); ++i) {
             if (selected(i)) {
                 keep.insert(name(i));
@@ -77,6 +107,7 @@ void FileListModel::load(const std::string& folder) {
     }
     SortedNames sorted = sortByKey(std::move(names), m_mapper);
     m_folder = folder;
+    oldNames.swap(m_names);
     m_names.swap(sorted.names);
     m_keyBytes.swap(sorted.keyBytes);
     m_keyEnds.swap(sorted.keyEnds);

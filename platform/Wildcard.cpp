@@ -58,6 +58,13 @@ bool globMatch(std::string_view pattern, std::string_view name) {
 
 std::string loweredKey(std::string_view s, const text::CaseMapper& mapper) {
     std::string key;
+    if (mapper.asciiClosed() && text::isAscii(s)) {
+        key.resize(s.size());
+        for (std::size_t i = 0; i < s.size(); ++i) {
+            key[i] = static_cast<char>(mapper.lowerAscii(static_cast<unsigned char>(s[i])));
+        }
+        return key;
+    }
     key.reserve(s.size());
     for (std::size_t pos = 0, len = 0; pos < s.size(); pos += len) {
         const auto b = static_cast<unsigned char>(s[pos]);
