@@ -462,6 +462,8 @@ void QtListBox::setListIndex(int index) {
         list->setCurrentRow(index);
         if (index >= 0) {
             list->scrollToItem(list->item(index));
+        } else {
+            list->clearSelection();
         }
     }
     raise(onClick);

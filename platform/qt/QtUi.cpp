@@ -222,6 +222,10 @@ QtUi::QtUi(const FileSystem& files, const DriveQuery& drives, const text::CaseMa
     QGuiApplication::setQuitOnLastWindowClosed(false);
 }
 
+QtUi::~QtUi() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 void QtUi::quit() {
     m_quitRequested = true;
     QCoreApplication::exit(0);

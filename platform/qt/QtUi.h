@@ -102,6 +102,9 @@ class QtUi : public Ui {
     // not end it by itself.
     QtUi(const FileSystem& files, const DriveQuery& drives, const text::CaseMapper& mapper,
          const SystemFacts& facts);
+    // Deletes the widgets of the windows already dropped (their deletion waits for the event
+    // loop, which may not run again).
+    ~QtUi() override;
 
     std::unique_ptr<MainView> createMainWindow() override;
     std::unique_ptr<PreviewView> createPreviewWindow() override;
