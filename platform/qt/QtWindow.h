@@ -1,0 +1,162 @@
+// A window as a Qt top-level widget: an optional menu bar above a client area of the design's
+// size, the keyboard seen by the window before its controls, the close box and the session's
+// end as close reasons, an emulated system menu whose Close item decides whether the window
+// may be closed by the user, and a drawing surface kept as the client area's background.
+#pragma once
+
+#include <QPixmap>
+#include <QPointer>
+#include <QWidget>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Controls.h"
+#include "platform/FormDesigns.h"
+
+class QEventLoop;
+class QKeyEvent;
+class QMenuBar;
+class QSessionManager;
+
+namespace qm::platform {
+
+class QtWindow;
+
+class QtSystemMenu : public SystemMenu {
+  public:
+    explicit QtSystemMenu(QtWindow& window);
+    int itemCount() const override { return static_cast<int>(m_items.size()); }
+    std::string itemText(int position) const override;
+    void removeItem(int position) override;
+    void redraw() override;
+    // True while an item starting with "&Close" remains.
+    bool closeEnabled() const;
+
+  private:
+    QtWindow& m_window;
+    std::vector<std::string> m_items;
+};
+
+// The client area: the controls' parent, showing the surface's image when one was painted.
+class ClientArea : public QWidget {
+  public:
+    explicit ClientArea(QWidget* parent);
+    // The persistent image, made on first use at the area's size (filled with its background).
+    QPixmap& image();
+    bool hasImage() const { return !m_image.isNull(); }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QPixmap m_image;
+};
+
+class QtSurface : public DrawingSurface {
+  public:
+    explicit QtSurface(ClientArea& area) : m_area(area) {}
+    DrawingState state() const override { return m_state; }
+    void setState(const DrawingState& state) override { m_state = state; }
+    void fillBox(double x1, double y1, double x2, double y2, Rgb color) override;
+
+  private:
+    // Logical pixels per unit of the current scale.
+    double unitsX() const;
+    double unitsY() const;
+
+    ClientArea& m_area;
+    DrawingState m_state;
+};
+
+// The top-level widget; it hands close requests and keys to its QtWindow.
+class FormWidget : public QWidget {
+  public:
+    FormWidget(QtWindow* owner, Qt::WindowFlags flags);
+    void release() { m_owner = nullptr; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QtWindow* m_owner;
+};
+
+class QtWindow : public Window {
+  public:
+    enum class Kind { Main, Dialog };
+    QtWindow(const FormDesign& design, Kind kind);
+    ~QtWindow() override;
+    QtWindow(const QtWindow&) = delete;
+    QtWindow& operator=(const QtWindow&) = delete;
+
+    // Control
+    std::string name() const override { return m_name; }
+    std::string typeName() const override { return "Form"; }
+    bool enabled() const override;
+    void setEnabled(bool enabled) override;
+    bool visible() const override;
+    void setVisible(bool visible) override;
+    void setFocus() override;
+    Rect geometry() const override;
+    // Moves the window; its size is the design's.
+    void setGeometry(const Rect& rect) override;
+    std::string toolTip() const override { return {}; }
+    void setToolTip(const std::string&) override {}
+
+    // Window
+    std::string caption() const override { return m_caption; }
+    void setCaption(const std::string& caption) override;
+    int innerWidth() const override;
+    int innerHeight() const override;
+    void show() override;
+    void showModal() override;
+    void hide() override;
+    void unload() override;
+    bool loaded() const override { return m_loaded; }
+    Control* activeControl() const override;
+    SystemMenu& systemMenu() override { return m_systemMenu; }
+    DrawingSurface& surface() override { return m_surface; }
+
+    QWidget* widget() const { return m_widget; }
+    ClientArea* clientArea() const { return m_client; }
+    // The menu bar, made on first use.
+    QMenuBar* menuBar();
+    bool hasMenuBar() const { return m_menuBar != nullptr; }
+    // Lets activeControl() name the control behind a widget.
+    void addControl(QWidget* widget, Control* control) { m_controls[widget] = control; }
+    bool modal() const { return m_modalLoop != nullptr; }
+
+    // What the top-level widget reports.
+    void closeRequested();
+    bool keyEvent(QObject* receiver, QKeyEvent* event);
+    // The system menu changed: the close button follows its Close item.
+    void systemMenuChanged();
+
+  private:
+    bool askToClose(CloseReason reason, bool fromUser);
+    void close();
+    void sessionEnding(QSessionManager& manager);
+    bool menuShortcut(const QKeyEvent* event) const;
+
+    std::string m_name;
+    std::string m_caption;
+    QPointer<FormWidget> m_widget;
+    ClientArea* m_client;
+    QMenuBar* m_menuBar = nullptr;
+    std::map<const QWidget*, Control*> m_controls;
+    QtSystemMenu m_systemMenu;
+    QtSurface m_surface;
+    QEventLoop* m_modalLoop = nullptr;
+    bool m_loaded = true;
+    bool m_placed = false;
+    bool m_closeButton = true;
+    bool m_replaying = false;
+    // Cleared when the window goes, for code that resumes after a handler or a modal loop.
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
+    std::unique_ptr<QObject> m_receiver;
+};
+
+}  // namespace qm::platform

@@ -1,0 +1,109 @@
+// Message boxes answered by a timer standing in for the user: the style's buttons, icon and
+// default, the result of each button, and Escape giving the safe answer.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "platform/qt/QtMessageBox.h"
+
+namespace qm::platform {
+namespace {
+
+struct Seen {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QList<QMessageBox::StandardButton> buttons;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    Qt::TextFormat format = Qt::AutoText;
+};
+
+// Shows a box and, once it is up, records it and presses `press` (or Escape for NoButton).
+int answer(int style, QMessageBox::StandardButton press, Seen& seen,
+           const std::string& text = "Disk full", const std::string& title = "Quillmote Utility") {
+    QTimer::singleShot(0, [&seen, press] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        seen.title = box->windowTitle();
+        seen.text = box->text();
+        seen.icon = box->icon();
+        seen.format = box->textFormat();
+        for (QAbstractButton* b : box->buttons()) {
+            seen.buttons << box->standardButton(b);
+        }
+        std::sort(seen.buttons.begin(), seen.buttons.end());
+        if (box->defaultButton() != nullptr) {
+            seen.defaultButton = box->standardButton(box->defaultButton());
+        }
+        if (press == QMessageBox::NoButton) {
+            QTest::keyClick(box, Qt::Key_Escape);
+        } else {
+            box->button(press)->click();
+        }
+    });
+    QtMessageBox boxes;
+    return boxes.show(text, style, title);
+}
+
+TEST(QtMessageBoxTest, EachStyleOffersItsButtonsIconAndDefault) {
+    using B = QMessageBox;
+    struct Row {
+        int style;
+        QList<B::StandardButton> buttons;
+        B::Icon icon;
+        B::StandardButton defaultButton;
+        B::StandardButton press;
+        int result;
+    };
+    const std::vector<Row> rows = {
+        {kStyleOk, {B::Ok}, B::NoIcon, B::Ok, B::Ok, kOk},
+        {kStyleRetryCancel, {B::Cancel, B::Retry}, B::NoIcon, B::Retry, B::Retry, kRetry},
+        {kStyleRetryCancel, {B::Cancel, B::Retry}, B::NoIcon, B::Retry, B::Cancel, kCancel},
+        {kStyleOkCritical, {B::Ok}, B::Critical, B::Ok, B::Ok, kOk},
+        {kStyleRetryCancelCritical, {B::Cancel, B::Retry}, B::Critical, B::Retry, B::Retry, kRetry},
+        {kStyleYesNoQuestion, {B::Yes, B::No}, B::Question, B::Yes, B::Yes, kYes},
+        {kStyleYesNoQuestion, {B::Yes, B::No}, B::Question, B::Yes, B::No, kNo},
+        {kStyleOkExclamation, {B::Ok}, B::Warning, B::Ok, B::Ok, kOk},
+        {kStyleOkInformation, {B::Ok}, B::Information, B::Ok, B::Ok, kOk},
+        {1, {B::Ok, B::Cancel}, B::NoIcon, B::Ok, B::Cancel, kCancel},
+        {kStyleYesNoQuestion | 0x100, {B::Yes, B::No}, B::Question, B::No, B::Yes, kYes},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.style);
+        Seen seen;
+        EXPECT_EQ(answer(row.style, row.press, seen), row.result);
+        QList<B::StandardButton> expected = row.buttons;
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(seen.buttons, expected);
+        EXPECT_EQ(seen.icon, row.icon);
+        EXPECT_EQ(seen.defaultButton, row.defaultButton);
+    }
+}
+
+TEST(QtMessageBoxTest, EscapeGivesTheSafeAnswer) {
+    const std::vector<std::pair<int, int>> rows = {
+        {kStyleOk, kOk},
+        {kStyleRetryCancelCritical, kCancel},
+        {kStyleYesNoQuestion, kNo},
+    };
+    for (const auto& [style, result] : rows) {
+        Seen seen;
+        EXPECT_EQ(answer(style, QMessageBox::NoButton, seen), result) << style;
+    }
+}
+
+TEST(QtMessageBoxTest, TitleAsGivenAndTextNeverMarkup) {
+    Seen seen;
+    answer(kStyleOkCritical, QMessageBox::Ok, seen, "Can't rename <b>a.txt</b>\r\nSecond line",
+           "Quillmote Utility");
+    EXPECT_EQ(seen.title, QString("Quillmote Utility"));
+    EXPECT_EQ(seen.format, Qt::PlainText);
+    EXPECT_EQ(seen.text, QString("Can't rename <b>a.txt</b>\nSecond line"));
+}
+
+}  // namespace
+}  // namespace qm::platform

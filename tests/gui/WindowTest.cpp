@@ -1,0 +1,333 @@
+// Windows and the program-wide services: keys seen by the window first, menu shortcuts over a
+// text box's own, closing with and without the system menu's Close, modal showing, the
+// drawing surface, the clipboard, the combo box's events and the system information.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "platform/posix/PosixFileSystem.h"
+#include "tests/gui/GuiSupport.h"
+#include "tests/support/TempFolder.h"
+
+namespace qm::platform {
+namespace {
+
+using test::formOf;
+
+class MainWindow : public ::testing::Test {
+  protected:
+    PosixFileSystem files;
+    test::GuiWorld world{files};
+    std::unique_ptr<MainView> view = world.ui.createMainWindow();
+    MainControls& c = view->controls();
+    QtForm& form = formOf(*view);
+
+    void SetUp() override {
+        c.window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.window().widget()));
+    }
+    QLineEdit* edit(TextBox* box) { return dynamic_cast<QtTextBox*>(box)->lineEdit(); }
+};
+
+TEST_F(MainWindow, TheWindowSeesEveryCharacterBeforeTheControl) {
+    std::vector<std::string> events;
+    QLineEdit* replace = edit(c.txtReplaceThis);
+    c.window->onKeyPress = [&](int& key) {
+        events.push_back("key " + std::to_string(key) + " text=" + c.txtReplaceThis->text());
+    };
+    QObject::connect(replace, &QLineEdit::returnPressed,
+                     [&] { events.push_back("returnPressed"); });
+    c.txtReplaceThis->setFocus();
+    QTest::keyClick(replace, Qt::Key_X);
+    QTest::keyClick(replace, Qt::Key_Return);
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"key 120 text=", "key 13 text=x", "returnPressed"}));
+    EXPECT_EQ(c.window->activeControl(), static_cast<Control*>(c.txtReplaceThis));
+
+    // Enter reaches the window from every kind of control.
+    const std::vector<Control*> controls = {c.txtWithThis, c.cmdRename,     c.File1,
+                                            c.Dir1,        c.cmbFileFilter, c.optFilenameCase[2]};
+    for (Control* control : controls) {
+        events.clear();
+        control->setFocus();
+        QWidget* focus = form.window().widget()->focusWidget();
+        ASSERT_NE(focus, nullptr);
+        QTest::keyClick(focus, Qt::Key_Return);
+        ASSERT_EQ(events.size(), 1u) << control->name();
+        EXPECT_EQ(events[0].substr(0, 6), "key 13") << control->name();
+    }
+}
+
+TEST_F(MainWindow, TheWindowMayChangeOrSwallowACharacter) {
+    c.window->onKeyPress = [](int& key) {
+        if (key == 'a') {
+            key = 0;
+        } else if (key == 'b') {
+            key = 'B';
+        }
+    };
+    c.txtWithThis->setFocus();
+    QTest::keyClicks(edit(c.txtWithThis), "abc");
+    EXPECT_EQ(c.txtWithThis->text(), "Bc");
+}
+
+TEST_F(MainWindow, MenuShortcutsWinOverATextBoxWhileEnabled) {
+    int selectAll = 0;
+    c.mnuEditSelectAll->onClick = [&] { ++selectAll; };
+    int copies = 0;
+    c.mnuEditCopy->onClick = [&] { ++copies; };
+    c.txtReplaceThis->setText("holiday");
+    c.txtReplaceThis->setFocus();
+    QLineEdit* replace = edit(c.txtReplaceThis);
+
+    QTest::keyClick(replace, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(selectAll, 1);
+    EXPECT_EQ(c.txtReplaceThis->selLength(), 0) << "Ctrl+A never selects text";
+
+    c.txtReplaceThis->setSelection(0, 3);
+    QTest::keyClick(replace, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(copies, 1);
+
+    // Disabled, the shortcut is the text box's own again.
+    world.ui.clipboard().setText("");
+    c.mnuEditCopy->setEnabled(false);
+    QTest::keyClick(replace, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(copies, 1);
+    EXPECT_EQ(world.ui.clipboard().text(), "hol");
+}
+
+TEST_F(MainWindow, OpeningTheEditMenuRaisesItsClickWithTheFocusUnchanged) {
+    Control* focusedWhenOpened = nullptr;
+    c.mnuEdit->onClick = [&] { focusedWhenOpened = c.window->activeControl(); };
+    c.txtWithThis->setFocus();
+    QMenu* edit = form.menu("mnuEdit").menu();
+    edit->popup(QPoint(0, 0));
+    EXPECT_EQ(focusedWhenOpened, static_cast<Control*>(c.txtWithThis));
+    edit->hide();
+}
+
+TEST_F(MainWindow, ComboBoxTellsPickingFromTyping) {
+    QtComboBox& filter = form.get<QtComboBox>("cmbFileFilter");
+    std::vector<std::string> events;
+    filter.onClick = [&] { events.push_back("click " + filter.text()); };
+    filter.onChange = [&] { events.push_back("change " + filter.text()); };
+    filter.setText("*.*");
+    for (const char* item : {"*.txt", "*.doc", "*.*"}) {
+        filter.addItem(item);
+    }
+    EXPECT_EQ(filter.listIndex(), -1) << "adding entries chooses none";
+    EXPECT_EQ(filter.text(), "*.*");
+    events.clear();
+
+    filter.setFocus();
+    filter.comboBox()->lineEdit()->clear();
+    QTest::keyClicks(filter.comboBox()->lineEdit(), "*.t");
+    EXPECT_EQ(events, (std::vector<std::string>{"change *", "change *.", "change *.t"}))
+        << "typed text is not completed from the entries";
+    EXPECT_EQ(filter.listIndex(), -1);
+
+    events.clear();
+    filter.comboBox()->setCurrentIndex(1);
+    emit filter.comboBox()->activated(1);
+    EXPECT_EQ(events, std::vector<std::string>{"click *.doc"});
+    EXPECT_EQ(filter.listIndex(), 1);
+
+    events.clear();
+    filter.setText("*.doc");
+    EXPECT_TRUE(events.empty()) << "the same text is no change";
+    filter.setListIndex(0);
+    EXPECT_EQ(events, std::vector<std::string>{"click *.txt"});
+    EXPECT_THROW(filter.setListIndex(3), RunError);
+}
+
+class Closing : public ::testing::Test {
+  protected:
+    PosixFileSystem files;
+    test::GuiWorld world{files};
+    std::unique_ptr<PreviewView> view = world.ui.createPreviewWindow();
+    Window& window = *view->controls().window;
+    QWidget* widget = formOf(*view).window().widget();
+    std::vector<CloseReason> asked;
+
+    void SetUp() override {
+        window.onQueryUnload = [this](CloseReason reason, bool&) { asked.push_back(reason); };
+        window.show();
+    }
+    // DisableX as the program does it: Close and the separator above it go.
+    void removeClose() {
+        SystemMenu& menu = window.systemMenu();
+        for (int i = 0; i < menu.itemCount(); ++i) {
+            if (menu.itemText(i).rfind("&Close", 0) == 0) {
+                menu.removeItem(i);
+                menu.removeItem(i - 1);
+                break;
+            }
+        }
+        menu.redraw();
+    }
+};
+
+TEST_F(Closing, TheCloseBoxAsksAndCloses) {
+    EXPECT_TRUE(widget->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    widget->close();
+    EXPECT_EQ(asked, std::vector<CloseReason>{CloseReason::ControlMenu});
+    EXPECT_FALSE(window.loaded());
+    EXPECT_FALSE(window.visible());
+}
+
+TEST_F(Closing, WithoutCloseInTheSystemMenuTheWindowRefusesToClose) {
+    removeClose();
+    EXPECT_EQ(window.systemMenu().itemCount(), 5);
+    EXPECT_FALSE(widget->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_TRUE(widget->isVisible()) << "still shown after its flags changed";
+    widget->close();
+    QCloseEvent event;
+    QApplication::sendEvent(widget, &event);
+    EXPECT_TRUE(asked.empty());
+    EXPECT_TRUE(window.loaded());
+    EXPECT_TRUE(window.visible());
+    // The program itself still can.
+    window.unload();
+    EXPECT_EQ(asked, std::vector<CloseReason>{CloseReason::Code});
+    EXPECT_FALSE(window.loaded());
+}
+
+TEST_F(Closing, AnUnloadTheLogicCancelsKeepsTheWindow) {
+    window.onQueryUnload = [this](CloseReason reason, bool& cancel) {
+        asked.push_back(reason);
+        cancel = true;
+    };
+    window.unload();
+    widget->close();
+    EXPECT_EQ(asked, (std::vector<CloseReason>{CloseReason::Code, CloseReason::ControlMenu}));
+    EXPECT_TRUE(window.loaded());
+    EXPECT_TRUE(window.visible());
+}
+
+TEST_F(Closing, ShowModalReturnsWhenTheWindowIsHidden) {
+    window.hide();
+    bool wasModal = false;
+    QTimer::singleShot(0, [&] {
+        wasModal = QApplication::activeModalWidget() == widget;
+        view->controls().cmdContinue->onClick = [&] { window.hide(); };
+        dynamic_cast<QtButton*>(view->controls().cmdContinue)->button()->click();
+    });
+    window.showModal();
+    EXPECT_TRUE(wasModal);
+    EXPECT_FALSE(window.visible());
+    EXPECT_TRUE(window.loaded());
+}
+
+TEST(QtSurfaceTest, FillsBoxesInTheLogicalScaleAndKeepsThem) {
+    PosixFileSystem files;
+    test::GuiWorld world{files};
+    auto view = world.ui.createAboutWindow();
+    Window& window = *view->controls().window;
+    DrawingState scale;
+    scale.autoRedraw = true;
+    scale.scaleMode = 3;
+    scale.scaleWidth = 512;
+    scale.scaleHeight = 512;
+    window.surface().setState(scale);
+    EXPECT_EQ(window.surface().state(), scale);
+    // The left half of the area red, the bottom right quarter blue.
+    window.surface().fillBox(0, 0, 256, 512, Rgb{255, 0, 0});
+    window.surface().fillBox(256, 256, 512, 512, Rgb{0, 0, 255});
+    window.surface().setState(DrawingState{});
+    window.show();
+    const QImage image = formOf(*view).window().clientArea()->grab().toImage();
+    ASSERT_EQ(image.size(), QSize(560, 440)) << "the About box's client area";
+    const QRgb red = qRgb(255, 0, 0);
+    const QRgb blue = qRgb(0, 0, 255);
+    EXPECT_EQ(image.pixel(2, 437), red);
+    EXPECT_EQ(image.pixel(284, 2), image.pixel(558, 2)) << "top right untouched";
+    EXPECT_NE(image.pixel(558, 2), red);
+    EXPECT_EQ(image.pixel(282, 437), blue);
+    EXPECT_EQ(image.pixel(558, 222), blue);
+}
+
+TEST(QtServicesTest, ClipboardKeepsUnicodeText) {
+    PosixFileSystem files;
+    test::GuiWorld world{files};
+    const std::string text = "na\xC3\xAFve \xE2\x9C\x93 \xF0\x9F\x98\x80";
+    world.ui.clipboard().setText(text);
+    EXPECT_EQ(world.ui.clipboard().text(), text);
+    world.ui.clipboard().setText("");
+    EXPECT_EQ(world.ui.clipboard().text(), "");
+}
+
+TEST(QtServicesTest, BusyPointerIsAStateNotAStack) {
+    PosixFileSystem files;
+    test::GuiWorld world{files};
+    Pointer& pointer = world.ui.pointer();
+    pointer.setBusy(true);
+    pointer.setBusy(true);
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    pointer.setBusy(false);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(QtServicesTest, SystemInformationFromTheScreenAndTheKernel) {
+    test::FixedFacts facts;
+    QtSystemInformation info(facts);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    ASSERT_NE(screen, nullptr);
+    const double twips = 1440.0 / screen->logicalDotsPerInchX();
+    EXPECT_DOUBLE_EQ(info.twipsPerPixelX(), twips);
+    EXPECT_DOUBLE_EQ(info.workAreaWidth(), screen->availableGeometry().width() * twips);
+    EXPECT_EQ(info.osPlatform(), 0);
+    EXPECT_EQ(info.osName(), "Linux");
+    EXPECT_EQ(info.osVersion(), "6.1");
+    EXPECT_EQ(info.osBuild(), "6.1.0-28-amd64");
+}
+
+TEST(QtFolderListTest, OpensFoldersOfTheDriveAndKeepsOddNames) {
+    test::TempFolder dir;
+    const std::string odd = "caf\xE9";
+    dir.makeFolder("photos");
+    dir.makeFolder("photos/" + odd);
+    dir.makeFolder("photos/2024");
+    PosixFileSystem files;
+    test::GuiWorld world{files};
+    auto view = world.ui.createMainWindow();
+    QtFolderList& folders = formOf(*view).get<QtFolderList>("Dir1");
+    std::vector<std::string> changes;
+    folders.onChange = [&] { changes.push_back(folders.path()); };
+
+    folders.setPath(dir.path() + "/photos/");
+    EXPECT_EQ(folders.path(), dir.path() + "/photos");
+    folders.setPath(dir.path() + "/photos");
+    EXPECT_EQ(changes, std::vector<std::string>{dir.path() + "/photos"}) << "once, when it changed";
+    QTreeWidgetItem* current = folders.tree()->currentItem();
+    ASSERT_NE(current, nullptr);
+    ASSERT_EQ(current->childCount(), 2);
+    EXPECT_TRUE(current->isExpanded());
+
+    // The user chooses the folder whose name is not UTF-8: its bytes make the path.
+    QTreeWidgetItem* oddItem = folders.itemOf(dir.path() + "/photos/" + odd);
+    ASSERT_NE(oddItem, nullptr);
+    EXPECT_EQ(oddItem->text(0), QString::fromUtf8("caf\xEF\xBF\xBD"));
+    folders.tree()->setCurrentItem(oddItem);
+    EXPECT_EQ(folders.path(), dir.path() + "/photos/" + odd);
+    EXPECT_EQ(changes.size(), 2u);
+
+    try {
+        folders.setPath(dir.path() + "/gone");
+        FAIL() << "no error";
+    } catch (const RunError& e) {
+        EXPECT_EQ(e.number(), kPathNotFound);
+    }
+    EXPECT_EQ(folders.path(), dir.path() + "/photos/" + odd);
+}
+
+}  // namespace
+}  // namespace qm::platform
