@@ -6,6 +6,10 @@ namespace {
 
 using K = ControlKind;
 
+// Options are 91 pixels wide in the original layout; "Don't Change" needs more in the fonts a
+// Linux desktop uses, and the frames leave room up to 105.
+constexpr int kOptionWidth = 105;
+
 ControlDesign ctl(std::string name, K kind, Rect rect, std::string caption, std::string toolTip,
                   int tabIndex = -1) {
     ControlDesign d;
@@ -33,6 +37,11 @@ ControlDesign hidden(ControlDesign d) {
     return d;
 }
 
+ControlDesign byDefault(ControlDesign d) {
+    d.defaultButton = true;
+    return d;
+}
+
 ControlDesign centred(ControlDesign d) {
     d.centred = true;
     return d;
@@ -55,15 +64,15 @@ FormDesign makeMainWindow() {
         ctl("cmdSelectAll", K::Button, {670, 10, 122, 25}, "Select &All", "Select all files in file list", 5),
         ctl("cmdDeselectAll", K::Button, {670, 40, 122, 25}, "&Deselect All", "Deselect all files in file list", 6),
         ctl("framFilenameCase", K::Frame, {670, 224, 121, 103}, " Filename Case ", "Change text case of file names", 7),
-        option("optFilenameCase", 0, {8, 19, 91, 13}, "Don't Change", "Don't change case of file names", 8, "framFilenameCase"),
-        option("optFilenameCase", 1, {8, 38, 91, 13}, "Lower Case", "Change file names to lower case", 9, "framFilenameCase"),
-        option("optFilenameCase", 2, {8, 58, 91, 13}, "Upper Case", "Change file names to upper case", 10, "framFilenameCase"),
-        option("optFilenameCase", 3, {8, 77, 91, 13}, "Proper Case", "Change file names to proper case", 11, "framFilenameCase"),
+        option("optFilenameCase", 0, {8, 19, kOptionWidth, 13}, "Don't Change", "Don't change case of file names", 8, "framFilenameCase"),
+        option("optFilenameCase", 1, {8, 38, kOptionWidth, 13}, "Lower Case", "Change file names to lower case", 9, "framFilenameCase"),
+        option("optFilenameCase", 2, {8, 58, kOptionWidth, 13}, "Upper Case", "Change file names to upper case", 10, "framFilenameCase"),
+        option("optFilenameCase", 3, {8, 77, kOptionWidth, 13}, "Proper Case", "Change file names to proper case", 11, "framFilenameCase"),
         ctl("framChangeExtensionCase", K::Frame, {670, 330, 121, 83}, " Extension Case ",
          "Change text case of file extensions", 12),
-        option("optFileExtensionCase", 0, {8, 19, 91, 13}, "Don't Change", "Don't change case of file extensions", 13, "framChangeExtensionCase"),
-        option("optFileExtensionCase", 1, {8, 38, 91, 13}, "Lower Case", "Change file extensions to lower case", 14, "framChangeExtensionCase"),
-        option("optFileExtensionCase", 2, {8, 58, 91, 13}, "Upper Case", "Change file extensions to upper case", 15, "framChangeExtensionCase"),
+        option("optFileExtensionCase", 0, {8, 19, kOptionWidth, 13}, "Don't Change", "Don't change case of file extensions", 13, "framChangeExtensionCase"),
+        option("optFileExtensionCase", 1, {8, 38, kOptionWidth, 13}, "Lower Case", "Change file extensions to lower case", 14, "framChangeExtensionCase"),
+        option("optFileExtensionCase", 2, {8, 58, kOptionWidth, 13}, "Upper Case", "Change file extensions to upper case", 15, "framChangeExtensionCase"),
         ctl("lblReplace", K::Label, {332, 462, 80, 13}, "Replace This:", "", 16),
         ctl("txtReplaceThis", K::TextBox, {418, 456, 245, 23}, "", "Text in file names to replace", 17),
         ctl("lblReplaceWith", K::Label, {332, 488, 59, 13}, "With This:", "", 18),
@@ -128,7 +137,7 @@ FormDesign makeAboutWindow() {
         ctl("lstDrive", K::DriveList, {16, 16, 320, 24}, "", "", 0),
         ctl("lblAboutInfo", K::Label, {16, 52, 528, 312}, "", ""),
         centred(ctl("lblCopyrightInfo", K::Label, {40, 372, 480, 18}, "", "")),
-        ctl("cmdContinue", K::Button, {436, 400, 108, 28}, "&Continue", "", 1),
+        byDefault(ctl("cmdContinue", K::Button, {436, 400, 108, 28}, "&Continue", "", 1)),
     };
     return f;
 }

@@ -38,6 +38,7 @@ struct ControlDesign {
     bool initiallyVisible = true;
     bool initiallyChosen = false;  // option buttons selected when the window is created
     bool centred = false;          // labels: text centred
+    bool defaultButton = false;    // buttons: Enter presses it
 };
 
 struct MenuDesign {

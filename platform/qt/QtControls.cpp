@@ -194,6 +194,7 @@ QtButton::QtButton(const ControlDesign& design, QWidget* parent, bool dialogButt
     : QtControlBase(design, new QPushButton(toQString(design.caption), parent)),
       m_caption(design.caption) {
     button()->setAutoDefault(dialogButton);
+    button()->setDefault(design.defaultButton);
     QObject::connect(button(), &QPushButton::clicked, receiver(),
                      [this] { raiseFromUser(onClick); });
 }
