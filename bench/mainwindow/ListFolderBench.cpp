@@ -48,14 +48,7 @@ void BM_ListFolder100k(benchmark::State& state) {
 }
 BENCHMARK(BM_ListFolder100k)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-class Program : public qm::test::ProgramFixture {
-public:
-    void TestBody() override {}
-    using ProgramFixture::form;
-    using ProgramFixture::h;
-    using ProgramFixture::start;
-    using ProgramFixture::window;
-};
+using qm::test::Program;
 
 void BM_SelectAllAndCount100k(benchmark::State& state) {
     const std::string& folder = bigFolder(scratch());

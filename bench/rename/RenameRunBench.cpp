@@ -14,14 +14,7 @@
 
 namespace {
 
-class Program : public qm::test::ProgramFixture {
-public:
-    void TestBody() override {}
-    using ProgramFixture::form;
-    using ProgramFixture::h;
-    using ProgramFixture::start;
-    using ProgramFixture::window;
-};
+using qm::test::Program;
 
 std::string fillFolder(qm::test::TempFolder& root, const std::string& name, int files) {
     std::filesystem::remove_all(root / name);

@@ -1,5 +1,6 @@
 // The whole program over the harness: start it (the greeting About box closed with Continue),
-// reach its windows, and play the user on the headless controls.
+// reach its windows, and play the user on the headless controls. Program serves benchmarks too;
+// ProgramFixture is the same as a test fixture.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,8 +14,8 @@
 
 namespace qm::test {
 
-class ProgramFixture : public ::testing::Test {
-protected:
+class Program {
+public:
     // Starts the program: Main, with the About box answered by Continue.
     void start();
 
@@ -36,5 +37,7 @@ protected:
     Harness h;
     std::unique_ptr<Application> app;
 };
+
+class ProgramFixture : public ::testing::Test, public Program {};
 
 }  // namespace qm::test
