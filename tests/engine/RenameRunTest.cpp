@@ -41,6 +41,8 @@ struct ValidationCase {
     std::string focus;  // the control that must have the focus afterwards
 };
 
+void PrintTo(const ValidationCase& c, std::ostream* os) { *os << c.label; }
+
 class ValidationTest : public RenameRunTest, public ::testing::WithParamInterface<ValidationCase> {};
 
 TEST_P(ValidationTest, StopsAtTheFirstFailureWithItsMessageAndFocus) {

@@ -220,6 +220,8 @@ struct ExitCase {
     bool saves;
 };
 
+void PrintTo(const ExitCase& c, std::ostream* os) { *os << c.how; }
+
 class ExitTest : public MainWindowTest, public ::testing::WithParamInterface<ExitCase> {};
 
 TEST_P(ExitTest, OrderlyExitsSaveTheFolderAndCloseTheLog) {
