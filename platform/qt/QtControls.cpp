@@ -416,8 +416,15 @@ QtListBox::QtListBox(const ControlDesign& design, QWidget* parent)
     QListWidget* list = listWidget();
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setUniformItemSizes(true);
-    QObject::connect(list, &QListWidget::currentRowChanged, receiver(), [this](int row) {
-        if (m_programChange || row == m_index) {
+    // The choice is the selected entry, not the current one: the view makes its first entry
+    // current when it gets the focus, and that is no choice of the user's.
+    QObject::connect(list, &QListWidget::itemSelectionChanged, receiver(), [this] {
+        if (m_programChange) {
+            return;
+        }
+        const QList<QListWidgetItem*> chosen = listWidget()->selectedItems();
+        const int row = chosen.isEmpty() ? -1 : listWidget()->row(chosen.front());
+        if (row == m_index) {
             return;
         }
         m_index = row;
