@@ -69,7 +69,7 @@ void ModalSteps::poll() {
     const QPointer<QWidget> guarded = window;
     m_answering.push_back(guarded);
     // From a timer of its own, so that this one goes on answering the windows the step opens.
-    QTimer::singleShot(0, [this, guarded, step] {
+    QTimer::singleShot(0, &m_timer, [this, guarded, step] {
         if (guarded.isNull()) {
             return;
         }
