@@ -56,6 +56,34 @@ class LineWidget : public QWidget {
     QPoint m_to;
 };
 
+// An option frame with its caption on the top edge, as the layout's positions assume: a style
+// that puts the caption above the box pushes the edge down onto the first option.
+class FrameWidget : public QGroupBox {
+  public:
+    FrameWidget(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {}
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QFontMetrics metrics = fontMetrics();
+        const QColor window = palette().color(QPalette::Window);
+        const QRectF box = QRectF(rect()).adjusted(0.5, metrics.height() / 2 + 0.5, -0.5, -0.5);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(window.darker(140));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(box, 2, 2);
+        if (title().isEmpty()) {
+            return;
+        }
+        const QRect caption(6, 0, std::min(metrics.horizontalAdvance(title()), width() - 12),
+                            metrics.height());
+        painter.fillRect(caption, window);
+        style()->drawItemText(&painter, caption,
+                              Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, palette(),
+                              isEnabled(), title(), QPalette::WindowText);
+    }
+};
+
 // Two text panels along the bottom edge; the last one takes the width the others leave.
 class StatusBarWidget : public QWidget {
   public:
@@ -185,7 +213,7 @@ void QtLabel::setCaption(const std::string& caption) {
 }
 
 QtFrame::QtFrame(const ControlDesign& design, QWidget* parent)
-    : QtControlBase(design, new QGroupBox(toQString(design.caption), parent)),
+    : QtControlBase(design, new FrameWidget(toQString(design.caption), parent)),
       m_caption(design.caption) {
     m_widget->setFocusPolicy(Qt::NoFocus);
 }
@@ -416,8 +444,15 @@ QtListBox::QtListBox(const ControlDesign& design, QWidget* parent)
     QListWidget* list = listWidget();
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setUniformItemSizes(true);
-    QObject::connect(list, &QListWidget::currentRowChanged, receiver(), [this](int row) {
-        if (m_programChange || row == m_index) {
+    // The choice is the selected entry, not the current one: the view makes its first entry
+    // current when it gets the focus, and that is no choice of the user's.
+    QObject::connect(list, &QListWidget::itemSelectionChanged, receiver(), [this] {
+        if (m_programChange) {
+            return;
+        }
+        const QList<QListWidgetItem*> chosen = listWidget()->selectedItems();
+        const int row = chosen.isEmpty() ? -1 : listWidget()->row(chosen.front());
+        if (row == m_index) {
             return;
         }
         m_index = row;

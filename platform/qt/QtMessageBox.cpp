@@ -46,14 +46,30 @@ QMessageBox::Icon iconFor(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// The window a box belongs to, so that it opens over it and stays in front of it: the modal
+// window on top, else the active window, else the program's window on screen. A run that closes
+// one box and opens the next without returning to the event loop finds no active window: the
+// desktop has not yet handed the keyboard back.
+QWidget* ownerWindow() {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        return modal;
+    }
+    if (QWidget* active = QApplication::activeWindow(); active != nullptr && active->isVisible()) {
+        return active;
+    }
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        const Qt::WindowType type = window->windowType();
+        if (window->isVisible() && (type == Qt::Window || type == Qt::Dialog)) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 int QtMessageBox::show(const std::string& text, int style, const std::string& title) {
-    QWidget* owner = QApplication::activeModalWidget();
-    if (owner == nullptr) {
-        owner = QApplication::activeWindow();
-    }
-    QMessageBox box(owner);
+    QMessageBox box(ownerWindow());
     box.setWindowTitle(toQString(title));
     box.setTextFormat(Qt::PlainText);
     box.setText(linesQString(text));

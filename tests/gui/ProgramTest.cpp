@@ -1,0 +1,264 @@
+// The whole program with its real windows, played with the mouse and the keyboard: a rename
+// from picking the folder to the log, the About box, the Edit menu's clipboard commands, an
+// error box, and the main window taking the keyboard when it comes up.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+#include "engine/RenameLog.h"
+#include "tests/gui/QtProgramFixture.h"
+
+namespace qm::test {
+namespace {
+
+std::vector<std::string> itemsOf(QListWidget* list) {
+    std::vector<std::string> items;
+    for (int i = 0; i < list->count(); ++i) {
+        items.push_back(list->item(i)->text().toStdString());
+    }
+    return items;
+}
+
+class ProgramTest : public QtProgramFixture {
+  protected:
+    std::string entry(const std::string& from, const std::string& to) const {
+        return RenameLog::entryText("14:03:27", work + "/" + from, work + "/" + to);
+    }
+    // Checks the message box on screen, which belongs to the main window, and presses `button`.
+    ModalSteps::Step answerBox(const std::string& title, const std::string& text,
+                               QMessageBox::StandardButton button) {
+        return [=, this](QWidget* window) {
+            auto* box = qobject_cast<QMessageBox*>(window);
+            ASSERT_NE(box, nullptr) << window->objectName().toStdString();
+            EXPECT_EQ(box->windowTitle().toStdString(), title);
+            EXPECT_EQ(box->text().toStdString(), text);
+            EXPECT_EQ(box->parentWidget(), mainWindow()) << "opens over the window, in front of it";
+            ASSERT_NE(box->button(button), nullptr);
+            QTest::mouseClick(box->button(button), Qt::LeftButton);
+        };
+    }
+};
+
+TEST_F(ProgramTest, RenameFromPickingTheFolderToTheLog) {
+    for (const char* name : {"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG", "IMG_0004.JPG",
+                             "notes.txt", "song.mp3"}) {
+        root.write(std::string("work/") + name, name);
+    }
+    start();
+    openFolder(work);
+    EXPECT_EQ(panel(1), work + "/");
+    EXPECT_EQ(listed().size(), 6u);
+
+    choose("cmbFileFilter", "*.jpg");
+    EXPECT_EQ(widget<QComboBox>("cmbFileFilter")->currentText(), QStringLiteral("*.jpg"));
+    ASSERT_EQ(listed(), (std::vector<std::string>{"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG",
+                                                  "IMG_0004.JPG"}));
+
+    // Click, Shift+click a range, Ctrl+click one out of it and one more in.
+    clickFile("IMG_0004.JPG");
+    clickFile("IMG_0001.JPG");
+    clickFile("IMG_0003.JPG", Qt::ShiftModifier);
+    EXPECT_EQ(selectedInView(),
+              (std::vector<std::string>{"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}));
+    clickFile("IMG_0002.JPG", Qt::ControlModifier);
+    clickFile("IMG_0004.JPG", Qt::ControlModifier);
+    EXPECT_EQ(selectedInView(),
+              (std::vector<std::string>{"IMG_0001.JPG", "IMG_0003.JPG", "IMG_0004.JPG"}));
+    EXPECT_EQ(panel(2), "3 files selected");
+
+    type("txtReplaceThis", "IMG_");
+    type("txtWithThis", "Holiday ");
+    std::vector<std::string> before;
+    std::vector<std::string> after;
+    modals.then([&](QWidget* preview) {
+        EXPECT_EQ(preview->windowTitle(), QStringLiteral("Quillmote Preview Window"));
+        EXPECT_FALSE(preview->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+        auto* lstBefore = preview->findChild<QListWidget*>(QStringLiteral("lstBefore"));
+        auto* lstAfter = preview->findChild<QListWidget*>(QStringLiteral("lstAfter"));
+        before = itemsOf(lstBefore);
+        after = itemsOf(lstAfter);
+        // The list with the focus shows where the keys would move, and neither shows a choice
+        // the user did not make.
+        EXPECT_EQ(QApplication::focusWidget(), lstBefore);
+        EXPECT_TRUE(lstBefore->selectedItems().empty());
+        EXPECT_TRUE(lstAfter->selectedItems().empty());
+        // A name clicked in one list is chosen in both.
+        QTest::mouseClick(lstAfter->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          lstAfter->visualItemRect(lstAfter->item(1)).center());
+        EXPECT_EQ(lstBefore->currentRow(), 1);
+        EXPECT_TRUE(lstBefore->item(1)->isSelected());
+        EXPECT_EQ(preview->findChild<QLabel*>(QStringLiteral("lblPath"))->text().toStdString(),
+                  "Folder: " + work + "/");
+        EXPECT_EQ(files.listFolder(work).size(), 6u) << "nothing renamed while previewing";
+        QTest::mouseClick(preview->findChild<QPushButton*>(QStringLiteral("cmdContinue")),
+                          Qt::LeftButton);
+    });
+    modals.then(answerBox("Quillmote Utility", "Rename Selected Files?  Changes can not be undone.",
+                          QMessageBox::Yes));
+    const std::string logBefore = log();
+    QTest::keyClick(textBox("txtWithThis"), Qt::Key_Return);
+
+    EXPECT_EQ(before, (std::vector<std::string>{"IMG_0001.JPG", "IMG_0003.JPG", "IMG_0004.JPG"}));
+    EXPECT_EQ(after, (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0003.JPG",
+                                               "Holiday 0004.JPG"}));
+    EXPECT_EQ(root.names("work"),
+              (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0003.JPG", "Holiday 0004.JPG",
+                                        "IMG_0002.JPG", "notes.txt", "song.mp3"}));
+    EXPECT_EQ(readFile(work + "/Holiday 0003.JPG"), "IMG_0003.JPG");
+    EXPECT_EQ(log().substr(logBefore.size()), entry("IMG_0001.JPG", "Holiday 0001.JPG") +
+                                                  entry("IMG_0003.JPG", "Holiday 0003.JPG") +
+                                                  entry("IMG_0004.JPG", "Holiday 0004.JPG") +
+                                                  "\r\n");
+    EXPECT_EQ(listed(), (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0003.JPG",
+                                                  "Holiday 0004.JPG", "IMG_0002.JPG"}));
+    EXPECT_TRUE(selectedInView().empty());
+    EXPECT_EQ(panel(2), "No files selected");
+    EXPECT_TRUE(widget<QWidget>("StatusBar1")->isVisible());
+    EXPECT_FALSE(widget<QProgressBar>("ProgressBar1")->isVisible());
+}
+
+TEST_F(ProgramTest, AboutBoxNamesTheProgramAndTheScreen) {
+    std::string text;
+    std::string title;
+    start([&](QWidget* about) {
+        title = about->windowTitle().toStdString();
+        text = about->findChild<QLabel*>(QStringLiteral("lblAboutInfo"))->text().toStdString();
+    });
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(title, "Quillmote Utility");
+    EXPECT_TRUE(text.starts_with(facts.programFile + "\nVersion ")) << text;
+    EXPECT_NE(text.find("\nScreen Resolution: " + std::to_string(screen.width()) + " X " +
+                        std::to_string(screen.height()) + "\n"),
+              std::string::npos)
+        << text;
+}
+
+TEST_F(ProgramTest, MainWindowTakesTheKeyboardWhenItComesUp) {
+    start();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(mainWindow(), 1000));
+    EXPECT_EQ(QApplication::activeWindow(), mainWindow());
+    EXPECT_EQ(QGuiApplication::focusWindow(), mainWindow()->windowHandle());
+
+    // Shown again while another window has the keyboard, it takes the keyboard back.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other, 1000));
+    app->ShowMainWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(mainWindow(), 1000));
+}
+
+TEST_F(ProgramTest, EditMenuFollowsTheFocusAndTheSelection) {
+    for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
+        root.write(std::string("work/") + name);
+    }
+    QGuiApplication::clipboard()->clear();
+    start();
+    openFolder(work);
+    auto* cut = widget<QAction>("mnuEditCut");
+    auto* copy = widget<QAction>("mnuEditCopy");
+    auto* paste = widget<QAction>("mnuEditPaste");
+    struct Enabled {
+        bool cut, copy, paste;
+        bool operator==(const Enabled&) const = default;
+    };
+    // Opens the Edit menu, reads its items and closes it again (or clicks `item`). Not with
+    // Escape: that leaves the menu bar with the focus.
+    QLineEdit* replace = textBox("txtReplaceThis");
+    const auto open = [&](QAction* item = nullptr) {
+        QMenu* menu = clickMenuTitle("mnuEdit");
+        EXPECT_TRUE(menu->isVisible());
+        const Enabled state{cut->isEnabled(), copy->isEnabled(), paste->isEnabled()};
+        if (item != nullptr) {
+            chooseFromMenu(menu, item);
+        } else {
+            clickMenuTitle("mnuEdit");
+        }
+        EXPECT_FALSE(menu->isVisible());
+        return state;
+    };
+    type("txtReplaceThis", "holiday");
+    QTest::keyClick(replace, Qt::Key_Home);
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(replace, Qt::Key_Right, Qt::ShiftModifier);
+    }
+    EXPECT_EQ(open(), (Enabled{true, true, false})) << "a selection and an empty clipboard";
+    open(copy);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("holi"));
+
+    QTest::keyClick(replace, Qt::Key_End);
+    EXPECT_EQ(open(), (Enabled{false, false, true})) << "no selection, text to paste";
+    open(paste);
+    EXPECT_EQ(replace->text(), QStringLiteral("holidayholi"));
+
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(replace, Qt::Key_Left, Qt::ShiftModifier);
+    }
+    EXPECT_EQ(open(), (Enabled{true, true, true}));
+    QGuiApplication::clipboard()->clear();
+    open(cut);
+    EXPECT_EQ(replace->text(), QStringLiteral("holiday"));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("holi"));
+
+    clickFile("b.txt");
+    EXPECT_EQ(open(), (Enabled{false, false, false})) << "the file list has the focus";
+
+    // Ctrl+A in a text box chooses every file, and no text.
+    type("txtWithThis", "trip");
+    QLineEdit* with = textBox("txtWithThis");
+    ASSERT_EQ(QApplication::focusWidget(), with);
+    QTest::keyClick(with, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_FALSE(with->hasSelectedText());
+    EXPECT_EQ(with->text(), QStringLiteral("trip"));
+    EXPECT_EQ(selectedInView(), (std::vector<std::string>{"a.txt", "b.txt", "c.txt"}));
+    EXPECT_EQ(panel(2), "3 files selected");
+}
+
+TEST_F(ProgramTest, TargetThatExistsIsReportedAndEarlierRenamesStay) {
+    for (const char* name : {"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}) {
+        root.write(std::string("work/") + name, name);
+    }
+    root.write("work/Holiday 0002.JPG", "obstacle");
+    start();
+    openFolder(work);
+    clickFile("IMG_0001.JPG");
+    clickFile("IMG_0003.JPG", Qt::ShiftModifier);
+    type("txtReplaceThis", "IMG_");
+    type("txtWithThis", "Holiday ");
+    modals.then(answerBox("Quillmote Utility", "Rename Selected Files?  Changes can not be undone.",
+                          QMessageBox::Yes));
+    modals.then([&](QWidget* window) {
+        auto* box = qobject_cast<QMessageBox*>(window);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->icon(), QMessageBox::Information);
+        EXPECT_EQ(box->buttons().size(), 1);
+        answerBox("Quillmote Utility: Error 58", "File already exists", QMessageBox::Ok)(box);
+    });
+    QTest::mouseClick(widget<QPushButton>("cmdRename"), Qt::LeftButton);
+
+    EXPECT_EQ(root.names("work"), (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0002.JPG",
+                                                            "IMG_0002.JPG", "IMG_0003.JPG"}));
+    EXPECT_EQ(readFile(work + "/Holiday 0002.JPG"), "obstacle");
+    EXPECT_NE(log().find(entry("IMG_0001.JPG", "Holiday 0001.JPG")), std::string::npos);
+    EXPECT_NE(log().find("     File already exists, error number: 58 occurred in "
+                         "frmQuillmote_cmdRename on machine TESTBOX"),
+              std::string::npos)
+        << log();
+    EXPECT_EQ(selectedInView(), (std::vector<std::string>{"IMG_0002.JPG", "IMG_0003.JPG"}));
+    EXPECT_EQ(panel(2), "2 files selected");
+    EXPECT_FALSE(widget<QProgressBar>("ProgressBar1")->isVisible());
+}
+
+}  // namespace
+}  // namespace qm::test

@@ -1,0 +1,124 @@
+// The whole program with its real windows: the POSIX services pointed at a temporary folder as
+// in main(), the Qt user interface and Qt message boxes, on the offscreen platform. A test plays
+// the user with mouse and key events on the widgets themselves; the windows that wait for an
+// answer (the About box, the preview, message boxes) are answered by timed steps.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "mainwindow/Application.h"
+#include "platform/LocaleFormat.h"
+#include "platform/Services.h"
+#include "platform/Text.h"
+#include "platform/headless/RecordingShell.h"
+#include "platform/posix/HiveFile.h"
+#include "platform/posix/PosixDriveQuery.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/PosixTrash.h"
+#include "platform/qt/QtMessageBox.h"
+#include "platform/qt/QtUi.h"
+#include "tests/support/Harness.h"
+#include "tests/support/TempFolder.h"
+
+class QAction;
+class QLineEdit;
+class QMenu;
+
+namespace qm::test {
+
+// Each step acts on the next window that waits for an answer, in order, from a timer, as a
+// person would once it is on screen. A window that comes up with no step left fails the test
+// and is dismissed, so a test never hangs on it.
+class ModalSteps {
+  public:
+    using Step = std::function<void(QWidget* window)>;
+    ModalSteps();
+    ~ModalSteps();
+    ModalSteps(const ModalSteps&) = delete;
+    ModalSteps& operator=(const ModalSteps&) = delete;
+
+    void then(Step step);
+    // The steps not yet taken.
+    std::size_t pending() const { return m_steps.size(); }
+
+  private:
+    void poll();
+
+    QTimer m_timer;
+    std::deque<Step> m_steps;
+    std::vector<QPointer<QWidget>> m_answering;  // windows whose step is still running
+};
+
+class QtProgramFixture : public ::testing::Test {
+  private:
+    void menuClosed();
+
+  protected:
+    QtProgramFixture();
+    ~QtProgramFixture() override;
+
+    // Starts the program as main() does (Main, then the main window is up); `about` sees the
+    // greeting About box before its Continue is clicked.
+    void start(const ModalSteps::Step& about = {});
+
+    QWidget* mainWindow();
+    // A widget of the main window by its control's name.
+    template <typename W>
+    W* widget(const char* name) {
+        W* found = mainWindow()->findChild<W*>(QString::fromLatin1(name));
+        if (found == nullptr) {
+            throw std::out_of_range(std::string("no widget ") + name);
+        }
+        return found;
+    }
+    QLineEdit* textBox(const char* name);
+
+    // Clicks `folder` in the folder tree.
+    void openFolder(const std::string& folder);
+    // Picks `entry` from the drop-down list of the combo box `name` with the mouse.
+    void choose(const char* name, const std::string& entry);
+    // Clicks the file `name` in the file list with the given keys held down.
+    void clickFile(const std::string& name, Qt::KeyboardModifiers keys = Qt::NoModifier);
+    // Clicks into the text box and types `text` at its end.
+    void type(const char* name, const std::string& text);
+    // The names the file list shows, and those of them selected in the view.
+    std::vector<std::string> listed();
+    std::vector<std::string> selectedInView();
+    std::string panel(int n);
+    // Clicks the title of the menu `name` in the menu bar: it opens, or closes when open.
+    QMenu* clickMenuTitle(const char* name);
+    // Clicks `item` in the open `menu`.
+    void chooseFromMenu(QMenu* menu, QAction* item);
+
+    std::string logPath() const { return app->identity().GetLogFilePath(); }
+    std::string log() const { return readFile(logPath()); }
+
+    TempFolder root;
+    std::string work;  // a folder of files to rename
+    platform::PosixFileSystem files;
+    platform::PosixTrash trash{root / "Trash"};
+    platform::QtMessageBox messages;
+    platform::RecordingShell shell;
+    FixedClock clock;
+    platform::LocaleFormat format{std::locale::classic()};
+    FakeSystemFacts facts;
+    text::CaseMapper caseMapper{std::locale("C.UTF-8")};
+    platform::HiveFile registry{root / "config/quillmote/user.reg"};
+    platform::PosixDriveQuery drives;
+    platform::QtUi ui{files, drives, caseMapper, facts};
+    platform::Services services{files, trash,      messages, shell,  clock, format,
+                                facts, caseMapper, registry, drives, ui};
+    ModalSteps modals;
+    std::unique_ptr<Application> app;
+};
+
+}  // namespace qm::test
