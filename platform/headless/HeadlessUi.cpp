@@ -1,5 +1,7 @@
 #include "platform/headless/HeadlessUi.h"
 
+#include "platform/ViewBinding.h"
+
 #include <algorithm>
 
 namespace qm::platform {
@@ -145,80 +147,21 @@ void HeadlessUi::runModal(HeadlessForm& form) {
 std::unique_ptr<MainView> HeadlessUi::createMainWindow() {
     auto view = std::make_unique<HeadlessView<MainControls>>(
         std::make_unique<HeadlessForm>(mainWindowDesign(), *this));
-    HeadlessForm& f = view->form();
-    MainControls& c = view->controls();
-    c.window = &f.window();
-    c.Drive1 = &f.get<HeadlessDriveList>("Drive1");
-    c.Dir1 = &f.get<HeadlessFolderList>("Dir1");
-    c.File1 = &f.get<HeadlessFileList>("File1");
-    c.cmbFilterType = &f.get<HeadlessComboBox>("cmbFilterType");
-    c.cmbFileFilter = &f.get<HeadlessComboBox>("cmbFileFilter");
-    c.cmdSelectAll = &f.button("cmdSelectAll");
-    c.cmdDeselectAll = &f.button("cmdDeselectAll");
-    c.framFilenameCase = &f.get<HeadlessFrame>("framFilenameCase");
-    for (auto* option : f.optionGroup("optFilenameCase")) {
-        c.optFilenameCase.push_back(option);
-    }
-    c.framChangeExtensionCase = &f.get<HeadlessFrame>("framChangeExtensionCase");
-    for (auto* option : f.optionGroup("optFileExtensionCase")) {
-        c.optFileExtensionCase.push_back(option);
-    }
-    c.lblReplace = &f.get<HeadlessLabel>("lblReplace");
-    c.txtReplaceThis = &f.get<HeadlessTextBox>("txtReplaceThis");
-    c.lblReplaceWith = &f.get<HeadlessLabel>("lblReplaceWith");
-    c.txtWithThis = &f.get<HeadlessTextBox>("txtWithThis");
-    c.cmdPreview = &f.button("cmdPreview");
-    c.cmdRename = &f.button("cmdRename");
-    c.cmdExit = &f.button("cmdExit");
-    c.ProgressBar1 = &f.get<HeadlessProgressBar>("ProgressBar1");
-    c.StatusBar1 = &f.get<HeadlessStatusBar>("StatusBar1");
-    c.mnuFile = &f.menu("mnuFile");
-    c.mnuFileExit = &f.menu("mnuFileExit");
-    c.mnuEdit = &f.menu("mnuEdit");
-    c.mnuEditCut = &f.menu("mnuEditCut");
-    c.mnuEditCopy = &f.menu("mnuEditCopy");
-    c.mnuEditPaste = &f.menu("mnuEditPaste");
-    c.mnuEditSelectAll = &f.menu("mnuEditSelectAll");
-    c.mnuEditDeselectAll = &f.menu("mnuEditDeselectAll");
-    c.mnuView = &f.menu("mnuView");
-    c.mnuViewOpenCurrentFolder = &f.menu("mnuViewOpenCurrentFolder");
-    c.mnuViewPreview = &f.menu("mnuViewPreview");
-    c.mnuViewRefresh = &f.menu("mnuViewRefresh");
-    c.mnuViewLogFile = &f.menu("mnuViewLogFile");
-    c.mnuHelp = &f.menu("mnuHelp");
-    c.mnuHelpAbout = &f.menu("mnuHelpAbout");
-    c.mnuHelpHowToUse = &f.menu("mnuHelpHowToUse");
+    bindControls(view->form(), view->controls());
     return view;
 }
 
 std::unique_ptr<PreviewView> HeadlessUi::createPreviewWindow() {
     auto view = std::make_unique<HeadlessView<PreviewControls>>(
         std::make_unique<HeadlessForm>(previewWindowDesign(), *this));
-    HeadlessForm& f = view->form();
-    PreviewControls& c = view->controls();
-    c.window = &f.window();
-    c.lblOriginalFilenames = &f.get<HeadlessLabel>("lblOriginalFilenames");
-    c.lblNewFilenames = &f.get<HeadlessLabel>("lblNewFilenames");
-    c.lstBefore = &f.get<HeadlessListBox>("lstBefore");
-    c.lstAfter = &f.get<HeadlessListBox>("lstAfter");
-    c.lblPath = &f.get<HeadlessLabel>("lblPath");
-    c.cmdContinue = &f.button("cmdContinue");
-    c.cmdCancel = &f.button("cmdCancel");
+    bindControls(view->form(), view->controls());
     return view;
 }
 
 std::unique_ptr<AboutView> HeadlessUi::createAboutWindow() {
     auto view = std::make_unique<HeadlessView<AboutControls>>(
         std::make_unique<HeadlessForm>(aboutWindowDesign(), *this));
-    HeadlessForm& f = view->form();
-    AboutControls& c = view->controls();
-    c.window = &f.window();
-    c.lstDrive = &f.get<HeadlessDriveList>("lstDrive");
-    c.lblAboutInfo = &f.get<HeadlessLabel>("lblAboutInfo");
-    c.lblCopyrightInfo = &f.get<HeadlessLabel>("lblCopyrightInfo");
-    c.cmdContinue = &f.button("cmdContinue");
-    c.Line1 = &f.get<HeadlessLine>("Line1");
-    c.SystemInfo = &f.systemInfo();
+    bindControls(view->form(), view->controls());
     return view;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/qt/QtUi.h"
 
+#include "platform/ViewBinding.h"
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QClipboard>
@@ -238,80 +240,21 @@ int QtUi::exec() {
 std::unique_ptr<MainView> QtUi::createMainWindow() {
     auto view = std::make_unique<QtView<MainControls>>(
         std::make_unique<QtForm>(mainWindowDesign(), *this, QtWindow::Kind::Main));
-    QtForm& f = view->form();
-    MainControls& c = view->controls();
-    c.window = &f.window();
-    c.Drive1 = &f.get<QtDriveList>("Drive1");
-    c.Dir1 = &f.get<QtFolderList>("Dir1");
-    c.File1 = &f.get<QtFileList>("File1");
-    c.cmbFilterType = &f.get<QtComboBox>("cmbFilterType");
-    c.cmbFileFilter = &f.get<QtComboBox>("cmbFileFilter");
-    c.cmdSelectAll = &f.get<QtButton>("cmdSelectAll");
-    c.cmdDeselectAll = &f.get<QtButton>("cmdDeselectAll");
-    c.framFilenameCase = &f.get<QtFrame>("framFilenameCase");
-    for (QtOptionButton* option : f.optionGroup("optFilenameCase")) {
-        c.optFilenameCase.push_back(option);
-    }
-    c.framChangeExtensionCase = &f.get<QtFrame>("framChangeExtensionCase");
-    for (QtOptionButton* option : f.optionGroup("optFileExtensionCase")) {
-        c.optFileExtensionCase.push_back(option);
-    }
-    c.lblReplace = &f.get<QtLabel>("lblReplace");
-    c.txtReplaceThis = &f.get<QtTextBox>("txtReplaceThis");
-    c.lblReplaceWith = &f.get<QtLabel>("lblReplaceWith");
-    c.txtWithThis = &f.get<QtTextBox>("txtWithThis");
-    c.cmdPreview = &f.get<QtButton>("cmdPreview");
-    c.cmdRename = &f.get<QtButton>("cmdRename");
-    c.cmdExit = &f.get<QtButton>("cmdExit");
-    c.ProgressBar1 = &f.get<QtProgressBar>("ProgressBar1");
-    c.StatusBar1 = &f.get<QtStatusBar>("StatusBar1");
-    c.mnuFile = &f.menu("mnuFile");
-    c.mnuFileExit = &f.menu("mnuFileExit");
-    c.mnuEdit = &f.menu("mnuEdit");
-    c.mnuEditCut = &f.menu("mnuEditCut");
-    c.mnuEditCopy = &f.menu("mnuEditCopy");
-    c.mnuEditPaste = &f.menu("mnuEditPaste");
-    c.mnuEditSelectAll = &f.menu("mnuEditSelectAll");
-    c.mnuEditDeselectAll = &f.menu("mnuEditDeselectAll");
-    c.mnuView = &f.menu("mnuView");
-    c.mnuViewOpenCurrentFolder = &f.menu("mnuViewOpenCurrentFolder");
-    c.mnuViewPreview = &f.menu("mnuViewPreview");
-    c.mnuViewRefresh = &f.menu("mnuViewRefresh");
-    c.mnuViewLogFile = &f.menu("mnuViewLogFile");
-    c.mnuHelp = &f.menu("mnuHelp");
-    c.mnuHelpAbout = &f.menu("mnuHelpAbout");
-    c.mnuHelpHowToUse = &f.menu("mnuHelpHowToUse");
+    bindControls(view->form(), view->controls());
     return view;
 }
 
 std::unique_ptr<PreviewView> QtUi::createPreviewWindow() {
     auto view = std::make_unique<QtView<PreviewControls>>(
         std::make_unique<QtForm>(previewWindowDesign(), *this, QtWindow::Kind::Dialog));
-    QtForm& f = view->form();
-    PreviewControls& c = view->controls();
-    c.window = &f.window();
-    c.lblOriginalFilenames = &f.get<QtLabel>("lblOriginalFilenames");
-    c.lblNewFilenames = &f.get<QtLabel>("lblNewFilenames");
-    c.lstBefore = &f.get<QtListBox>("lstBefore");
-    c.lstAfter = &f.get<QtListBox>("lstAfter");
-    c.lblPath = &f.get<QtLabel>("lblPath");
-    c.cmdContinue = &f.get<QtButton>("cmdContinue");
-    c.cmdCancel = &f.get<QtButton>("cmdCancel");
+    bindControls(view->form(), view->controls());
     return view;
 }
 
 std::unique_ptr<AboutView> QtUi::createAboutWindow() {
     auto view = std::make_unique<QtView<AboutControls>>(
         std::make_unique<QtForm>(aboutWindowDesign(), *this, QtWindow::Kind::Dialog));
-    QtForm& f = view->form();
-    AboutControls& c = view->controls();
-    c.window = &f.window();
-    c.lstDrive = &f.get<QtDriveList>("lstDrive");
-    c.lblAboutInfo = &f.get<QtLabel>("lblAboutInfo");
-    c.lblCopyrightInfo = &f.get<QtLabel>("lblCopyrightInfo");
-    c.cmdContinue = &f.get<QtButton>("cmdContinue");
-    c.Line1 = &f.get<QtLine>("Line1");
-    c.SystemInfo = &f.systemInfo();
+    bindControls(view->form(), view->controls());
     return view;
 }
 
