@@ -24,8 +24,8 @@ struct FaultCase {
     const char* label;
     FaultSite site;
     int errnoValue;
-    int nth;  // counted from the confirmation: renames 1-4, log appends 1-4 entries, 5 the run's
-              // end
+    // Counted from the confirmation: renames 1-4; log appends 1-4 the entries, 5 the run's end.
+    int nth;
     int number;
     const char* text;  // "%" stands for the file object
     int style;
