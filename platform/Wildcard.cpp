@@ -104,7 +104,8 @@ PatternSet::PatternSet(std::string_view patterns, const text::CaseMapper& mapper
         }
         start = semicolon + 1;
     }
-    if (m_patterns.empty() && m_suffixes.empty() && text::trimSpaces(patterns).find_first_not_of(';') == std::string_view::npos) {
+    // A list with no pattern in it (";", " ; ; ") is an empty pattern, whatever separates it.
+    if (m_patterns.empty() && m_suffixes.empty()) {
         m_everything = true;
     }
 }

@@ -43,9 +43,18 @@ std::string TestDrives::mountPointOf(const std::string& path) const {
     return PosixDriveQuery::mountPointOf(path);
 }
 
-Harness::Harness() : identity((facts.programFile = root.makeFolder("app") + "/quillmote", facts), files) {
+Harness::Harness(const SharedPlaces& shared)
+    : registry(shared.hivePath.empty() ? root / "config/quillmote/user.reg" : shared.hivePath,
+               &faults),
+      identity((facts.programFile =
+                    (shared.appFolder.empty() ? root.makeFolder("app") : shared.appFolder) +
+                    "/quillmote",
+                facts),
+               files) {
     work = root.makeFolder("work");
-    root.write("app/quillmote", "program");
+    if (shared.appFolder.empty()) {
+        root.write("app/quillmote", "program");
+    }
     facts.env["HOME"] = root.makeFolder("home");
     state.AppTitle = AppIdentity::Title();
     state.MachineName = "TESTBOX";

@@ -62,9 +62,17 @@ public:
     std::vector<platform::MountedDrive> extra;
 };
 
+// What several instances of the program share: the program's folder (and with it the log file)
+// and the settings hive. Empty members mean places inside the test's own folder.
+struct SharedPlaces {
+    std::string appFolder;
+    std::string hivePath;
+};
+
 class Harness {
 public:
-    Harness();
+    Harness() : Harness(SharedPlaces{}) {}
+    explicit Harness(const SharedPlaces& shared);
 
     std::string logPath() const { return identity.GetLogFilePath(); }
     std::string log() const { return readFile(logPath()); }
@@ -81,7 +89,7 @@ public:
     platform::LocaleFormat format{std::locale::classic()};
     FakeSystemFacts facts;
     text::CaseMapper caseMapper{std::locale("C.UTF-8")};
-    platform::HiveFile registry{root / "config/quillmote/user.reg", &faults};
+    platform::HiveFile registry;
     TestDrives drives;
     platform::HeadlessUi ui{files, drives, caseMapper};
     platform::Services services{files, trash, messages, shell, clock, format, facts,

@@ -54,8 +54,12 @@ std::string TempFolder::makeFolder(const std::string& name) const {
 }
 
 std::vector<std::string> TempFolder::names(const std::string& sub) const {
+    return namesIn(sub.empty() ? m_path : *this / sub);
+}
+
+std::vector<std::string> namesIn(const std::string& folder) {
     std::vector<std::string> result;
-    DIR* dir = ::opendir((sub.empty() ? m_path : *this / sub).c_str());
+    DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr) {
         return result;
     }

@@ -32,6 +32,9 @@ private:
     std::string m_path;
 };
 
+// The names in any folder, sorted bytewise, without "." and ".." (none when it cannot be read).
+std::vector<std::string> namesIn(const std::string& folder);
+
 // The whole content of a file ("" when it cannot be read).
 std::string readFile(const std::string& path);
 

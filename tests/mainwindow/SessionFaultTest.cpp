@@ -1,0 +1,163 @@
+// A session while the settings hive or the log cannot be written.
+//
+// Settings: the n-th hive write and every one after it fails with a chosen errno. Saving
+// settings is silent by design, so the user sees nothing; what must hold is that the hive stays
+// readable with every value stored before, that no temporary file is left behind, and that the
+// next save after the fault is gone stores the setting.
+//
+// Log: the session's start or end line cannot be written. Nobody is asked (there is no window
+// yet, or none any more); the loss is logged as an error entry in the line's place.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "frame/cRegistry.h"
+#include "platform/HiveFormat.h"
+#include "tests/support/Evidence.h"
+#include "tests/support/ProgramFixture.h"
+
+namespace qm {
+namespace {
+
+using platform::FaultSite;
+
+struct HiveFaultCase {
+    const char* label;
+    int errnoValue;
+    int nth;  // the first of the three saves that fails
+};
+
+// Names the case in test listings (the default would print its bytes).
+void PrintTo(const HiveFaultCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
+class SettingsFaultTest : public test::ProgramFixture,
+                          public ::testing::WithParamInterface<HiveFaultCase> {
+  protected:
+    // What a fresh reader finds in the hive file, and that the file has no line it cannot read.
+    std::string stored(const std::string& section, const std::string& key) {
+        platform::HiveFile fresh(h.registry.path());
+        return cRegistry(fresh, "Quillmote Utility").GetSetting(section, key, "<missing>");
+    }
+    void expectHiveReadsWhole() {
+        const auto parsed = platform::parseHive(test::readFile(h.registry.path()));
+        EXPECT_EQ(parsed.badEntries, 0u);
+        EXPECT_EQ(h.root.names("config/quillmote"),
+                  (std::vector<std::string>{"user.reg", "user.reg.lock"}));
+    }
+    // The three settings the window saves as the user clicks: filename case, extension case,
+    // file type category.
+    void clickThree() {
+        form().optionGroup("optFilenameCase")[3]->click();
+        form().optionGroup("optFileExtensionCase")[1]->click();
+        form().get<platform::HeadlessComboBox>("cmbFilterType").choose(2);
+    }
+};
+
+TEST_P(SettingsFaultTest, FailedSavesAreSilentAndLoseNothingStoredBefore) {
+    const HiveFaultCase& c = GetParam();
+    start();
+    openFolder(h.work);
+    form().optionGroup("optFilenameCase")[1]->click();
+    form().optionGroup("optFileExtensionCase")[2]->click();
+    const std::string appPath = stored("Application", "Path");
+    ASSERT_EQ(appPath, h.root / "app/");
+    const std::string logBefore = h.log();
+
+    h.faults.failNth(FaultSite::HiveWrite, c.nth, c.errnoValue, /*sticky=*/true);
+    clickThree();
+    EXPECT_TRUE(h.messages.shown().empty());
+    EXPECT_EQ(h.log(), logBefore);  // nothing logged either
+    EXPECT_EQ(stored("Preferences", "Filename Case"), c.nth <= 1 ? "1" : "3");
+    EXPECT_EQ(stored("Preferences", "Extension Case"), c.nth <= 2 ? "2" : "1");
+    EXPECT_EQ(stored("Preferences", "Default Filter Type"), "0");
+    EXPECT_EQ(stored("Application", "Path"), appPath);
+    expectHiveReadsWhole();
+
+    h.faults.lift(FaultSite::HiveWrite);
+    clickThree();
+    EXPECT_EQ(stored("Preferences", "Filename Case"), "3");
+    EXPECT_EQ(stored("Preferences", "Extension Case"), "1");
+    EXPECT_EQ(stored("Preferences", "Default Filter Type"), "2");
+
+    // An exit that cannot save the folder still unloads, closes the log session and ends.
+    h.faults.failNth(FaultSite::HiveWrite, 1, c.errnoValue, /*sticky=*/true);
+    form().button("cmdExit").click();
+    EXPECT_EQ(stored("StartUp", "Last Path"), "<missing>");
+    EXPECT_EQ(h.ui.quits(), 1);
+    EXPECT_TRUE(h.messages.shown().empty());
+    test::LogShape log;
+    ASSERT_TRUE(test::readLog(h.log(), log)) << h.log();
+    EXPECT_EQ(log.sessionsEnded, 1u);
+    EXPECT_EQ(log.errorEntries, 0u);
+    EXPECT_EQ(stored("Preferences", "Filename Case"), "3");
+    expectHiveReadsWhole();
+
+    // The next start after the fault is gone finds every setting and saves the folder again.
+    h.faults.lift(FaultSite::HiveWrite);
+    app.reset();
+    start();
+    EXPECT_TRUE(controls().optFilenameCase[3]->value());
+    EXPECT_TRUE(controls().optFileExtensionCase[1]->value());
+    EXPECT_EQ(controls().cmbFilterType->text(), "Image Filters");
+    openFolder(h.work);
+    form().button("cmdExit").click();
+    EXPECT_EQ(stored("StartUp", "Last Path"), h.work + "/");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachErrno, SettingsFaultTest,
+    ::testing::Values(HiveFaultCase{"DiskFull", ENOSPC, 1}, HiveFaultCase{"IoError", EIO, 1},
+                      HiveFaultCase{"Permission", EACCES, 1}, HiveFaultCase{"ReadOnly", EROFS, 1},
+                      HiveFaultCase{"Vanished", ENOENT, 1}, HiveFaultCase{"Exists", EEXIST, 1},
+                      HiveFaultCase{"SecondSaveDiskFull", ENOSPC, 2},
+                      HiveFaultCase{"ThirdSaveIoError", EIO, 3}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+struct SessionLineCase {
+    const char* label;
+    int errnoValue;
+    int number;
+};
+
+// Names the case in test listings (the default would print its bytes).
+void PrintTo(const SessionLineCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
+class SessionLineFaultTest : public test::ProgramFixture,
+                             public ::testing::WithParamInterface<SessionLineCase> {};
+
+TEST_P(SessionLineFaultTest, LostSessionLineIsLoggedAsAnErrorAndNobodyIsAsked) {
+    const SessionLineCase& c = GetParam();
+    h.faults.failNth(FaultSite::LogAppend, 1, c.errnoValue);
+    start();
+    h.faults.failNth(FaultSite::LogAppend, 1, c.errnoValue);
+    form().button("cmdExit").click();
+    EXPECT_TRUE(h.messages.shown().empty());
+    EXPECT_EQ(h.ui.quits(), 1);
+    test::LogShape log;
+    ASSERT_TRUE(test::readLog(h.log(), log)) << h.log();
+    EXPECT_EQ(log.headers, 1u);
+    EXPECT_EQ(log.sessionsStarted, 0u);
+    EXPECT_EQ(log.sessionsEnded, 0u);
+    EXPECT_EQ(log.errorSources, (std::vector<std::string>{"bErrorHandler.OpenLogFile",
+                                                          "bErrorHandler.CloseLogFile"}));
+    EXPECT_NE(h.log().find(", error number: " + std::to_string(c.number) +
+                           " occurred in bErrorHandler.OpenLogFile"),
+              std::string::npos);
+    EXPECT_NE(h.log().find("Associated file object: " + h.logPath() + "\r\n"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(EachErrno, SessionLineFaultTest,
+                         ::testing::Values(SessionLineCase{"DiskFull", ENOSPC, 61},
+                                           SessionLineCase{"IoError", EIO, 57},
+                                           SessionLineCase{"Permission", EACCES, 70},
+                                           SessionLineCase{"ReadOnly", EROFS, 75},
+                                           SessionLineCase{"Vanished", ENOENT, 53},
+                                           SessionLineCase{"Exists", EEXIST, 58}),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+}  // namespace
+}  // namespace qm
