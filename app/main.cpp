@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     qm::platform::PosixDriveQuery drives;
     qm::platform::QtUi ui(files, drives, caseMapper, facts);
     qm::platform::QtMessageBox messages;
-    qm::platform::Services services{files, trash,      messages, shell,    clock, format,
+    qm::platform::Services services{files, trash,      messages, shell,  clock, format,
                                     facts, caseMapper, registry, drives, ui};
 
     qm::Application program(services);

@@ -20,7 +20,7 @@ enum ExtensionCase : std::int32_t {
 };
 
 class CaseOptions {
-public:
+  public:
     virtual ~CaseOptions() = default;
     // The stored choices; a stored text that is not a number throws RunError 13.
     virtual std::int32_t GetFilenameCase() = 0;

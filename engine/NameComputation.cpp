@@ -47,18 +47,30 @@ NameComputation::NameComputation(CaseOptions& options, const text::CaseMapper& m
 
 void NameComputation::ApplyExtensionCase(std::string& extension) const {
     switch (m_options.GetExtensionCase()) {
-        case kExtensionLower: m_mapper.lowerInPlace(extension); break;
-        case kExtensionUpper: m_mapper.upperInPlace(extension); break;
-        default: break;
+        case kExtensionLower:
+            m_mapper.lowerInPlace(extension);
+            break;
+        case kExtensionUpper:
+            m_mapper.upperInPlace(extension);
+            break;
+        default:
+            break;
     }
 }
 
 void NameComputation::ApplyFilenameCase(std::string& namePart) const {
     switch (m_options.GetFilenameCase()) {
-        case kFilenameLower: m_mapper.lowerInPlace(namePart); break;
-        case kFilenameUpper: m_mapper.upperInPlace(namePart); break;
-        case kFilenameProper: m_mapper.properInPlace(namePart); break;
-        default: break;
+        case kFilenameLower:
+            m_mapper.lowerInPlace(namePart);
+            break;
+        case kFilenameUpper:
+            m_mapper.upperInPlace(namePart);
+            break;
+        case kFilenameProper:
+            m_mapper.properInPlace(namePart);
+            break;
+        default:
+            break;
     }
     const std::string_view trimmed = text::trimSpaces(namePart);
     if (trimmed.size() != namePart.size()) {
@@ -97,7 +109,8 @@ std::int32_t NameComputation::ReplaceAll(std::int32_t start, std::string& namePa
     m_mapper.lowerForms(namePart, name, &offsets);
     m_mapper.lowerForms(search, wanted, nullptr);
     const auto matchesAt = [&](std::size_t i) {
-        return std::equal(wanted.begin(), wanted.end(), name.begin() + static_cast<std::ptrdiff_t>(i));
+        return std::equal(wanted.begin(), wanted.end(),
+                          name.begin() + static_cast<std::ptrdiff_t>(i));
     };
     replaceMatches(namePart, name.size(), wanted.size(), first, replacement, matchesAt,
                    [&](std::size_t i) { return offsets[i]; });
@@ -138,7 +151,8 @@ NewName NameComputation::ComputeNewName(const std::string& fileName,
     NewName result = SplitName(fileName);
     const std::size_t pairs = std::min(searches.size(), replacements.size());
     for (std::size_t j = 0; j < pairs; ++j) {
-        if (const std::int32_t error = ReplaceInName(result.namePart, searches[j], replacements[j])) {
+        if (const std::int32_t error =
+                ReplaceInName(result.namePart, searches[j], replacements[j])) {
             throw RunError(error);
         }
     }

@@ -20,7 +20,7 @@ struct NewName {
 };
 
 class NameComputation {
-public:
+  public:
     NameComputation(CaseOptions& options, const text::CaseMapper& mapper);
 
     // Changes `extension` in place by the current extension case choice.
@@ -45,7 +45,7 @@ public:
     NewName ComputeNewName(const std::string& fileName, const std::vector<std::string>& searches,
                            const std::vector<std::string>& replacements) const;
 
-private:
+  private:
     CaseOptions& m_options;
     const text::CaseMapper& m_mapper;
 };

@@ -154,15 +154,16 @@ void RenameCommand::cmdRename_Click() {
     auto& c = m_host.controls;
     const NewName* computing = nullptr;  // the name being computed, named when a step fails
     const auto attempt = [&](const auto& step) {
-        const auto fileObject = [&] { return computing != nullptr ? computing->full() : std::string(); };
+        const auto fileObject = [&] {
+            return computing != nullptr ? computing->full() : std::string();
+        };
         return runWithRetry(m_errors, kRenameSource, fileObject, step) == StepOutcome::Done;
     };
     if (!attempt([&] { raiseIf(ValidateInput()); })) {
         return endRun(true);
     }
-    if (!m_previewMode &&
-        m_services.messages.show(kConfirmation, platform::kStyleYesNoQuestion, m_state.AppTitle) !=
-            platform::kYes) {
+    if (!m_previewMode && m_services.messages.show(kConfirmation, platform::kStyleYesNoQuestion,
+                                                   m_state.AppTitle) != platform::kYes) {
         return;
     }
     const int count = static_cast<int>(SelectedFiles.size());
@@ -185,7 +186,8 @@ void RenameCommand::cmdRename_Click() {
             // Each pair works on a copy, so a Retry starts the pair afresh.
             if (!attempt([&] {
                     std::string namePart = name.namePart;
-                    raiseIf(m_names.ReplaceInName(namePart, SearchStrings[j], ReplacementStrings[j]));
+                    raiseIf(
+                        m_names.ReplaceInName(namePart, SearchStrings[j], ReplacementStrings[j]));
                     name.namePart = std::move(namePart);
                 })) {
                 return endRun(true);

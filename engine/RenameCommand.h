@@ -30,7 +30,7 @@ struct RenameHost {
 };
 
 class RenameCommand {
-public:
+  public:
     RenameCommand(platform::Services& services, const AppState& state, ErrorReporter& errors,
                   bForms& forms, CaseOptions& caseOptions, RenameLog& log, bool& previewMode,
                   RenameHost host);
@@ -58,10 +58,11 @@ public:
     // The preview window while a preview is filled or shown, else nullptr.
     frmPreview* PreviewWindow() const { return m_preview.get(); }
 
-    static constexpr const char* kConfirmation = "Rename Selected Files?  Changes can not be undone.";
+    static constexpr const char* kConfirmation =
+        "Rename Selected Files?  Changes can not be undone.";
     static constexpr const char* kIllegalNameCharacters = "\\/*?\"<>|";
 
-private:
+  private:
     void endRun(bool aborted);
     void showProgress(int count);
     void setProgress(int done, int count);

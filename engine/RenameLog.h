@@ -12,7 +12,7 @@
 namespace qm {
 
 class RenameLog {
-public:
+  public:
     RenameLog(platform::FileSystem& files, const platform::Clock& clock,
               const platform::LocaleFormat& format, ErrorReporter& errors, std::string logPath);
 
@@ -25,7 +25,7 @@ public:
     static std::string entryText(const std::string& time, const std::string& oldPath,
                                  const std::string& newPath);
 
-private:
+  private:
     platform::FileSystem& m_files;
     const platform::Clock& m_clock;
     const platform::LocaleFormat& m_format;

@@ -11,7 +11,7 @@
 namespace qm {
 
 class frmPreview {
-public:
+  public:
     frmPreview(std::unique_ptr<platform::PreviewView> view, bForms& forms);
 
     void Form_Load();
@@ -25,7 +25,7 @@ public:
 
     platform::PreviewControls& controls() { return m_view->controls(); }
 
-private:
+  private:
     std::unique_ptr<platform::PreviewView> m_view;
     bForms& m_forms;
     bool m_cancelled = true;

@@ -10,13 +10,18 @@ namespace qm {
 AppIdentity::AppIdentity(const platform::SystemFacts& facts, platform::FileSystem& files)
     : m_facts(facts), m_files(files), m_programFile(facts.executablePath()) {
     const auto slash = m_programFile.rfind('/');
-    std::string folder = slash == std::string::npos ? std::string() : m_programFile.substr(0, slash);
+    std::string folder =
+        slash == std::string::npos ? std::string() : m_programFile.substr(0, slash);
     m_appPath = bFileHandler::QualifyPath(folder);
 }
 
-std::string AppIdentity::Title() { return product::kTitle; }
+std::string AppIdentity::Title() {
+    return product::kTitle;
+}
 
-std::string AppIdentity::Copyright() { return product::kCopyright; }
+std::string AppIdentity::Copyright() {
+    return product::kCopyright;
+}
 
 std::string AppIdentity::versionString(int major, int minor, int revision) {
     char buffer[64];

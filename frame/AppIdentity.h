@@ -10,7 +10,7 @@
 namespace qm {
 
 class AppIdentity {
-public:
+  public:
     AppIdentity(const platform::SystemFacts& facts, platform::FileSystem& files);
 
     // "Quillmote Utility"
@@ -32,7 +32,7 @@ public:
 
     static constexpr const char* kLogFileName = "_APP_LOG.txt";
 
-private:
+  private:
     const platform::SystemFacts& m_facts;
     platform::FileSystem& m_files;
     std::string m_programFile;

@@ -8,10 +8,16 @@
 namespace qm {
 
 // Message box results.
-enum ButtonResult : int { kResultOk = 1, kResultCancel = 2, kResultRetry = 4, kResultYes = 6, kResultNo = 7 };
+enum ButtonResult : int {
+    kResultOk = 1,
+    kResultCancel = 2,
+    kResultRetry = 4,
+    kResultYes = 6,
+    kResultNo = 7
+};
 
 class ErrorReporter {
-public:
+  public:
     virtual ~ErrorReporter() = default;
     // Shows the dialog for `number`, logs it where due, and returns the button pressed.
     virtual int HandleError(const std::string& description, std::int32_t number,

@@ -11,8 +11,8 @@ RunError asRunError(const std::exception& e) {
     if (dynamic_cast<const std::bad_alloc*>(&e) != nullptr) {
         return RunError(kOutOfMemory);
     }
-    return RunError(kInternalError, std::string(RunError::standardDescription(kInternalError)) +
-                                        ": " + e.what());
+    return RunError(kInternalError,
+                    std::string(RunError::standardDescription(kInternalError)) + ": " + e.what());
 }
 
 }  // namespace qm

@@ -32,8 +32,8 @@ std::int32_t bApplication::InitializeApplication() {
         m_state.AppStartTime = m_services.clock.now();
         m_state.AppTitle = AppIdentity::Title();
         m_registry.SaveSetting("Application", "Path", m_identity.GetAppPath());
-        m_state.MachineName =
-            bOperatingSystem::MachineNameFrom(bOperatingSystem(m_services.facts, m_errors).ReadComputerName());
+        m_state.MachineName = bOperatingSystem::MachineNameFrom(
+            bOperatingSystem(m_services.facts, m_errors).ReadComputerName());
         m_hooks.GetPreferences();
         m_errors.OpenLogFile();
         return 0;
@@ -41,8 +41,10 @@ std::int32_t bApplication::InitializeApplication() {
         const RunError error = asRunError(e);
         std::string program = m_identity.ProgramFile();
         program = program.substr(program.rfind('/') + 1);
-        program = program.substr(0, program.rfind('.') == std::string::npos ? program.size() : program.rfind('.'));
-        m_errors.LogError(error.description(), error.number(), program, "bApplication_InitializeApplication");
+        program = program.substr(
+            0, program.rfind('.') == std::string::npos ? program.size() : program.rfind('.'));
+        m_errors.LogError(error.description(), error.number(), program,
+                          "bApplication_InitializeApplication");
         return error.number();
     }
 }

@@ -20,7 +20,7 @@ class cRegistry;
 
 // What start-up and shutdown need from the windows.
 class StartupHooks {
-public:
+  public:
     virtual ~StartupHooks() = default;
     // Loads the main window and puts the remembered settings into it.
     virtual void GetPreferences() = 0;
@@ -32,7 +32,7 @@ public:
 };
 
 class bApplication {
-public:
+  public:
     bApplication(platform::Services& services, AppState& state, const AppIdentity& identity,
                  bErrorHandler& errors, cRegistry& registry, StartupHooks& hooks);
 
@@ -55,7 +55,7 @@ public:
         form.reset();
     }
 
-private:
+  private:
     platform::Services& m_services;
     AppState& m_state;
     const AppIdentity& m_identity;

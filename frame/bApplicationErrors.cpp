@@ -10,11 +10,19 @@ void bApplicationErrors::GetApplicationMessage(std::int32_t number, const std::s
     info.LogIt = false;
     const char* message = nullptr;
     switch (number) {
-        case kNoFilesSelected: message = "No files are selected."; break;
-        case kNoSearchText: message = "Please select text to replace."; break;
-        case kIdenticalText: message = "You have chosen to replace text with identical text."; break;
+        case kNoFilesSelected:
+            message = "No files are selected.";
+            break;
+        case kNoSearchText:
+            message = "Please select text to replace.";
+            break;
+        case kIdenticalText:
+            message = "You have chosen to replace text with identical text.";
+            break;
         case kListCountMismatch:
-            message = "There must be the same number of text strings to replace as there are replacements.";
+            message =
+                "There must be the same number of text strings to replace as there are "
+                "replacements.";
             break;
         case kIllegalCharacters:
             message =
@@ -23,7 +31,8 @@ void bApplicationErrors::GetApplicationMessage(std::int32_t number, const std::s
                 "\r\n"
                 "\\/*?\"<>|";
             break;
-        default: return;
+        default:
+            return;
     }
     info.Message = message;
     info.Style = platform::kStyleOkCritical;

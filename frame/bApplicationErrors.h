@@ -16,7 +16,7 @@ struct ErrorInfoRecord {
 };
 
 class bApplicationErrors {
-public:
+  public:
     // Clears LogIt for every number it is given; for the numbers it knows sets Message and
     // Style 16 too. The file object is not used.
     static void GetApplicationMessage(std::int32_t number, const std::string& fileObject,

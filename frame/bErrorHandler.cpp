@@ -26,18 +26,32 @@ void chooseMessage(std::int32_t number, const std::string& description,
             info.Message = "Bad file name or number.";
             info.Style = kStyleRetryCancelCritical;
             return;
-        case kFileNotFound: info.Message = "File " + quoted + " not found."; break;
-        case kBadFileMode: info.Message = "Can't open file " + quoted + " for access."; break;
-        case kFileAlreadyOpen: info.Message = "This file is already open."; break;
-        case kDeviceIoError: info.Message = "Internal Disk Error."; break;
-        case kDiskFull: info.Message = "Disk is full.  Free some disk space and try again."; break;
+        case kFileNotFound:
+            info.Message = "File " + quoted + " not found.";
+            break;
+        case kBadFileMode:
+            info.Message = "Can't open file " + quoted + " for access.";
+            break;
+        case kFileAlreadyOpen:
+            info.Message = "This file is already open.";
+            break;
+        case kDeviceIoError:
+            info.Message = "Internal Disk Error.";
+            break;
+        case kDiskFull:
+            info.Message = "Disk is full.  Free some disk space and try again.";
+            break;
         case kInputPastEnd:
             info.Message =
                 "This file has a non-standard end-of-file marker, or an attempt was made to read "
                 "beyond the end-of-file marker.";
             break;
-        case kDeviceUnavailable: info.Message = "Device is currently unavailable."; break;
-        case kPermissionDenied: info.Message = description + "\r\nTry again?"; break;
+        case kDeviceUnavailable:
+            info.Message = "Device is currently unavailable.";
+            break;
+        case kPermissionDenied:
+            info.Message = description + "\r\nTry again?";
+            break;
         case kDiskNotReady:
             info.Message =
                 "There appears to be no disk in the drive.\r\nInsert a disk in the drive and close "
@@ -48,8 +62,12 @@ void chooseMessage(std::int32_t number, const std::string& description,
                 "Could not access path. The drive or path specified is not available for the "
                 "requested operation.";
             break;
-        case kPathNotFound: info.Message = "The specified path does not exist."; break;
-        case kPrinterError: info.Message = "An error has occurred with your printer."; break;
+        case kPathNotFound:
+            info.Message = "The specified path does not exist.";
+            break;
+        case kPrinterError:
+            info.Message = "An error has occurred with your printer.";
+            break;
         default:
             if (number >= 2000 && number <= 4000) {
                 return;  // the description, with the exclamation icon
@@ -77,8 +95,9 @@ int bErrorHandler::HandleError(const std::string& description, std::int32_t numb
     if (m_errorInfo.Message.empty()) {
         m_errorInfo.Message = description;
     }
-    const int answer = m_services.messages.show(
-        m_errorInfo.Message, m_errorInfo.Style, m_state.AppTitle + ": Error " + std::to_string(number));
+    const int answer =
+        m_services.messages.show(m_errorInfo.Message, m_errorInfo.Style,
+                                 m_state.AppTitle + ": Error " + std::to_string(number));
     if (m_errorInfo.LogIt) {
         LogError(m_errorInfo.Message, number, fileObject, source);
     }
@@ -143,8 +162,8 @@ void bErrorHandler::OpenLogFile() {
 void bErrorHandler::CloseLogFile() {
     const std::string path = m_identity.GetLogFilePath();
     try {
-        m_services.files.append(path, sessionLine("ended", m_services.clock.now()) + kCrLf +
-                                          kUnderscores + kCrLf);
+        m_services.files.append(
+            path, sessionLine("ended", m_services.clock.now()) + kCrLf + kUnderscores + kCrLf);
     } catch (const std::exception& e) {
         const RunError error = asRunError(e);
         LogError(error.description(), error.number(), path, "bErrorHandler.CloseLogFile");
@@ -154,7 +173,8 @@ void bErrorHandler::CloseLogFile() {
 void bErrorHandler::CheckLogFileSize() {
     const std::string path = m_identity.GetLogFilePath();
     try {
-        const auto info = m_services.files.isFile(path) ? m_services.files.info(path) : std::nullopt;
+        const auto info =
+            m_services.files.isFile(path) ? m_services.files.info(path) : std::nullopt;
         const std::uint64_t size = info ? info->size : 0;
         if (size < kLogSizeWarning) {
             return;

@@ -16,7 +16,7 @@
 namespace qm {
 
 class bErrorHandler : public ErrorReporter {
-public:
+  public:
     bErrorHandler(platform::Services& services, const AppState& state, const AppIdentity& identity);
 
     // Shows the dialog for `number` (title AppTitle + ": Error " + number), logs it unless it is
@@ -41,7 +41,7 @@ public:
     static constexpr const char* kContactAddress = "support@quillmote.example";
     static constexpr const char* kCrLf = "\r\n";
 
-private:
+  private:
     void CreateLogFile();
     void CheckLogFileSize();
     std::string sessionLine(const char* what, platform::TimePoint when) const;

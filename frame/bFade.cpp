@@ -4,7 +4,8 @@
 
 namespace qm {
 
-void bFade::Fade(platform::DrawingSurface& target, const FadeOptions& options, ErrorReporter& errors) {
+void bFade::Fade(platform::DrawingSurface& target, const FadeOptions& options,
+                 ErrorReporter& errors) {
     platform::DrawingState saved;
     bool haveSaved = false;
     try {
@@ -13,9 +14,9 @@ void bFade::Fade(platform::DrawingSurface& target, const FadeOptions& options, E
         platform::DrawingState drawing;
         drawing.autoRedraw = true;
         drawing.drawWidth = 3;
-        drawing.drawStyle = 6;   // inside solid
-        drawing.drawMode = 13;   // copy pen
-        drawing.scaleMode = 3;   // pixels, then a 512 x 512 user scale over the client area
+        drawing.drawStyle = 6;  // inside solid
+        drawing.drawMode = 13;  // copy pen
+        drawing.scaleMode = 3;  // pixels, then a 512 x 512 user scale over the client area
         drawing.scaleWidth = 512;
         drawing.scaleHeight = 512;
         target.setState(drawing);

@@ -18,7 +18,7 @@ struct FadeOptions {
 };
 
 class bFade {
-public:
+  public:
     // A failure while drawing is logged ("bFade.Fade"); the state is restored in any case.
     static void Fade(platform::DrawingSurface& target, const FadeOptions& options,
                      ErrorReporter& errors);

@@ -73,12 +73,13 @@ void bFileHandler::ShellDelete(const std::vector<std::string>& files) {
         joined += (joined.empty() ? "" : ", ") + file;
     }
     std::size_t next = 0;
-    runWithRetry(m_errors, "bFileHandler.ShellDelete", [&] { return joined; },
-                 [&] {
-                     for (; next < files.size(); ++next) {
-                         m_trash.moveToTrash(files[next]);
-                     }
-                 });
+    runWithRetry(
+        m_errors, "bFileHandler.ShellDelete", [&] { return joined; },
+        [&] {
+            for (; next < files.size(); ++next) {
+                m_trash.moveToTrash(files[next]);
+            }
+        });
 }
 
 }  // namespace qm

@@ -12,7 +12,7 @@
 namespace qm {
 
 class bFileHandler {
-public:
+  public:
     static constexpr char kSeparator = '/';
 
     bFileHandler(platform::FileSystem& files, platform::Trash& trash, ErrorReporter& errors);
@@ -39,7 +39,7 @@ public:
     // joined with ", "); Retry moves the files not yet moved.
     void ShellDelete(const std::vector<std::string>& files);
 
-private:
+  private:
     platform::FileSystem& m_files;
     platform::Trash& m_trash;
     ErrorReporter& m_errors;

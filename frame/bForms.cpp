@@ -73,7 +73,9 @@ bool bForms::canCutOrCopy(const platform::Control* control, const char* source) 
     }
 }
 
-bool bForms::CanCut(const platform::Control* control) { return canCutOrCopy(control, "bForms_CanCut"); }
+bool bForms::CanCut(const platform::Control* control) {
+    return canCutOrCopy(control, "bForms_CanCut");
+}
 
 bool bForms::CanCopy(const platform::Control* control) {
     return canCutOrCopy(control, "bForms_CanCopy");

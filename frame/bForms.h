@@ -10,7 +10,7 @@
 namespace qm {
 
 class bForms {
-public:
+  public:
     bForms(ErrorReporter& errors, platform::Pointer& pointer, platform::Clipboard& clipboard);
 
     // Removes "&Close" (and the separator above it) from the window's system menu, which also
@@ -26,7 +26,7 @@ public:
     bool CanCopy(const platform::Control* control);
     bool CanPaste(const platform::Control* control);
 
-private:
+  private:
     bool canCutOrCopy(const platform::Control* control, const char* source);
 
     ErrorReporter& m_errors;

@@ -40,18 +40,24 @@ std::string bOperatingSystem::GetOS(const platform::SystemInformation* info) con
         }
         const std::string versionAndBuild = info->osVersion() + "(" + info->osBuild() + ")";
         switch (info->osPlatform()) {
-            case 1: return "Windows 95, ver. " + versionAndBuild;
-            case 2: return "Windows NT, ver. " + versionAndBuild;
-            default: break;
+            case 1:
+                return "Windows 95, ver. " + versionAndBuild;
+            case 2:
+                return "Windows NT, ver. " + versionAndBuild;
+            default:
+                break;
         }
-        return info->osName().empty() ? std::string() : info->osName() + ", ver. " + versionAndBuild;
+        return info->osName().empty() ? std::string()
+                                      : info->osName() + ", ver. " + versionAndBuild;
     } catch (const RunError& e) {
         m_errors.LogError(e.description(), e.number(), "", "bOperatingSystem.GetOS");
         return {};
     }
 }
 
-std::string bOperatingSystem::GetWindowsFolder() const { return cleanedFolder(m_facts.osFolder()); }
+std::string bOperatingSystem::GetWindowsFolder() const {
+    return cleanedFolder(m_facts.osFolder());
+}
 
 std::string bOperatingSystem::GetSystemFolder() const {
     return cleanedFolder(m_facts.osLibraryFolder());

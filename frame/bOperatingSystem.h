@@ -11,7 +11,7 @@
 namespace qm {
 
 class bOperatingSystem {
-public:
+  public:
     bOperatingSystem(const platform::SystemFacts& facts, ErrorReporter& errors);
 
     // The computer's name, cleaned of NULs and spaces; "Unknown" when it cannot be read.
@@ -28,7 +28,7 @@ public:
     std::string GetWindowsFolder() const;
     std::string GetSystemFolder() const;
 
-private:
+  private:
     const platform::SystemFacts& m_facts;
     ErrorReporter& m_errors;
 };

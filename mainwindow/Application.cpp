@@ -28,8 +28,10 @@ void Application::GetPreferences() {
 }
 
 void Application::ShowAboutBox() {
-    const AboutSources sources{m_identity, m_services.files, m_services.format, m_os, m_driveKinds, m_errors};
-    m_about = std::make_unique<frmAbout>(m_services.ui.createAboutWindow(), m_services.drives, sources, m_forms);
+    const AboutSources sources{m_identity, m_services.files, m_services.format,
+                               m_os,       m_driveKinds,     m_errors};
+    m_about = std::make_unique<frmAbout>(m_services.ui.createAboutWindow(), m_services.drives,
+                                         sources, m_forms);
     m_operatingSystemInfo = m_about->controls().SystemInfo;
     m_about->Form_Load();
     m_about->controls().window->showModal();

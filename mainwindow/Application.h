@@ -21,7 +21,7 @@
 namespace qm {
 
 class Application : public StartupHooks, public AppCommands {
-public:
+  public:
     explicit Application(platform::Services& services);
 
     // Start-up: settings, log session, the About box, then the main window.
@@ -46,7 +46,7 @@ public:
     // The system information of the About box on screen (nullptr while none is).
     const platform::SystemInformation* OperatingSystemInfo() const { return m_operatingSystemInfo; }
 
-private:
+  private:
     frmQuillmote& loadMainWindow();
 
     platform::Services& m_services;

@@ -25,9 +25,13 @@ std::int32_t CasePreferences::read(const char* key, Remembered& remembered) {
     return remembered.value;
 }
 
-std::int32_t CasePreferences::GetFilenameCase() { return read(kFilenameCaseKey, m_filenameCase); }
+std::int32_t CasePreferences::GetFilenameCase() {
+    return read(kFilenameCaseKey, m_filenameCase);
+}
 
-std::int32_t CasePreferences::GetExtensionCase() { return read(kExtensionCaseKey, m_extensionCase); }
+std::int32_t CasePreferences::GetExtensionCase() {
+    return read(kExtensionCaseKey, m_extensionCase);
+}
 
 void CasePreferences::SaveFilenameCase(int index) {
     m_registry.SaveSetting(kSection, kFilenameCaseKey, std::to_string(index));

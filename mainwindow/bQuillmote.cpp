@@ -3,9 +3,9 @@
 #include "frame/ErrorTail.h"
 #include "frame/NumberText.h"
 #include "frame/bFileHandler.h"
-#include "platform/Text.h"
 #include "mainwindow/frmQuillmote.h"
 #include "platform/RunError.h"
+#include "platform/Text.h"
 
 namespace qm {
 
@@ -43,7 +43,8 @@ CasePreferences& bQuillmote::Preferences() {
 void bQuillmote::GetPreferences(const std::function<frmQuillmote&()>& mainWindow) {
     try {
         const std::string folder = GetCurrentFolder(nullptr);
-        FilterType = integerFromText(Registry().GetSetting("Preferences", "Default Filter Type", "0"));
+        FilterType =
+            integerFromText(Registry().GetSetting("Preferences", "Default Filter Type", "0"));
         auto& c = mainWindow().controls();
         c.Drive1->setDrive(folder);
         c.Dir1->setPath(folder);

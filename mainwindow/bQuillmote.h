@@ -22,7 +22,7 @@ namespace qm {
 class frmQuillmote;
 
 class bQuillmote {
-public:
+  public:
     bQuillmote(platform::RegistryStore& store, platform::FileSystem& files, const AppState& state,
                const AppIdentity& identity, ErrorReporter& errors);
 
@@ -48,7 +48,7 @@ public:
     std::int32_t FilterType = 0;
     std::string CurrentFolder;
 
-private:
+  private:
     platform::RegistryStore& m_store;
     platform::FileSystem& m_files;
     const AppState& m_state;

@@ -23,7 +23,8 @@ const std::vector<FilterRow>& filterTable() {
          "*.*"},
         {"Audio Filters", {"*.mp3", "*.wav", "*.wma", "*.mp3;*.wav;*.wma"}, "*.mp3;*.wav;*.wma"},
         {"Image Filters",
-         {"*.bmp", "*.cur", "*.gif", "*.ico", "*.jpg", "*.jpeg", "*.bmp;*.cur;*.gif;*.ico;*.jpg;*.jpeg;*.wmf"},
+         {"*.bmp", "*.cur", "*.gif", "*.ico", "*.jpg", "*.jpeg",
+          "*.bmp;*.cur;*.gif;*.ico;*.jpg;*.jpeg;*.wmf"},
          "*.bmp;*.cur;*.gif;*.ico;*.jpg;*.jpeg;*.wmf"},
         {"Video Filters",
          {"*.avi", "*.mov", "*.mpg", "*.mpeg", "*.wmv", "*.avi;*.mov;*.mpg;*.mpeg;*.wmv"},
@@ -47,8 +48,10 @@ frmQuillmote::frmQuillmote(platform::Services& services, AppState& state,
       m_commands(commands),
       m_fileHandler(services.files, services.trash, errors),
       m_view(services.ui.createMainWindow()),
-      m_renameLog(services.files, services.clock, services.format, errors, identity.GetLogFilePath()),
-      m_rename(services, state, errors, forms, module.Preferences(), m_renameLog, module.PreviewMode,
+      m_renameLog(services.files, services.clock, services.format, errors,
+                  identity.GetLogFilePath()),
+      m_rename(services, state, errors, forms, module.Preferences(), m_renameLog,
+               module.PreviewMode,
                RenameHost{m_view->controls(), [this] { ShowSelectionCount(); }}) {
     connect();
     Form_Load();
@@ -72,7 +75,9 @@ void frmQuillmote::connect() {
         c.optFilenameCase[i]->onClick = [this, i] { optFilenameCase_Click(static_cast<int>(i)); };
     }
     for (std::size_t i = 0; i < c.optFileExtensionCase.size(); ++i) {
-        c.optFileExtensionCase[i]->onClick = [this, i] { optFileExtensionCase_Click(static_cast<int>(i)); };
+        c.optFileExtensionCase[i]->onClick = [this, i] {
+            optFileExtensionCase_Click(static_cast<int>(i));
+        };
     }
     c.window->onQueryUnload = [this](platform::CloseReason reason, bool& cancel) {
         Form_QueryUnload(reason, cancel);
@@ -95,8 +100,9 @@ void frmQuillmote::connect() {
 
 bool frmQuillmote::attempt(const char* handler, const std::string& fileObject,
                            const std::function<void()>& step) {
-    return runWithRetry(m_errors, std::string("frmQuillmote_") + handler,
-                        [&] { return fileObject; }, step) == StepOutcome::Done;
+    return runWithRetry(
+               m_errors, std::string("frmQuillmote_") + handler, [&] { return fileObject; },
+               step) == StepOutcome::Done;
 }
 
 void frmQuillmote::Form_Load() {
@@ -161,10 +167,10 @@ void frmQuillmote::Drive1_Change() {
     const std::string root = c.Drive1->root();
     // Each drive reopens on the folder last shown on it, while that folder still exists.
     const auto remembered = m_folderOnDrive.find(root);
-    const std::string target = remembered != m_folderOnDrive.end() &&
-                                       m_services.files.isFolder(remembered->second)
-                                   ? remembered->second
-                                   : root;
+    const std::string target =
+        remembered != m_folderOnDrive.end() && m_services.files.isFolder(remembered->second)
+            ? remembered->second
+            : root;
     if (!attempt("Drive1_Change", c.Drive1->drive(), [&] { c.Dir1->setPath(target); })) {
         m_restoringDrive = true;
         try {
@@ -185,9 +191,13 @@ void frmQuillmote::Dir1_Change() {
     ShowSelectionCount();
 }
 
-void frmQuillmote::File1_Click() { ShowSelectionCount(); }
+void frmQuillmote::File1_Click() {
+    ShowSelectionCount();
+}
 
-void frmQuillmote::File1_DblClick() { mnuViewOpenCurrentFolder_Click(); }
+void frmQuillmote::File1_DblClick() {
+    mnuViewOpenCurrentFolder_Click();
+}
 
 void frmQuillmote::ShowSelectionCount() {
     const platform::FileList& list = *controls().File1;
@@ -221,11 +231,17 @@ void frmQuillmote::cmdDeselectAll_Click() {
     ShowSelectionCount();
 }
 
-void frmQuillmote::cmdExit_Click() { m_commands.ExitApplication(); }
+void frmQuillmote::cmdExit_Click() {
+    m_commands.ExitApplication();
+}
 
-void frmQuillmote::optFilenameCase_Click(int index) { m_module.SaveFilenameCase(index); }
+void frmQuillmote::optFilenameCase_Click(int index) {
+    m_module.SaveFilenameCase(index);
+}
 
-void frmQuillmote::optFileExtensionCase_Click(int index) { m_module.SaveExtensionCase(index); }
+void frmQuillmote::optFileExtensionCase_Click(int index) {
+    m_module.SaveExtensionCase(index);
+}
 
 void frmQuillmote::Form_QueryUnload(platform::CloseReason reason, bool& cancel) {
     cancel = false;
@@ -240,6 +256,8 @@ void frmQuillmote::Form_KeyPress(int& keyAscii) {
     }
 }
 
-std::string frmQuillmote::GetCurrentFolder() { return m_module.GetCurrentFolder(controls().Dir1); }
+std::string frmQuillmote::GetCurrentFolder() {
+    return m_module.GetCurrentFolder(controls().Dir1);
+}
 
 }  // namespace qm

@@ -22,14 +22,14 @@ namespace qm {
 
 // The program-level commands the window starts.
 class AppCommands {
-public:
+  public:
     virtual ~AppCommands() = default;
     virtual void ExitApplication() = 0;
     virtual void ShowAboutBox() = 0;
 };
 
 class frmQuillmote {
-public:
+  public:
     // Creates the window's controls and runs Form_Load.
     frmQuillmote(platform::Services& services, AppState& state, const AppIdentity& identity,
                  bErrorHandler& errors, bForms& forms, bQuillmote& module, AppCommands& commands);
@@ -77,10 +77,11 @@ public:
 
     static constexpr const char* kReadMe = "ReadMe.rtf";
 
-private:
+  private:
     void connect();
     // Runs a step of a handler; a failure goes to the error dialog, Retry runs it again.
-    bool attempt(const char* handler, const std::string& fileObject, const std::function<void()>& step);
+    bool attempt(const char* handler, const std::string& fileObject,
+                 const std::function<void()>& step);
     // The text box that has the focus, or nullptr.
     platform::TextBox* focusedTextBox() const;
 

@@ -14,7 +14,9 @@ platform::TextBox* frmQuillmote::focusedTextBox() const {
     return dynamic_cast<platform::TextBox*>(control);
 }
 
-void frmQuillmote::mnuFileExit_Click() { m_commands.ExitApplication(); }
+void frmQuillmote::mnuFileExit_Click() {
+    m_commands.ExitApplication();
+}
 
 void frmQuillmote::mnuEdit_Click() {
     auto& c = controls();
@@ -62,7 +64,8 @@ void frmQuillmote::mnuViewOpenCurrentFolder_Click() {
         }
     } catch (const std::exception& e) {
         const RunError error = asRunError(e);
-        m_errors.HandleError(error.description(), error.number(), "", "frmQuillmote_File1_DblClick");
+        m_errors.HandleError(error.description(), error.number(), "",
+                             "frmQuillmote_File1_DblClick");
     }
 }
 
@@ -93,13 +96,18 @@ void frmQuillmote::mnuViewRefresh_Click() {
         ShowSelectionCount();
     } catch (const std::exception& e) {
         const RunError error = asRunError(e);
-        m_errors.HandleError(error.description(), error.number(), shown, "frmQuillmote_mnuViewRefresh");
+        m_errors.HandleError(error.description(), error.number(), shown,
+                             "frmQuillmote_mnuViewRefresh");
     }
 }
 
-void frmQuillmote::mnuViewLogFile_Click() { m_errors.ViewLogFile(); }
+void frmQuillmote::mnuViewLogFile_Click() {
+    m_errors.ViewLogFile();
+}
 
-void frmQuillmote::mnuHelpAbout_Click() { m_commands.ShowAboutBox(); }
+void frmQuillmote::mnuHelpAbout_Click() {
+    m_commands.ShowAboutBox();
+}
 
 void frmQuillmote::mnuHelpHowToUse_Click() {
     std::string folder = m_identity.GetAppPath();
@@ -108,7 +116,8 @@ void frmQuillmote::mnuHelpHowToUse_Click() {
         m_services.shell.execute("open", document);
     } catch (const std::exception& e) {
         const RunError error = asRunError(e);
-        m_errors.HandleError(error.description(), error.number(), document, "frmQuillmote_mnHelpHowToUse");
+        m_errors.HandleError(error.description(), error.number(), document,
+                             "frmQuillmote_mnHelpHowToUse");
     }
 }
 

@@ -8,13 +8,13 @@ namespace qm::platform {
 using TimePoint = std::chrono::system_clock::time_point;
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual TimePoint now() const = 0;
 };
 
 class SystemClock : public Clock {
-public:
+  public:
     TimePoint now() const override { return std::chrono::system_clock::now(); }
 };
 

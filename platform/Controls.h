@@ -19,7 +19,7 @@ struct Rect {
 };
 
 class Control {
-public:
+  public:
     virtual ~Control() = default;
     virtual std::string name() const = 0;      // "txtReplaceThis"
     virtual std::string typeName() const = 0;  // the kind: "TextBox", "ListBox", "CommandButton"...
@@ -35,24 +35,24 @@ public:
 };
 
 class Label : public virtual Control {
-public:
+  public:
     virtual std::string caption() const = 0;
     virtual void setCaption(const std::string& caption) = 0;
 };
 
 class Frame : public virtual Control {
-public:
+  public:
     virtual std::string caption() const = 0;
 };
 
 class Button : public virtual Control {
-public:
+  public:
     virtual std::string caption() const = 0;
     std::function<void()> onClick;
 };
 
 class TextBox : public virtual Control {
-public:
+  public:
     virtual std::string text() const = 0;
     virtual void setText(const std::string& text) = 0;  // raises onChange
     // The selection, in characters.
@@ -67,7 +67,7 @@ public:
 
 // An editable drop-down list.
 class ComboBox : public virtual Control {
-public:
+  public:
     virtual void clear() = 0;
     virtual void addItem(const std::string& item) = 0;
     virtual int listCount() const = 0;
@@ -84,7 +84,7 @@ public:
 
 // One option of a group; choosing one clears the others of its group.
 class OptionButton : public virtual Control {
-public:
+  public:
     virtual std::string caption() const = 0;
     virtual bool value() const = 0;
     // Setting true chooses this option and raises onClick.
@@ -93,7 +93,7 @@ public:
 };
 
 class ListBox : public virtual Control {
-public:
+  public:
     virtual void clear() = 0;
     virtual void addItem(const std::string& item) = 0;
     virtual int listCount() const = 0;
@@ -106,7 +106,7 @@ public:
 
 // The machine's drives (mounted file systems) in a drop-down list.
 class DriveList : public virtual Control {
-public:
+  public:
     // The current drive's text as listed ("/media/u/USB [USB]").
     virtual std::string drive() const = 0;
     // The current drive's root: its mount point with a trailing "/" ("/media/u/USB/").
@@ -122,7 +122,7 @@ public:
 
 // The folders of the current drive as a tree, the current folder open.
 class FolderList : public virtual Control {
-public:
+  public:
     virtual std::string path() const = 0;  // the current folder, without a trailing "/"
     // Opens `path`; raises onChange when it differs. Throws RunError when it cannot be read.
     virtual void setPath(const std::string& path) = 0;
@@ -133,7 +133,7 @@ public:
 
 // The files of one folder that match a ";"-separated pattern, sorted, several selectable.
 class FileList : public virtual Control {
-public:
+  public:
     virtual std::string path() const = 0;
     // Lists another folder; throws RunError when it cannot be read.
     virtual void setPath(const std::string& path) = 0;
@@ -152,13 +152,13 @@ public:
 };
 
 class StatusBar : public virtual Control {
-public:
+  public:
     virtual std::string panelText(int panel) const = 0;  // panels are numbered from 1
     virtual void setPanelText(int panel, const std::string& text) = 0;
 };
 
 class ProgressBar : public virtual Control {
-public:
+  public:
     virtual int max() const = 0;
     virtual void setMax(int max) = 0;
     virtual int value() const = 0;
@@ -166,13 +166,13 @@ public:
 };
 
 class Line : public virtual Control {
-public:
+  public:
     virtual void setEnds(int x1, int y1, int x2, int y2) = 0;
     virtual Rect ends() const = 0;  // x1, y1, x2, y2 as left, top, width, height
 };
 
 class MenuItem {
-public:
+  public:
     virtual ~MenuItem() = default;
     virtual std::string name() const = 0;
     virtual std::string caption() const = 0;
@@ -185,7 +185,7 @@ public:
 
 // A window's system menu (Move, Close...), which DisableX edits.
 class SystemMenu {
-public:
+  public:
     virtual ~SystemMenu() = default;
     virtual int itemCount() const = 0;
     virtual std::string itemText(int position) const = 0;
@@ -213,7 +213,7 @@ struct DrawingState {
 };
 
 class DrawingSurface {
-public:
+  public:
     virtual ~DrawingSurface() = default;
     virtual DrawingState state() const = 0;
     // Applies every property, the scale mode before the scale width and height.
@@ -231,10 +231,10 @@ enum class CloseReason : int {
 };
 
 class Window : public virtual Control {
-public:
+  public:
     virtual std::string caption() const = 0;
     virtual void setCaption(const std::string& caption) = 0;
-    virtual int innerWidth() const = 0;   // the client area
+    virtual int innerWidth() const = 0;  // the client area
     virtual int innerHeight() const = 0;
     virtual void show() = 0;
     // Shows the window modally and returns when it is hidden.
@@ -256,7 +256,7 @@ public:
 
 // The mouse pointer over the whole program.
 class Pointer {
-public:
+  public:
     virtual ~Pointer() = default;
     virtual void setBusy(bool busy) = 0;
     // Lets pending window events run once.
@@ -264,7 +264,7 @@ public:
 };
 
 class Clipboard {
-public:
+  public:
     virtual ~Clipboard() = default;
     virtual std::string text() const = 0;
     virtual void setText(const std::string& text) = 0;

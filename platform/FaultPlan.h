@@ -12,7 +12,7 @@ namespace qm::platform {
 enum class FaultSite { Rename, LogAppend, HiveWrite };
 
 class FaultPlan {
-public:
+  public:
     // The `nth` (1-based, counted from now) operation at `site` fails with `errnoValue`; with
     // `sticky` every later one too, until lift().
     void failNth(FaultSite site, int nth, int errnoValue, bool sticky = false);
@@ -21,7 +21,7 @@ public:
     // Called by the backend before each operation at `site`: the errno to fail with, if any.
     std::optional<int> next(FaultSite site);
 
-private:
+  private:
     struct Fault {
         int countdown = 0;
         int errnoValue = 0;

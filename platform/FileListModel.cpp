@@ -9,7 +9,9 @@ namespace qm::platform {
 
 namespace {
 
-bool hidden(const std::string& name) { return !name.empty() && name[0] == '.'; }
+bool hidden(const std::string& name) {
+    return !name.empty() && name[0] == '.';
+}
 
 // Names with their lower-case keys, the keys side by side in one buffer: sorting compares keys
 // over and over, and keys next to each other in memory compare several times faster.

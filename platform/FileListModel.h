@@ -14,7 +14,7 @@
 namespace qm::platform {
 
 class FileListModel {
-public:
+  public:
     FileListModel(const FileSystem& files, const text::CaseMapper& mapper);
 
     // Reads `folder`; on failure throws RunError and keeps what was shown before. Reading the
@@ -25,7 +25,9 @@ public:
     const std::string& pattern() const { return m_pattern; }
 
     int count() const { return static_cast<int>(m_visible.size()); }
-    const std::string& name(int index) const { return m_names[m_visible[static_cast<std::size_t>(index)]]; }
+    const std::string& name(int index) const {
+        return m_names[m_visible[static_cast<std::size_t>(index)]];
+    }
     bool selected(int index) const { return m_selected[static_cast<std::size_t>(index)] != 0; }
     void setSelected(int index, bool selected);
     void setAllSelected(bool selected);
@@ -38,18 +40,18 @@ public:
     // Ctrl+Shift adds the range. Plain and Ctrl clicks move the anchor.
     void click(int index, bool ctrl, bool shift);
 
-private:
+  private:
     void applyPattern();
 
     const FileSystem& m_files;
     const text::CaseMapper& m_mapper;
     std::string m_folder;
     std::string m_pattern = "*.*";
-    std::vector<std::string> m_names;     // every file of the folder, sorted
-    std::string m_keyBytes;               // their loweredKeys, one after the other
-    std::vector<std::uint32_t> m_keyEnds; // where each key ends in m_keyBytes
-    std::vector<std::uint32_t> m_visible; // indexes into m_names that match the pattern
-    std::vector<char> m_selected;         // per visible entry
+    std::vector<std::string> m_names;      // every file of the folder, sorted
+    std::string m_keyBytes;                // their loweredKeys, one after the other
+    std::vector<std::uint32_t> m_keyEnds;  // where each key ends in m_keyBytes
+    std::vector<std::uint32_t> m_visible;  // indexes into m_names that match the pattern
+    std::vector<char> m_selected;          // per visible entry
     int m_selectedCount = 0;
     int m_anchor = 0;
 };

@@ -21,7 +21,7 @@ struct FolderEntry {
 };
 
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
 
     // Existence questions never fail: any error reads as false.

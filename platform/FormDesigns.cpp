@@ -55,29 +55,44 @@ FormDesign makeMainWindow() {
     f.height = 536;
     f.statusPanelWidths = {640};
     f.controls = {
-        ctl("Drive1", K::DriveList, {6, 10, 317, 21}, "", "Select Drive where files are located", 0),
+        ctl("Drive1", K::DriveList, {6, 10, 317, 21}, "", "Select Drive where files are located",
+            0),
         ctl("Dir1", K::FolderList, {6, 38, 317, 471}, "", "Select Folder containing files", 1),
         ctl("File1", K::FileList, {328, 10, 335, 409}, "",
-         "Files found meeting search criteria.  Select all files you want to rename.", 2),
-        ctl("cmbFilterType", K::ComboBox, {328, 426, 123, 21}, "", "Type of files to search for", 3),
-        ctl("cmbFileFilter", K::ComboBox, {452, 426, 211, 21}, "", "Refine Filter of selected file type", 4),
-        ctl("cmdSelectAll", K::Button, {670, 10, 122, 25}, "Select &All", "Select all files in file list", 5),
-        ctl("cmdDeselectAll", K::Button, {670, 40, 122, 25}, "&Deselect All", "Deselect all files in file list", 6),
-        ctl("framFilenameCase", K::Frame, {670, 224, 121, 103}, " Filename Case ", "Change text case of file names", 7),
-        option("optFilenameCase", 0, {8, 19, kOptionWidth, 13}, "Don't Change", "Don't change case of file names", 8, "framFilenameCase"),
-        option("optFilenameCase", 1, {8, 38, kOptionWidth, 13}, "Lower Case", "Change file names to lower case", 9, "framFilenameCase"),
-        option("optFilenameCase", 2, {8, 58, kOptionWidth, 13}, "Upper Case", "Change file names to upper case", 10, "framFilenameCase"),
-        option("optFilenameCase", 3, {8, 77, kOptionWidth, 13}, "Proper Case", "Change file names to proper case", 11, "framFilenameCase"),
+            "Files found meeting search criteria.  Select all files you want to rename.", 2),
+        ctl("cmbFilterType", K::ComboBox, {328, 426, 123, 21}, "", "Type of files to search for",
+            3),
+        ctl("cmbFileFilter", K::ComboBox, {452, 426, 211, 21}, "",
+            "Refine Filter of selected file type", 4),
+        ctl("cmdSelectAll", K::Button, {670, 10, 122, 25}, "Select &All",
+            "Select all files in file list", 5),
+        ctl("cmdDeselectAll", K::Button, {670, 40, 122, 25}, "&Deselect All",
+            "Deselect all files in file list", 6),
+        ctl("framFilenameCase", K::Frame, {670, 224, 121, 103}, " Filename Case ",
+            "Change text case of file names", 7),
+        option("optFilenameCase", 0, {8, 19, kOptionWidth, 13}, "Don't Change",
+               "Don't change case of file names", 8, "framFilenameCase"),
+        option("optFilenameCase", 1, {8, 38, kOptionWidth, 13}, "Lower Case",
+               "Change file names to lower case", 9, "framFilenameCase"),
+        option("optFilenameCase", 2, {8, 58, kOptionWidth, 13}, "Upper Case",
+               "Change file names to upper case", 10, "framFilenameCase"),
+        option("optFilenameCase", 3, {8, 77, kOptionWidth, 13}, "Proper Case",
+               "Change file names to proper case", 11, "framFilenameCase"),
         ctl("framChangeExtensionCase", K::Frame, {670, 330, 121, 83}, " Extension Case ",
-         "Change text case of file extensions", 12),
-        option("optFileExtensionCase", 0, {8, 19, kOptionWidth, 13}, "Don't Change", "Don't change case of file extensions", 13, "framChangeExtensionCase"),
-        option("optFileExtensionCase", 1, {8, 38, kOptionWidth, 13}, "Lower Case", "Change file extensions to lower case", 14, "framChangeExtensionCase"),
-        option("optFileExtensionCase", 2, {8, 58, kOptionWidth, 13}, "Upper Case", "Change file extensions to upper case", 15, "framChangeExtensionCase"),
+            "Change text case of file extensions", 12),
+        option("optFileExtensionCase", 0, {8, 19, kOptionWidth, 13}, "Don't Change",
+               "Don't change case of file extensions", 13, "framChangeExtensionCase"),
+        option("optFileExtensionCase", 1, {8, 38, kOptionWidth, 13}, "Lower Case",
+               "Change file extensions to lower case", 14, "framChangeExtensionCase"),
+        option("optFileExtensionCase", 2, {8, 58, kOptionWidth, 13}, "Upper Case",
+               "Change file extensions to upper case", 15, "framChangeExtensionCase"),
         ctl("lblReplace", K::Label, {332, 462, 80, 13}, "Replace This:", "", 16),
-        ctl("txtReplaceThis", K::TextBox, {418, 456, 245, 23}, "", "Text in file names to replace", 17),
+        ctl("txtReplaceThis", K::TextBox, {418, 456, 245, 23}, "", "Text in file names to replace",
+            17),
         ctl("lblReplaceWith", K::Label, {332, 488, 59, 13}, "With This:", "", 18),
         ctl("txtWithThis", K::TextBox, {418, 484, 245, 23}, "", "New text replacement", 19),
-        ctl("cmdPreview", K::Button, {670, 422, 122, 25}, "&Preview", "Preview renamed files before renaming them", 20),
+        ctl("cmdPreview", K::Button, {670, 422, 122, 25}, "&Preview",
+            "Preview renamed files before renaming them", 20),
         ctl("cmdRename", K::Button, {670, 452, 122, 25}, "&Rename", "Rename files now", 21),
         ctl("cmdExit", K::Button, {670, 482, 122, 25}, "E&xit", "Exit Quillmote Utility", 22),
         hidden(ctl("ProgressBar1", K::ProgressBar, {0, 513, 800, 23}, "", "")),
@@ -120,7 +135,8 @@ FormDesign makePreviewWindow() {
         ctl("lstBefore", K::ListBox, {10, 30, 345, 362}, "", "", 0),
         ctl("lstAfter", K::ListBox, {365, 30, 345, 362}, "", "", 1),
         ctl("lblPath", K::Label, {10, 400, 700, 18}, "", ""),
-        ctl("cmdContinue", K::Button, {330, 438, 240, 30}, "Continue With &Renaming Operation", "", 2),
+        ctl("cmdContinue", K::Button, {330, 438, 240, 30}, "Continue With &Renaming Operation", "",
+            2),
         ctl("cmdCancel", K::Button, {580, 438, 130, 30}, "&Cancel", "", 3),
     };
     return f;
@@ -161,19 +177,32 @@ const FormDesign& aboutWindowDesign() {
 
 std::string typeNameOf(ControlKind kind) {
     switch (kind) {
-        case K::DriveList: return "DriveListBox";
-        case K::FolderList: return "DirListBox";
-        case K::FileList: return "FileListBox";
-        case K::ComboBox: return "ComboBox";
-        case K::Button: return "CommandButton";
-        case K::Frame: return "Frame";
-        case K::OptionButton: return "OptionButton";
-        case K::Label: return "Label";
-        case K::TextBox: return "TextBox";
-        case K::ListBox: return "ListBox";
-        case K::ProgressBar: return "ProgressBar";
-        case K::StatusBar: return "StatusBar";
-        case K::Line: return "Line";
+        case K::DriveList:
+            return "DriveListBox";
+        case K::FolderList:
+            return "DirListBox";
+        case K::FileList:
+            return "FileListBox";
+        case K::ComboBox:
+            return "ComboBox";
+        case K::Button:
+            return "CommandButton";
+        case K::Frame:
+            return "Frame";
+        case K::OptionButton:
+            return "OptionButton";
+        case K::Label:
+            return "Label";
+        case K::TextBox:
+            return "TextBox";
+        case K::ListBox:
+            return "ListBox";
+        case K::ProgressBar:
+            return "ProgressBar";
+        case K::StatusBar:
+            return "StatusBar";
+        case K::Line:
+            return "Line";
     }
     return "Control";
 }

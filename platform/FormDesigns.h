@@ -27,9 +27,9 @@ enum class ControlKind {
 };
 
 struct ControlDesign {
-    std::string name;       // "optFilenameCase" for every option of that group
+    std::string name;  // "optFilenameCase" for every option of that group
     ControlKind kind;
-    Rect rect;              // inside `container` when one is named, else in the client area
+    Rect rect;  // inside `container` when one is named, else in the client area
     std::string caption;
     std::string toolTip;
     int tabIndex = -1;      // -1: not a tab stop
@@ -51,7 +51,7 @@ struct MenuDesign {
 struct FormDesign {
     std::string name;
     std::string caption;
-    int width = 0;   // client area
+    int width = 0;  // client area
     int height = 0;
     std::vector<ControlDesign> controls;
     std::vector<MenuDesign> menus;

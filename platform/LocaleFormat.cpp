@@ -48,11 +48,17 @@ std::string LocaleFormat::format(TimePoint t, const char* pattern) const {
     return out.str();
 }
 
-std::string LocaleFormat::longDate(TimePoint t) const { return format(t, "%A, %d %B %Y"); }
+std::string LocaleFormat::longDate(TimePoint t) const {
+    return format(t, "%A, %d %B %Y");
+}
 
-std::string LocaleFormat::longTime(TimePoint t) const { return format(t, "%X"); }
+std::string LocaleFormat::longTime(TimePoint t) const {
+    return format(t, "%X");
+}
 
-std::string LocaleFormat::generalDate(TimePoint t) const { return format(t, "%x %X"); }
+std::string LocaleFormat::generalDate(TimePoint t) const {
+    return format(t, "%x %X");
+}
 
 std::string LocaleFormat::timeOfDay(TimePoint t) const {
     // Written for every file a run renames: the text is made once per second.
@@ -63,7 +69,8 @@ std::string LocaleFormat::timeOfDay(TimePoint t) const {
         std::tm local{};
         ::localtime_r(&seconds, &local);
         char text[16];
-        std::snprintf(text, sizeof text, "%02d:%02d:%02d", local.tm_hour, local.tm_min, local.tm_sec);
+        std::snprintf(text, sizeof text, "%02d:%02d:%02d", local.tm_hour, local.tm_min,
+                      local.tm_sec);
         lastText = text;
         lastSeconds = seconds;
     }

@@ -11,7 +11,7 @@
 namespace qm::platform {
 
 class LocaleFormat {
-public:
+  public:
     // The user's locale (LC_ALL/LC_TIME/LC_NUMERIC as the environment sets them).
     LocaleFormat();
     explicit LocaleFormat(const std::locale& locale);
@@ -26,7 +26,7 @@ public:
     // "0.00" and the like: `decimals` places, rounded, no grouping.
     std::string fixed(double value, int decimals) const;
 
-private:
+  private:
     std::string format(TimePoint t, const char* pattern) const;
 
     std::locale m_locale;

@@ -21,7 +21,7 @@ enum MessageStyle : int {
 enum MessageResult : int { kOk = 1, kCancel = 2, kRetry = 4, kYes = 6, kNo = 7 };
 
 class MessageBox {
-public:
+  public:
     virtual ~MessageBox() = default;
     virtual int show(const std::string& text, int style, const std::string& title) = 0;
 };

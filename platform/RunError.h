@@ -42,7 +42,7 @@ enum ErrorNumber : std::int32_t {
 };
 
 class RunError : public std::runtime_error {
-public:
+  public:
     RunError(std::int32_t number, const std::string& description)
         : std::runtime_error(description), m_number(number) {}
     // An error with the standard description of its number.
@@ -55,7 +55,7 @@ public:
     // object-defined error" for numbers without one.
     static std::string standardDescription(std::int32_t number);
 
-private:
+  private:
     std::int32_t m_number;
 };
 

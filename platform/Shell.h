@@ -8,7 +8,7 @@
 namespace qm::platform {
 
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     virtual bool execute(const std::string& verb, const std::string& target) = 0;
 };

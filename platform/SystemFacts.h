@@ -13,7 +13,7 @@ struct KernelInfo {
 };
 
 class SystemFacts {
-public:
+  public:
     virtual ~SystemFacts() = default;
     // The computer's name; nullopt when it cannot be read.
     virtual std::optional<std::string> computerName() const = 0;

@@ -7,7 +7,7 @@
 namespace qm::platform {
 
 class SystemInformation {
-public:
+  public:
     virtual ~SystemInformation() = default;
     virtual double workAreaWidth() const = 0;   // twips
     virtual double workAreaHeight() const = 0;  // twips

@@ -4,7 +4,9 @@ namespace qm::text {
 
 namespace {
 
-bool isContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+bool isContinuation(unsigned char b) {
+    return (b & 0xC0) == 0x80;
+}
 
 bool isWordSeparator(Char c) {
     return c == ' ' || c == 0 || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';

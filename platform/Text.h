@@ -15,7 +15,9 @@ namespace qm::text {
 using Char = std::uint32_t;
 inline constexpr Char kRawByteFlag = 0x80000000u;
 
-inline bool isRawByte(Char c) { return (c & kRawByteFlag) != 0; }
+inline bool isRawByte(Char c) {
+    return (c & kRawByteFlag) != 0;
+}
 
 // Decodes the character at `pos` (which must be < s.size()); `length` receives its byte count.
 Char decodeAt(std::string_view s, std::size_t pos, std::size_t& length);
@@ -34,7 +36,7 @@ std::string displayForm(std::string_view s);
 // Lower, upper and proper case per character under one locale. Built once and reused: the ASCII
 // range is tabled at construction so typical names map without facet calls.
 class CaseMapper {
-public:
+  public:
     // The user's locale; when that is "C"/"POSIX" (no letters beyond ASCII), C.UTF-8 instead.
     CaseMapper();
     explicit CaseMapper(const std::locale& locale);
@@ -74,7 +76,7 @@ public:
     // The user's locale as the program uses it (see the default constructor).
     static std::locale userLocale();
 
-private:
+  private:
     template <typename Map>
     std::string mapEach(std::string_view s, Map map) const;
     template <typename Map>

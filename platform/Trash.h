@@ -7,7 +7,7 @@
 namespace qm::platform {
 
 class Trash {
-public:
+  public:
     virtual ~Trash() = default;
     virtual void moveToTrash(const std::string& path) = 0;
 };

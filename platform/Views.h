@@ -76,7 +76,7 @@ struct AboutControls {
 // A created window: its controls stay valid as long as this object lives.
 template <typename Controls>
 class View {
-public:
+  public:
     virtual ~View() = default;
     virtual Controls& controls() = 0;
 };
@@ -87,7 +87,7 @@ using AboutView = View<AboutControls>;
 
 // Makes windows and reaches the program-wide user-interface services.
 class Ui {
-public:
+  public:
     virtual ~Ui() = default;
     virtual std::unique_ptr<MainView> createMainWindow() = 0;
     virtual std::unique_ptr<PreviewView> createPreviewWindow() = 0;

@@ -93,7 +93,8 @@ PatternSet::PatternSet(std::string_view patterns, const text::CaseMapper& mapper
             m_everything = true;
         } else if (!piece.empty()) {
             std::string key = loweredKey(piece, mapper);
-            if (key.size() > 1 && key[0] == '*' && key.find_first_of("*?", 1) == std::string::npos) {
+            if (key.size() > 1 && key[0] == '*' &&
+                key.find_first_of("*?", 1) == std::string::npos) {
                 m_suffixes.push_back(key.substr(1));
             } else {
                 m_patterns.push_back(std::move(key));

@@ -17,13 +17,13 @@ namespace qm::platform {
 std::string loweredKey(std::string_view s, const text::CaseMapper& mapper);
 
 class PatternSet {
-public:
+  public:
     PatternSet(std::string_view patterns, const text::CaseMapper& mapper);
 
     // `key` is the name's loweredKey.
     bool matches(std::string_view key) const;
 
-private:
+  private:
     std::vector<std::string> m_patterns;
     std::vector<std::string> m_suffixes;  // "*" and plain text: the common "*.jpg" kind
     bool m_everything = false;

@@ -32,25 +32,35 @@ std::string GetAboutInfo(CDriveInfo& drive, const platform::SystemInformation* s
         const std::string programFile = sources.identity.ProgramFile();
         std::string text = programFile + kCrLf;
         text += AppIdentity::GetVersionString();
-        const auto info = sources.files.isFile(programFile) ? sources.files.info(programFile) : std::nullopt;
+        const auto info =
+            sources.files.isFile(programFile) ? sources.files.info(programFile) : std::nullopt;
         if (info) {
-            const auto modified = std::chrono::system_clock::from_time_t(static_cast<std::time_t>(info->modifiedSeconds));
+            const auto modified = std::chrono::system_clock::from_time_t(
+                static_cast<std::time_t>(info->modifiedSeconds));
             text += "   Compile Date: " + sources.format.generalDate(modified);
         } else {
             text += "   Compile Date: Unknown";
         }
         text += std::string(kCrLf) + kCrLf;
         text += std::string("A 32-bit application for Windows 9x and higher.") + kCrLf + kCrLf;
-        text += "Screen Resolution: " +
-                std::to_string(wholePixels(systemInfo->workAreaWidth(), systemInfo->twipsPerPixelX())) + " X " +
-                std::to_string(wholePixels(systemInfo->workAreaHeight(), systemInfo->twipsPerPixelY())) + kCrLf;
+        text +=
+            "Screen Resolution: " +
+            std::to_string(wholePixels(systemInfo->workAreaWidth(), systemInfo->twipsPerPixelX())) +
+            " X " +
+            std::to_string(
+                wholePixels(systemInfo->workAreaHeight(), systemInfo->twipsPerPixelY())) +
+            kCrLf;
         text += sources.os.GetOS(systemInfo) + kCrLf;
         text += "Windows Directory: " + sources.os.GetWindowsFolder() + kCrLf;
         text += "Windows System Directory: " + sources.os.GetSystemFolder() + kCrLf + kCrLf;
         if (drive.Present()) {
-            text += "Volume Label: " + drive.Label() + "  Serial number: " + drive.SerialNumberEx() + kCrLf;
-            text += "Total Space: " + drive.FormatSize(drive.TotalSpace(), SizeDisplay::Long) + kCrLf;
-            text += "Available Space: " + drive.FormatSize(drive.AvailableSpace(), SizeDisplay::Long) + kCrLf;
+            text += "Volume Label: " + drive.Label() +
+                    "  Serial number: " + drive.SerialNumberEx() + kCrLf;
+            text +=
+                "Total Space: " + drive.FormatSize(drive.TotalSpace(), SizeDisplay::Long) + kCrLf;
+            text +=
+                "Available Space: " + drive.FormatSize(drive.AvailableSpace(), SizeDisplay::Long) +
+                kCrLf;
             text += "Maximum Filename Length: " + std::to_string(drive.MaxFilenameLength()) + kCrLf;
             text += "File System: " + drive.FileSystem() + kCrLf;
             text += "Drive Type: " + sources.driveKinds.GetDriveTypeName(drive.Drive()) + kCrLf;
@@ -58,16 +68,24 @@ std::string GetAboutInfo(CDriveInfo& drive, const platform::SystemInformation* s
         } else {
             text += "Drive Type: " + sources.driveKinds.GetDriveTypeName(drive.Drive()) + kCrLf;
             switch (drive.DriveTypeName()) {
-                case platform::kDriveNoRootDir: text += "[Drive Not Mapped]"; break;
-                case platform::kDriveRemovable: text += "[Disk Not Present]"; break;
-                case platform::kDriveCdRom: text += "[Disc Not Present]"; break;
-                default: break;
+                case platform::kDriveNoRootDir:
+                    text += "[Drive Not Mapped]";
+                    break;
+                case platform::kDriveRemovable:
+                    text += "[Disk Not Present]";
+                    break;
+                case platform::kDriveCdRom:
+                    text += "[Disc Not Present]";
+                    break;
+                default:
+                    break;
             }
         }
         return text;
     } catch (const std::exception& e) {
         const RunError error = asRunError(e);
-        sources.errors.LogError(error.description(), error.number(), "", "bApplication_GetAboutInfo");
+        sources.errors.LogError(error.description(), error.number(), "",
+                                "bApplication_GetAboutInfo");
         return {};
     }
 }

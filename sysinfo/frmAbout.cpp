@@ -34,7 +34,9 @@ void frmAbout::lstDrive_Change() {
     m_forms.ShowHourglass(false);
 }
 
-void frmAbout::cmdContinue_Click() { controls().window->hide(); }
+void frmAbout::cmdContinue_Click() {
+    controls().window->hide();
+}
 
 void frmAbout::UpdateAboutInfo() {
     controls().lblAboutInfo->setCaption(GetAboutInfo(*m_drive, controls().SystemInfo, m_sources));
@@ -42,7 +44,8 @@ void frmAbout::UpdateAboutInfo() {
 
 void frmAbout::PaintBackground() {
     auto& c = controls();
-    bFade::Fade(c.window->surface(), FadeOptions{false, false, true, true, true, true}, m_sources.errors);
+    bFade::Fade(c.window->surface(), FadeOptions{false, false, true, true, true, true},
+                m_sources.errors);
     c.Line1->setEnds(0, 0, c.window->innerWidth(), 0);
 }
 

@@ -13,7 +13,7 @@
 namespace qm {
 
 class frmAbout {
-public:
+  public:
     frmAbout(std::unique_ptr<platform::AboutView> view, platform::DriveQuery& drives,
              const AboutSources& sources, bForms& forms);
 
@@ -26,7 +26,7 @@ public:
     platform::AboutControls& controls() { return m_view->controls(); }
     CDriveInfo* driveInfo() { return m_drive.get(); }
 
-private:
+  private:
     std::unique_ptr<platform::AboutView> m_view;
     platform::DriveQuery& m_drives;
     AboutSources m_sources;

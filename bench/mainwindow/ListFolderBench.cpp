@@ -20,7 +20,8 @@ const std::string& bigFolder(qm::test::TempFolder& root) {
     static const std::string folder = [&] {
         const std::string path = root.makeFolder("big");
         for (int i = 0; i < kFiles; ++i) {
-            const std::string name = path + "/IMG_" + std::to_string(1000000 + i) + kExtensions[i % 4];
+            const std::string name =
+                path + "/IMG_" + std::to_string(1000000 + i) + kExtensions[i % 4];
             ::close(::open(name.c_str(), O_CREAT | O_WRONLY, 0644));
         }
         return path;

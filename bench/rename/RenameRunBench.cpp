@@ -34,7 +34,8 @@ void BM_RenameRun(benchmark::State& state) {
     int round = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        const std::string folder = fillFolder(program.h.root, "run" + std::to_string(round++), files);
+        const std::string folder =
+            fillFolder(program.h.root, "run" + std::to_string(round++), files);
         c.Dir1->setPath(folder);
         program.window().cmdSelectAll_Click();
         c.txtReplaceThis->setText("img_");
@@ -52,7 +53,12 @@ void BM_RenameRun(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * files);
 }
-BENCHMARK(BM_RenameRun)->Arg(20000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_RenameRun)
+    ->Arg(20000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
 
 void BM_RenameFloor(benchmark::State& state) {
     const int files = static_cast<int>(state.range(0));
@@ -71,7 +77,8 @@ void BM_RenameFloor(benchmark::State& state) {
                 state.SkipWithError("rename failed");
                 break;
             }
-            const std::string entry = "\r\n\r\n14:03:27\r\nRenamed: " + from + "\r\n------> " + to + "\r\n";
+            const std::string entry =
+                "\r\n\r\n14:03:27\r\nRenamed: " + from + "\r\n------> " + to + "\r\n";
             const int fd = ::open(log.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
             benchmark::DoNotOptimize(::write(fd, entry.data(), entry.size()));
             ::close(fd);
@@ -83,6 +90,11 @@ void BM_RenameFloor(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * files);
 }
-BENCHMARK(BM_RenameFloor)->Arg(20000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_RenameFloor)
+    ->Arg(20000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
 
 }  // namespace

@@ -14,7 +14,7 @@ class HeadlessWindow;
 
 // State every control shares; `window` is the window that holds it (for focus).
 class HeadlessControlBase : public virtual Control {
-public:
+  public:
     HeadlessControlBase(const ControlDesign& design, HeadlessWindow* window);
 
     std::string name() const override { return m_name; }
@@ -32,10 +32,10 @@ public:
     int tabIndex() const { return m_tabIndex; }
     bool hasFocus() const;
 
-protected:
+  protected:
     HeadlessWindow* m_window;
 
-private:
+  private:
     std::string m_name;
     std::string m_typeName;
     bool m_enabled = true;
@@ -46,37 +46,40 @@ private:
 };
 
 class HeadlessLabel : public Label, public HeadlessControlBase {
-public:
-    HeadlessLabel(const ControlDesign& d, HeadlessWindow* w) : HeadlessControlBase(d, w), m_caption(d.caption) {}
+  public:
+    HeadlessLabel(const ControlDesign& d, HeadlessWindow* w)
+        : HeadlessControlBase(d, w), m_caption(d.caption) {}
     std::string caption() const override { return m_caption; }
     void setCaption(const std::string& caption) override { m_caption = caption; }
 
-private:
+  private:
     std::string m_caption;
 };
 
 class HeadlessFrame : public Frame, public HeadlessControlBase {
-public:
-    HeadlessFrame(const ControlDesign& d, HeadlessWindow* w) : HeadlessControlBase(d, w), m_caption(d.caption) {}
+  public:
+    HeadlessFrame(const ControlDesign& d, HeadlessWindow* w)
+        : HeadlessControlBase(d, w), m_caption(d.caption) {}
     std::string caption() const override { return m_caption; }
 
-private:
+  private:
     std::string m_caption;
 };
 
 class HeadlessButton : public Button, public HeadlessControlBase {
-public:
-    HeadlessButton(const ControlDesign& d, HeadlessWindow* w) : HeadlessControlBase(d, w), m_caption(d.caption) {}
+  public:
+    HeadlessButton(const ControlDesign& d, HeadlessWindow* w)
+        : HeadlessControlBase(d, w), m_caption(d.caption) {}
     std::string caption() const override { return m_caption; }
     // The user clicks the button (nothing happens while it is disabled or hidden).
     void click();
 
-private:
+  private:
     std::string m_caption;
 };
 
 class HeadlessTextBox : public TextBox, public HeadlessControlBase {
-public:
+  public:
     using HeadlessControlBase::HeadlessControlBase;
     std::string text() const override { return m_text; }
     void setText(const std::string& text) override;
@@ -86,14 +89,14 @@ public:
     std::string selText() const override;
     void setSelText(const std::string& text) override;
 
-private:
+  private:
     std::string m_text;
     int m_selStart = 0;  // characters
     int m_selLength = 0;
 };
 
 class HeadlessComboBox : public ComboBox, public HeadlessControlBase {
-public:
+  public:
     using HeadlessControlBase::HeadlessControlBase;
     void clear() override;
     void addItem(const std::string& item) override { m_items.push_back(item); }
@@ -109,14 +112,14 @@ public:
     // The user types `text` into the edit field, one keystroke at a time.
     void type(const std::string& text);
 
-private:
+  private:
     std::vector<std::string> m_items;
     int m_index = -1;
     std::string m_text;
 };
 
 class HeadlessOptionButton : public OptionButton, public HeadlessControlBase {
-public:
+  public:
     HeadlessOptionButton(const ControlDesign& d, HeadlessWindow* w)
         : HeadlessControlBase(d, w), m_caption(d.caption), m_value(d.initiallyChosen) {}
     std::string caption() const override { return m_caption; }
@@ -125,14 +128,14 @@ public:
     void setGroup(std::vector<HeadlessOptionButton*> group) { m_group = std::move(group); }
     void click() { setValue(true); }
 
-private:
+  private:
     std::string m_caption;
     bool m_value;
     std::vector<HeadlessOptionButton*> m_group;
 };
 
 class HeadlessListBox : public ListBox, public HeadlessControlBase {
-public:
+  public:
     using HeadlessControlBase::HeadlessControlBase;
     void clear() override;
     void addItem(const std::string& item) override { m_items.push_back(item); }
@@ -143,23 +146,23 @@ public:
     void click(int index) { setListIndex(index); }
     const std::vector<std::string>& items() const { return m_items; }
 
-private:
+  private:
     std::vector<std::string> m_items;
     int m_index = -1;
 };
 
 class HeadlessStatusBar : public StatusBar, public HeadlessControlBase {
-public:
+  public:
     using HeadlessControlBase::HeadlessControlBase;
     std::string panelText(int panel) const override;
     void setPanelText(int panel, const std::string& text) override;
 
-private:
+  private:
     std::string m_panels[2];
 };
 
 class HeadlessProgressBar : public ProgressBar, public HeadlessControlBase {
-public:
+  public:
     using HeadlessControlBase::HeadlessControlBase;
     int max() const override { return m_max; }
     void setMax(int max) override { m_max = max; }
@@ -167,24 +170,24 @@ public:
     void setValue(int value) override;
     int updates() const { return m_updates; }  // how often the value was set
 
-private:
+  private:
     int m_max = 100;
     int m_value = 0;
     int m_updates = 0;
 };
 
 class HeadlessLine : public Line, public HeadlessControlBase {
-public:
+  public:
     using HeadlessControlBase::HeadlessControlBase;
     void setEnds(int x1, int y1, int x2, int y2) override { m_ends = Rect{x1, y1, x2, y2}; }
     Rect ends() const override { return m_ends; }
 
-private:
+  private:
     Rect m_ends;
 };
 
 class HeadlessMenuItem : public MenuItem {
-public:
+  public:
     explicit HeadlessMenuItem(const MenuDesign& design) : m_design(design) {}
     std::string name() const override { return m_design.name; }
     std::string caption() const override { return m_design.caption; }
@@ -195,7 +198,7 @@ public:
     // The user chooses the item (or opens the menu); nothing happens while it is disabled.
     void choose();
 
-private:
+  private:
     MenuDesign m_design;
     bool m_enabled = true;
 };

@@ -10,7 +10,9 @@ HeadlessDriveList::HeadlessDriveList(const ControlDesign& d, HeadlessWindow* w,
     refresh();
 }
 
-void HeadlessDriveList::refresh() { m_list = m_query.mountedDrives(); }
+void HeadlessDriveList::refresh() {
+    m_list = m_query.mountedDrives();
+}
 
 std::string HeadlessDriveList::list(int index) const {
     if (index < 0 || index >= listCount()) {
@@ -31,6 +33,8 @@ void HeadlessDriveList::setDrive(const std::string& path) {
     }
 }
 
-void HeadlessDriveList::choose(int index) { setDrive(list(index)); }
+void HeadlessDriveList::choose(int index) {
+    setDrive(list(index));
+}
 
 }  // namespace qm::platform

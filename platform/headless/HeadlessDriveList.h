@@ -10,7 +10,7 @@
 namespace qm::platform {
 
 class HeadlessDriveList : public DriveList, public HeadlessControlBase {
-public:
+  public:
     HeadlessDriveList(const ControlDesign& d, HeadlessWindow* w, const DriveQuery& drives);
     std::string drive() const override { return m_text; }
     std::string root() const override { return m_root; }
@@ -22,7 +22,7 @@ public:
     // The user picks entry `index`.
     void choose(int index);
 
-private:
+  private:
     const DriveQuery& m_query;
     std::vector<MountedDrive> m_list;
     std::string m_text;

@@ -13,7 +13,7 @@
 namespace qm::platform {
 
 class HeadlessFolderList : public FolderList, public HeadlessControlBase {
-public:
+  public:
     HeadlessFolderList(const ControlDesign& d, HeadlessWindow* w, const FileSystem& files,
                        const text::CaseMapper& mapper);
     std::string path() const override { return m_path; }
@@ -24,7 +24,7 @@ public:
     // The user opens a subfolder of the current folder (or ".." for the parent).
     void open(const std::string& name);
 
-private:
+  private:
     const FileSystem& m_files;
     const text::CaseMapper& m_mapper;
     std::string m_path;
@@ -32,7 +32,7 @@ private:
 };
 
 class HeadlessFileList : public FileList, public HeadlessControlBase {
-public:
+  public:
     HeadlessFileList(const ControlDesign& d, HeadlessWindow* w, const FileSystem& files,
                      const text::CaseMapper& mapper);
     std::string path() const override { return m_model.folder(); }
@@ -53,7 +53,7 @@ public:
     void clickNames(const std::vector<std::string>& names);
     const FileListModel& model() const { return m_model; }
 
-private:
+  private:
     void checkIndex(int index) const;
 
     FileListModel m_model;

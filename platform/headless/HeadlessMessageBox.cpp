@@ -14,9 +14,12 @@ int HeadlessMessageBox::show(const std::string& text, int style, const std::stri
     }
     switch (buttonsOf(style)) {
         case ButtonSet::OkCancel:
-        case ButtonSet::RetryCancel: return kCancel;
-        case ButtonSet::YesNo: return kNo;
-        case ButtonSet::Ok: break;
+        case ButtonSet::RetryCancel:
+            return kCancel;
+        case ButtonSet::YesNo:
+            return kNo;
+        case ButtonSet::Ok:
+            break;
     }
     return kOk;
 }

@@ -19,7 +19,7 @@ struct ShownMessage {
 };
 
 class HeadlessMessageBox : public MessageBox {
-public:
+  public:
     int show(const std::string& text, int style, const std::string& title) override;
 
     void queueAnswer(int result) { m_answers.push_back(result); }
@@ -30,7 +30,7 @@ public:
     // would before pressing Retry).
     std::function<void(const ShownMessage&)> whileShown;
 
-private:
+  private:
     std::vector<ShownMessage> m_shown;
     std::deque<int> m_answers;
 };

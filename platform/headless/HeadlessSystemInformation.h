@@ -8,7 +8,7 @@
 namespace qm::platform {
 
 class HeadlessSystemInformation : public SystemInformation {
-public:
+  public:
     HeadlessSystemInformation() = default;
     explicit HeadlessSystemInformation(const KernelInfo& kernel);
 
@@ -22,14 +22,15 @@ public:
     std::string osBuild() const override { return m_build; }
 
     void setWorkArea(double widthTwips, double heightTwips, double twipsX, double twipsY) {
-        m_workAreaWidth = widthTwips, m_workAreaHeight = heightTwips, m_twipsX = twipsX, m_twipsY = twipsY;
+        m_workAreaWidth = widthTwips, m_workAreaHeight = heightTwips, m_twipsX = twipsX,
+        m_twipsY = twipsY;
     }
     void setOs(int platform, std::string name, std::string version, std::string build) {
         m_platform = platform, m_name = std::move(name), m_version = std::move(version),
         m_build = std::move(build);
     }
 
-private:
+  private:
     double m_workAreaWidth = 19200;
     double m_workAreaHeight = 11550;
     double m_twipsX = 15;

@@ -10,12 +10,12 @@ namespace {
 
 template <typename Controls>
 class HeadlessView : public View<Controls> {
-public:
+  public:
     explicit HeadlessView(std::unique_ptr<HeadlessForm> form) : m_form(std::move(form)) {}
     Controls& controls() override { return m_controls; }
     HeadlessForm& form() { return *m_form; }
 
-private:
+  private:
     std::unique_ptr<HeadlessForm> m_form;
     Controls m_controls;
 };
@@ -33,25 +33,43 @@ HeadlessForm::HeadlessForm(const FormDesign& design, HeadlessUi& ui)
                 control = std::make_unique<HeadlessDriveList>(d, &m_window, ui.drives());
                 break;
             case ControlKind::FolderList:
-                control = std::make_unique<HeadlessFolderList>(d, &m_window, ui.files(), ui.caseMapper());
+                control =
+                    std::make_unique<HeadlessFolderList>(d, &m_window, ui.files(), ui.caseMapper());
                 break;
             case ControlKind::FileList:
-                control = std::make_unique<HeadlessFileList>(d, &m_window, ui.files(), ui.caseMapper());
+                control =
+                    std::make_unique<HeadlessFileList>(d, &m_window, ui.files(), ui.caseMapper());
                 break;
-            case ControlKind::ComboBox: control = std::make_unique<HeadlessComboBox>(d, &m_window); break;
-            case ControlKind::Button: control = std::make_unique<HeadlessButton>(d, &m_window); break;
-            case ControlKind::Frame: control = std::make_unique<HeadlessFrame>(d, &m_window); break;
+            case ControlKind::ComboBox:
+                control = std::make_unique<HeadlessComboBox>(d, &m_window);
+                break;
+            case ControlKind::Button:
+                control = std::make_unique<HeadlessButton>(d, &m_window);
+                break;
+            case ControlKind::Frame:
+                control = std::make_unique<HeadlessFrame>(d, &m_window);
+                break;
             case ControlKind::OptionButton:
                 control = std::make_unique<HeadlessOptionButton>(d, &m_window);
                 break;
-            case ControlKind::Label: control = std::make_unique<HeadlessLabel>(d, &m_window); break;
-            case ControlKind::TextBox: control = std::make_unique<HeadlessTextBox>(d, &m_window); break;
-            case ControlKind::ListBox: control = std::make_unique<HeadlessListBox>(d, &m_window); break;
+            case ControlKind::Label:
+                control = std::make_unique<HeadlessLabel>(d, &m_window);
+                break;
+            case ControlKind::TextBox:
+                control = std::make_unique<HeadlessTextBox>(d, &m_window);
+                break;
+            case ControlKind::ListBox:
+                control = std::make_unique<HeadlessListBox>(d, &m_window);
+                break;
             case ControlKind::ProgressBar:
                 control = std::make_unique<HeadlessProgressBar>(d, &m_window);
                 break;
-            case ControlKind::StatusBar: control = std::make_unique<HeadlessStatusBar>(d, &m_window); break;
-            case ControlKind::Line: control = std::make_unique<HeadlessLine>(d, &m_window); break;
+            case ControlKind::StatusBar:
+                control = std::make_unique<HeadlessStatusBar>(d, &m_window);
+                break;
+            case ControlKind::Line:
+                control = std::make_unique<HeadlessLine>(d, &m_window);
+                break;
         }
         m_controls.push_back(std::move(control));
     }
@@ -98,8 +116,10 @@ std::vector<HeadlessOptionButton*> HeadlessForm::optionGroup(const std::string& 
     for (std::size_t i = 0; i < m_design.controls.size(); ++i) {
         const ControlDesign& d = m_design.controls[i];
         if (d.name == name && d.kind == ControlKind::OptionButton) {
-            group.resize(std::max<std::size_t>(group.size(), static_cast<std::size_t>(d.index) + 1));
-            group[static_cast<std::size_t>(d.index)] = dynamic_cast<HeadlessOptionButton*>(m_controls[i].get());
+            group.resize(
+                std::max<std::size_t>(group.size(), static_cast<std::size_t>(d.index) + 1));
+            group[static_cast<std::size_t>(d.index)] =
+                dynamic_cast<HeadlessOptionButton*>(m_controls[i].get());
         }
     }
     return group;

@@ -25,7 +25,7 @@ class HeadlessUi;
 
 // One window with its controls, found by name (and index for option groups).
 class HeadlessForm {
-public:
+  public:
     HeadlessForm(const FormDesign& design, HeadlessUi& ui);
     ~HeadlessForm();
     HeadlessForm(const HeadlessForm&) = delete;
@@ -48,7 +48,7 @@ public:
     std::vector<HeadlessControlBase*> tabOrder() const;
     const FormDesign& design() const { return m_design; }
 
-private:
+  private:
     HeadlessControlBase* find(const std::string& name, int index);
 
     const FormDesign& m_design;
@@ -60,7 +60,7 @@ private:
 };
 
 class HeadlessUi : public Ui {
-public:
+  public:
     HeadlessUi(const FileSystem& files, const DriveQuery& drives, const text::CaseMapper& mapper);
 
     std::unique_ptr<MainView> createMainWindow() override;
@@ -72,7 +72,9 @@ public:
 
     // A script to run the next time a window is shown modally; scripts run in the order queued.
     // Without one, the window closes at once as if its owner had hidden it.
-    void whenModal(std::function<void(HeadlessForm&)> script) { m_scripts.push_back(std::move(script)); }
+    void whenModal(std::function<void(HeadlessForm&)> script) {
+        m_scripts.push_back(std::move(script));
+    }
     std::size_t pendingScripts() const { return m_scripts.size(); }
 
     // The live windows of each kind (nullptr when none is loaded).
@@ -90,7 +92,7 @@ public:
     const DriveQuery& drives() const { return m_drives; }
     const text::CaseMapper& caseMapper() const { return m_mapper; }
 
-private:
+  private:
     friend class HeadlessForm;
     HeadlessForm* live(const std::string& name) const;
     void runModal(HeadlessForm& form);

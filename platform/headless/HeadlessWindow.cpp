@@ -87,9 +87,13 @@ void HeadlessWindow::showModal() {
     m_modal = false;
 }
 
-void HeadlessWindow::hide() { setVisible(false); }
+void HeadlessWindow::hide() {
+    setVisible(false);
+}
 
-void HeadlessWindow::unload() { close(CloseReason::Code); }
+void HeadlessWindow::unload() {
+    close(CloseReason::Code);
+}
 
 bool HeadlessWindow::close(CloseReason reason) {
     if (!m_loaded) {
@@ -114,7 +118,9 @@ bool HeadlessWindow::userClose() {
     return close(CloseReason::ControlMenu);
 }
 
-bool HeadlessWindow::systemClose(CloseReason reason) { return close(reason); }
+bool HeadlessWindow::systemClose(CloseReason reason) {
+    return close(reason);
+}
 
 void HeadlessWindow::typeChar(int keyAscii) {
     if (onKeyPress) {

@@ -13,7 +13,7 @@
 namespace qm::platform {
 
 class HeadlessSystemMenu : public SystemMenu {
-public:
+  public:
     // The items of a standard system menu; "&Close" last, a separator above it.
     HeadlessSystemMenu();
     explicit HeadlessSystemMenu(std::vector<std::string> items) : m_items(std::move(items)) {}
@@ -26,7 +26,7 @@ public:
     bool closeEnabled() const;
     int redraws() const { return m_redraws; }
 
-private:
+  private:
     std::vector<std::string> m_items;
     int m_redraws = 0;
 };
@@ -37,7 +37,7 @@ struct FilledBox {
 };
 
 class HeadlessSurface : public DrawingSurface {
-public:
+  public:
     DrawingState state() const override { return m_state; }
     void setState(const DrawingState& state) override;
     void fillBox(double x1, double y1, double x2, double y2, Rgb color) override;
@@ -47,14 +47,14 @@ public:
     // Makes the next fillBox throw, as a surface that cannot be drawn on would.
     bool failNextFill = false;
 
-private:
+  private:
     DrawingState m_state;
     std::vector<FilledBox> m_boxes;
     std::vector<DrawingState> m_changes;
 };
 
 class HeadlessWindow : public Window, public HeadlessControlBase {
-public:
+  public:
     // `onModal` runs while the window is shown modally: it plays the user and normally ends
     // by hiding the window.
     HeadlessWindow(const FormDesign& design, std::function<void(HeadlessWindow&)> onModal);
@@ -88,7 +88,7 @@ public:
     // text box gets what is left of it.
     void typeChar(int keyAscii);
 
-private:
+  private:
     bool close(CloseReason reason);
 
     std::string m_caption;
@@ -104,7 +104,7 @@ private:
 };
 
 class HeadlessPointer : public Pointer {
-public:
+  public:
     void setBusy(bool busy) override { changes.push_back(busy); }
     void processEvents() override { ++eventRuns; }
     std::vector<bool> changes;
@@ -112,11 +112,11 @@ public:
 };
 
 class HeadlessClipboard : public Clipboard {
-public:
+  public:
     std::string text() const override { return m_text; }
     void setText(const std::string& text) override { m_text = text; }
 
-private:
+  private:
     std::string m_text;
 };
 

@@ -14,7 +14,7 @@ struct ShellRequest {
 };
 
 class RecordingShell : public Shell {
-public:
+  public:
     bool execute(const std::string& verb, const std::string& target) override {
         requests.push_back({verb, target});
         return true;

@@ -74,7 +74,7 @@ std::string parentFolder(const std::string& path) {
 
 void throwForPath(int errnoValue, const std::string& path) {
     if (errnoValue == ENOENT) {
-        struct stat st{};
+        struct stat st {};
         const bool folderThere = statPath(parentFolder(path), st) && S_ISDIR(st.st_mode);
         throw errorFromErrno(errnoValue, folderThere ? MissingIs::File : MissingIs::Path);
     }
@@ -90,17 +90,17 @@ void PosixFileSystem::injectFault(FaultSite site, const std::string& path) const
 }
 
 bool PosixFileSystem::isFile(const std::string& path) const {
-    struct stat st{};
+    struct stat st {};
     return statPath(path, st) && !S_ISDIR(st.st_mode);
 }
 
 bool PosixFileSystem::isFolder(const std::string& path) const {
-    struct stat st{};
+    struct stat st {};
     return statPath(path, st) && S_ISDIR(st.st_mode);
 }
 
 std::optional<FileInfo> PosixFileSystem::info(const std::string& path) const {
-    struct stat st{};
+    struct stat st {};
     if (!statPath(path, st)) {
         return std::nullopt;
     }
@@ -110,7 +110,7 @@ std::optional<FileInfo> PosixFileSystem::info(const std::string& path) const {
 void PosixFileSystem::renameNoReplace(const std::string& from, const std::string& to) {
     refuseBadName(from);
     refuseBadName(to);
-    struct stat source{};
+    struct stat source {};
     if (from == to) {
         // The same name: nothing to do and nothing to lose, once the file is known to be there.
         if (::lstat(from.c_str(), &source) != 0) {
@@ -127,10 +127,10 @@ void PosixFileSystem::renameNoReplace(const std::string& from, const std::string
         // On a case-insensitive volume the new name may only change letter case and so name
         // this very file. Only then is a plain rename safe; a second link to it, or any other
         // file, keeps its place and the rename is refused.
-        struct stat target{};
+        struct stat target {};
         if (::lstat(from.c_str(), &source) == 0 && ::lstat(to.c_str(), &target) == 0 &&
-            target.st_dev == source.st_dev &&
-            target.st_ino == source.st_ino && source.st_nlink == 1) {
+            target.st_dev == source.st_dev && target.st_ino == source.st_ino &&
+            source.st_nlink == 1) {
             if (::rename(from.c_str(), to.c_str()) == 0) {
                 return;
             }
@@ -240,7 +240,7 @@ std::vector<FolderEntry> PosixFileSystem::listFolder(const std::string& path) co
         }
         bool isFolder = e->d_type == DT_DIR;
         if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) {
-            struct stat st{};
+            struct stat st {};
             isFolder = ::fstatat(dirFd, e->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
         }
         entries.push_back(FolderEntry{std::string(name), isFolder});

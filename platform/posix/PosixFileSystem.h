@@ -8,7 +8,7 @@
 namespace qm::platform {
 
 class PosixFileSystem : public FileSystem {
-public:
+  public:
     // `faults` (tests only) makes chosen renames and appends fail.
     explicit PosixFileSystem(FaultPlan* faults = nullptr) : m_faults(faults) {}
 
@@ -21,7 +21,7 @@ public:
     void createFolders(const std::string& path) override;
     std::vector<FolderEntry> listFolder(const std::string& path) const override;
 
-private:
+  private:
     void injectFault(FaultSite site, const std::string& path) const;
 
     FaultPlan* m_faults;

@@ -9,11 +9,11 @@
 namespace qm::platform {
 
 class PosixShell : public Shell {
-public:
+  public:
     explicit PosixShell(std::string opener = "xdg-open") : m_opener(std::move(opener)) {}
     bool execute(const std::string& verb, const std::string& target) override;
 
-private:
+  private:
     std::string m_opener;
 };
 

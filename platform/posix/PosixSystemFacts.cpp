@@ -18,7 +18,7 @@ std::optional<std::string> PosixSystemFacts::computerName() const {
 }
 
 KernelInfo PosixSystemFacts::kernel() const {
-    struct utsname names{};
+    struct utsname names {};
     if (::uname(&names) != 0) {
         return {};
     }

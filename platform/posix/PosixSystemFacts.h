@@ -6,7 +6,7 @@
 namespace qm::platform {
 
 class PosixSystemFacts : public SystemFacts {
-public:
+  public:
     std::optional<std::string> computerName() const override;
     KernelInfo kernel() const override;
     std::string executablePath() const override;

@@ -20,7 +20,7 @@ bool makeFolders(const std::string& path) {
     if (path.empty()) {
         return false;
     }
-    struct stat st{};
+    struct stat st {};
     if (::stat(path.c_str(), &st) == 0) {
         return S_ISDIR(st.st_mode);
     }
@@ -46,8 +46,8 @@ std::string percentEncoded(const std::string& path) {
     std::string out;
     for (const unsigned char c : path) {
         const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                           (c >= '0' && c <= '9') || c == '/' || c == '-' || c == '_' ||
-                           c == '.' || c == '~';
+                           (c >= '0' && c <= '9') || c == '/' || c == '-' || c == '_' || c == '.' ||
+                           c == '~';
         if (plain) {
             out.push_back(static_cast<char>(c));
         } else {
@@ -64,7 +64,7 @@ std::string topDirectory(const std::string& path, dev_t device) {
     std::string top = parentFolder(path);
     while (top != "/") {
         const std::string up = parentFolder(top);
-        struct stat st{};
+        struct stat st {};
         if (::stat(up.c_str(), &st) != 0 || st.st_dev != device) {
             break;
         }
@@ -95,12 +95,12 @@ void PosixTrash::moveToTrash(const std::string& path) {
         throw RunError(kBadFileName);
     }
     const std::string absolute = absolutePath(path);
-    struct stat file{};
+    struct stat file {};
     if (::lstat(absolute.c_str(), &file) != 0) {
         throwForPath(errno, absolute);
     }
     std::string trash = m_homeTrash;
-    struct stat home{};
+    struct stat home {};
     const bool homeUsable = makeFolders(m_homeTrash) && ::stat(m_homeTrash.c_str(), &home) == 0;
     if (!homeUsable || home.st_dev != file.st_dev) {
         trash = topDirectory(absolute, file.st_dev);
@@ -133,8 +133,8 @@ void PosixTrash::moveToTrash(const std::string& path) {
             }
             throw errorFromErrno(errno);
         }
-        const bool written =
-            ::write(fd, trashInfo.data(), trashInfo.size()) == static_cast<ssize_t>(trashInfo.size());
+        const bool written = ::write(fd, trashInfo.data(), trashInfo.size()) ==
+                             static_cast<ssize_t>(trashInfo.size());
         const int writeErr = errno;
         ::close(fd);
         if (!written) {
@@ -142,7 +142,8 @@ void PosixTrash::moveToTrash(const std::string& path) {
             throw errorFromErrno(writeErr == 0 ? ENOSPC : writeErr);
         }
         const std::string target = files + "/" + name;
-        if (::renameat2(AT_FDCWD, absolute.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
+        if (::renameat2(AT_FDCWD, absolute.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) ==
+            0) {
             return;
         }
         const int err = errno;

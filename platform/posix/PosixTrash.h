@@ -9,7 +9,7 @@
 namespace qm::platform {
 
 class PosixTrash : public Trash {
-public:
+  public:
     // `homeTrash` is the home trash folder ($XDG_DATA_HOME/Trash when not given).
     explicit PosixTrash(std::string homeTrash = defaultHomeTrash());
 
@@ -17,7 +17,7 @@ public:
 
     static std::string defaultHomeTrash();
 
-private:
+  private:
     std::string m_homeTrash;
 };
 

@@ -29,7 +29,9 @@ struct NameCase {
     std::string expected;
 };
 
-void PrintTo(const NameCase& c, std::ostream* os) { *os << c.label; }
+void PrintTo(const NameCase& c, std::ostream* os) {
+    *os << c.label;
+}
 
 class NewNameTest : public ::testing::TestWithParam<NameCase> {};
 
@@ -43,14 +45,16 @@ TEST_P(NewNameTest, ComputesTheNameTheRulesGive) {
     std::vector<std::string> replacements;
     ASSERT_EQ(BuildSearchList(c.searchText, searches), 0);
     ASSERT_EQ(BuildReplacementList(c.replacementText, replacements), 0);
-    const NewName name = NameComputation(options, mapper).ComputeNewName(c.fileName, searches, replacements);
+    const NewName name =
+        NameComputation(options, mapper).ComputeNewName(c.fileName, searches, replacements);
     EXPECT_EQ(name.full(), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, NewNameTest,
     ::testing::Values(
-        NameCase{"ExtensionLowered", "Holiday.Final.JPG", "final", "Draft", 0, 1, "Holiday.Draft.jpg"},
+        NameCase{"ExtensionLowered", "Holiday.Final.JPG", "final", "Draft", 0, 1,
+                 "Holiday.Draft.jpg"},
         NameCase{"BothCasesFound", "RedRED.txt", "e", "i", 0, 0, "RidRiD.txt"},
         NameCase{"InsertedTextNotSearchedAgain", "ooo.txt", "o", "xo", 0, 0, "xoxoxo.txt"},
         NameCase{"PairsApplyInOrder", "a-b-c.txt", "-:_", "_: ", 0, 0, "a b c.txt"},
@@ -58,12 +62,15 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"ProperCaseAfterDeletion", "x_report.doc", "x_", "", 3, 0, "Report.doc"},
         NameCase{"NoDotNoExtension", "README", "READ", "Read", 0, 2, "ReadME"},
         NameCase{"DotfileIsAllExtension", ".profile", "pro", "con", 2, 0, ".profile"},
-        NameCase{"ExtensionSplitOnce", "my.old.draft.txt", "old:draft", "new:final", 0, 0, "my.new.final.txt"},
+        NameCase{"ExtensionSplitOnce", "my.old.draft.txt", "old:draft", "new:final", 0, 0,
+                 "my.new.final.txt"},
         NameCase{"UpperNeverTouchesExtension", "photo.jpeg", "x", "y", 2, 0, "PHOTO.jpeg"},
         NameCase{"ExtensionUpper", "photo.jpeg", "x", "y", 0, 2, "photo.JPEG"},
-        NameCase{"ProperCaseSeparatorsOnlyWhitespace", "my_file-NAME 2.txt", "zz", "", 3, 0, "My_file-name 2.txt"},
+        NameCase{"ProperCaseSeparatorsOnlyWhitespace", "my_file-NAME 2.txt", "zz", "", 3, 0,
+                 "My_file-name 2.txt"},
         NameCase{"ReplacementLongerThanName", "ab.txt", "a", "xyz", 0, 0, "xyzb.txt"},
-        NameCase{"ReplacementKeepsItsOwnCase", "IMG_0001.JPG", "img_", "Holiday ", 0, 1, "Holiday 0001.jpg"},
+        NameCase{"ReplacementKeepsItsOwnCase", "IMG_0001.JPG", "img_", "Holiday ", 0, 1,
+                 "Holiday 0001.jpg"},
         NameCase{"LeadingSpaceOfSecondPairKept", "a b.txt", "a: b", "x:-y", 0, 0, "x-y.txt"},
         NameCase{"TrimmedAfterEveryPair", "a b.txt", "a: ", "  :+", 0, 0, "b.txt"},
         NameCase{"TabsAreNotTrimmed", "\tname.txt", "zz", "", 0, 0, "\tname.txt"},
@@ -89,7 +96,9 @@ TEST(NewNameBytes, InvalidUtf8KeepsItsBytes) {
 TEST(NewNameBytes, StrayByteInSearchMatchesOnlyItself) {
     const text::CaseMapper mapper(std::locale("C.UTF-8"));
     FixedCaseOptions options;
-    std::string namePart = "a\xE9" "b\xC3\xA9";  // stray 0xE9, then a real é
+    std::string namePart =
+        "a\xE9"
+        "b\xC3\xA9";  // stray 0xE9, then a real é
     NameComputation(options, mapper).ReplaceAll(1, namePart, "\xE9", "E");
     EXPECT_EQ(namePart, "aEb\xC3\xA9");
 }
@@ -102,7 +111,8 @@ TEST(NewNameReplaceAll, StartPositionCountsCharacters) {
         std::int32_t start;
         std::string expected;
     };
-    for (const Row& row : {Row{0, "XéX"}, Row{1, "XéX"}, Row{2, "aéX"}, Row{3, "aéX"}, Row{4, "aéa"}, Row{9, "aéa"}}) {
+    for (const Row& row : {Row{0, "XéX"}, Row{1, "XéX"}, Row{2, "aéX"}, Row{3, "aéX"},
+                           Row{4, "aéa"}, Row{9, "aéa"}}) {
         std::string namePart = "aéa";
         EXPECT_EQ(names.ReplaceAll(row.start, namePart, "A", "X"), 0);
         EXPECT_EQ(namePart, row.expected) << "start " << row.start;

@@ -13,7 +13,7 @@ using platform::HeadlessForm;
 using platform::HeadlessListBox;
 
 class RenameRunTest : public test::ProgramFixture {
-protected:
+  protected:
     void SetUp() override {
         for (const char* name : {"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}) {
             h.root.write(std::string("work/") + name, name);
@@ -41,9 +41,12 @@ struct ValidationCase {
     std::string focus;  // the control that must have the focus afterwards
 };
 
-void PrintTo(const ValidationCase& c, std::ostream* os) { *os << c.label; }
+void PrintTo(const ValidationCase& c, std::ostream* os) {
+    *os << c.label;
+}
 
-class ValidationTest : public RenameRunTest, public ::testing::WithParamInterface<ValidationCase> {};
+class ValidationTest : public RenameRunTest,
+                       public ::testing::WithParamInterface<ValidationCase> {};
 
 TEST_P(ValidationTest, StopsAtTheFirstFailureWithItsMessageAndFocus) {
     const ValidationCase& c = GetParam();
@@ -68,13 +71,36 @@ INSTANTIATE_TEST_SUITE_P(
     InOrder, ValidationTest,
     ::testing::Values(
         ValidationCase{"NoFileAndNoText", {}, "", "", "No files are selected.", "File1"},
-        ValidationCase{"NoSearchText", {"IMG_0001.JPG"}, "", "x", "Please select text to replace.", "txtReplaceThis"},
-        ValidationCase{"TrailingColon", {"IMG_0001.JPG"}, "abc:", "x:y", "Please select text to replace.", "txtReplaceThis"},
-        ValidationCase{"DoubleColon", {"IMG_0001.JPG"}, "a::b", "x", "Please select text to replace.", "txtReplaceThis"},
-        ValidationCase{"SlashInReplacement", {"IMG_0001.JPG"}, "IMG", "a/b", kIllegal, "txtWithThis"},
-        ValidationCase{"PipeInReplacement", {"IMG_0001.JPG"}, "IMG", "a|b", kIllegal, "txtWithThis"},
+        ValidationCase{"NoSearchText",
+                       {"IMG_0001.JPG"},
+                       "",
+                       "x",
+                       "Please select text to replace.",
+                       "txtReplaceThis"},
+        ValidationCase{"TrailingColon",
+                       {"IMG_0001.JPG"},
+                       "abc:",
+                       "x:y",
+                       "Please select text to replace.",
+                       "txtReplaceThis"},
+        ValidationCase{"DoubleColon",
+                       {"IMG_0001.JPG"},
+                       "a::b",
+                       "x",
+                       "Please select text to replace.",
+                       "txtReplaceThis"},
+        ValidationCase{
+            "SlashInReplacement", {"IMG_0001.JPG"}, "IMG", "a/b", kIllegal, "txtWithThis"},
+        ValidationCase{
+            "PipeInReplacement", {"IMG_0001.JPG"}, "IMG", "a|b", kIllegal, "txtWithThis"},
         ValidationCase{"IllegalBeforeCount", {"IMG_0001.JPG"}, "a:b", "?", kIllegal, "txtWithThis"},
-        ValidationCase{"CountsDiffer", {"IMG_0001.JPG"}, "a:b", "x", "There must be the same number of text strings to replace as there are replacements.", "cmdExit"}),
+        ValidationCase{
+            "CountsDiffer",
+            {"IMG_0001.JPG"},
+            "a:b",
+            "x",
+            "There must be the same number of text strings to replace as there are replacements.",
+            "cmdExit"}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST_F(RenameRunTest, IllegalCharactersInTheSearchTextAreAccepted) {
@@ -92,7 +118,8 @@ TEST_F(RenameRunTest, NoAtTheConfirmationChangesNothing) {
     EXPECT_EQ(h.messages.shown()[0].text, "Rename Selected Files?  Changes can not be undone.");
     EXPECT_EQ(h.messages.shown()[0].style, 36);
     EXPECT_EQ(h.messages.shown()[0].title, "Quillmote Utility");
-    EXPECT_EQ(h.root.names("work"), (std::vector<std::string>{"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}));
+    EXPECT_EQ(h.root.names("work"),
+              (std::vector<std::string>{"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}));
     EXPECT_EQ(logged(), "");
     EXPECT_EQ(form().get<platform::HeadlessProgressBar>("ProgressBar1").updates(), 0);
 }
@@ -102,10 +129,13 @@ TEST_F(RenameRunTest, TwoFilesGiveTwoEntriesAndOneEmptyLine) {
     form().optionGroup("optFileExtensionCase")[1]->click();
     h.messages.queueAnswer(platform::kYes);
     rename();
-    EXPECT_EQ(h.root.names("work"), (std::vector<std::string>{"Holiday 0001.jpg", "Holiday 0002.jpg", "IMG_0003.JPG"}));
+    EXPECT_EQ(h.root.names("work"),
+              (std::vector<std::string>{"Holiday 0001.jpg", "Holiday 0002.jpg", "IMG_0003.JPG"}));
     EXPECT_EQ(test::readFile(h.work + "/Holiday 0001.jpg"), "IMG_0001.JPG");
-    EXPECT_EQ(logged(), entry("IMG_0001.JPG", "Holiday 0001.jpg") + entry("IMG_0002.JPG", "Holiday 0002.jpg") + "\r\n");
-    EXPECT_EQ(listed(), (std::vector<std::string>{"Holiday 0001.jpg", "Holiday 0002.jpg", "IMG_0003.JPG"}));
+    EXPECT_EQ(logged(), entry("IMG_0001.JPG", "Holiday 0001.jpg") +
+                            entry("IMG_0002.JPG", "Holiday 0002.jpg") + "\r\n");
+    EXPECT_EQ(listed(),
+              (std::vector<std::string>{"Holiday 0001.jpg", "Holiday 0002.jpg", "IMG_0003.JPG"}));
     EXPECT_EQ(panel(2), "No files selected");
     EXPECT_TRUE(controls().StatusBar1->visible());
     EXPECT_FALSE(controls().ProgressBar1->visible());
@@ -125,13 +155,16 @@ TEST_F(RenameRunTest, ExistingTargetStopsTheRunWithEarlierRenamesKept) {
     EXPECT_EQ(error.text, "File already exists");
     EXPECT_EQ(error.title, "Quillmote Utility: Error 58");
     EXPECT_EQ(h.root.names("work"),
-              (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0002.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}));
+              (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0002.JPG", "IMG_0002.JPG",
+                                        "IMG_0003.JPG"}));
     EXPECT_EQ(test::readFile(h.work + "/Holiday 0002.JPG"), "obstacle");
     const std::string log = logged();
     EXPECT_TRUE(log.starts_with(entry("IMG_0001.JPG", "Holiday 0001.JPG"))) << log;
-    EXPECT_NE(log.find("     File already exists, error number: 58 occurred in frmQuillmote_cmdRename on machine TESTBOX"),
+    EXPECT_NE(log.find("     File already exists, error number: 58 occurred in "
+                       "frmQuillmote_cmdRename on machine TESTBOX"),
               std::string::npos);
-    EXPECT_TRUE(log.ends_with("Associated file object: Holiday 0002.JPG\r\n")) << log;  // no run separator
+    EXPECT_TRUE(log.ends_with("Associated file object: Holiday 0002.JPG\r\n"))
+        << log;  // no run separator
     EXPECT_EQ(listed()[0], "Holiday 0001.JPG");
     EXPECT_TRUE(window().rename().RenameAborted);
     EXPECT_FALSE(controls().ProgressBar1->visible());
@@ -150,8 +183,9 @@ TEST_F(RenameRunTest, RetryAfterTheObstacleIsRemovedFinishesTheRun) {
         }
     };
     rename();
-    EXPECT_EQ(h.root.names("work"),
-              (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0002.JPG", "Holiday 0003.JPG"}));
+    EXPECT_EQ(
+        h.root.names("work"),
+        (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0002.JPG", "Holiday 0003.JPG"}));
     EXPECT_TRUE(logged().ends_with(entry("IMG_0003.JPG", "Holiday 0003.JPG") + "\r\n"));
     EXPECT_FALSE(window().rename().RenameAborted);
 }
@@ -161,14 +195,16 @@ TEST_F(RenameRunTest, UnchangedAndCaseOnlyNamesAreRenamedAndLogged) {
     form().optionGroup("optFileExtensionCase")[0]->click();
     h.messages.queueAnswer(platform::kYes);
     rename();
-    EXPECT_EQ(logged(), entry("IMG_0001.JPG", "IMG_0001.JPG") + entry("IMG_0002.JPG", "IMG_0002.JPG") + "\r\n");
+    EXPECT_EQ(logged(), entry("IMG_0001.JPG", "IMG_0001.JPG") +
+                            entry("IMG_0002.JPG", "IMG_0002.JPG") + "\r\n");
     form().button("cmdDeselectAll").click();
     fileList().clickNames({"IMG_0001.JPG"});
     controls().txtReplaceThis->setText("img");
     controls().txtWithThis->setText("img");
     h.messages.queueAnswer(platform::kYes);
     rename();
-    EXPECT_EQ(h.root.names("work"), (std::vector<std::string>{"IMG_0002.JPG", "IMG_0003.JPG", "img_0001.JPG"}));
+    EXPECT_EQ(h.root.names("work"),
+              (std::vector<std::string>{"IMG_0002.JPG", "IMG_0003.JPG", "img_0001.JPG"}));
 }
 
 TEST_F(RenameRunTest, EmptyNewNameIsRefusedAndNothingMoves) {
@@ -200,7 +236,8 @@ TEST_F(RenameRunTest, NameThatIsNotValidUtf8KeepsItsOtherBytes) {
     h.messages.queueAnswer(platform::kYes);
     rename();
     EXPECT_EQ(test::readFile(h.work + "/caf\xE9 photo \xFF.txt"), "latin");
-    EXPECT_NE(logged().find("------> " + h.work + "/caf\xE9 photo \xFF.txt\r\n"), std::string::npos);
+    EXPECT_NE(logged().find("------> " + h.work + "/caf\xE9 photo \xFF.txt\r\n"),
+              std::string::npos);
 }
 
 TEST_F(RenameRunTest, LogWriteFailureIsReportedAndRetryWritesTheEntry) {
@@ -214,19 +251,22 @@ TEST_F(RenameRunTest, LogWriteFailureIsReportedAndRetryWritesTheEntry) {
     EXPECT_NE(logged().find(entry("IMG_0001.JPG", "P0001.JPG")), std::string::npos);
     EXPECT_NE(logged().find(entry("IMG_0002.JPG", "P0002.JPG")), std::string::npos);
     EXPECT_NE(logged().find("occurred in bQuillmote_LogFilenameChange"), std::string::npos);
-    EXPECT_EQ(h.root.names("work"), (std::vector<std::string>{"IMG_0003.JPG", "P0001.JPG", "P0002.JPG"}));
+    EXPECT_EQ(h.root.names("work"),
+              (std::vector<std::string>{"IMG_0003.JPG", "P0001.JPG", "P0002.JPG"}));
 }
 
 class PreviewTest : public RenameRunTest {
-protected:
+  protected:
     std::vector<std::string> before, after;
     void previewAnd(const char* button) {
         h.ui.whenModal([this, button](HeadlessForm& preview) {
             before = preview.get<HeadlessListBox>("lstBefore").items();
             after = preview.get<HeadlessListBox>("lstAfter").items();
             EXPECT_FALSE(preview.window().userClose());  // the close box is disabled
-            EXPECT_EQ(preview.get<platform::HeadlessLabel>("lblPath").caption(), "Folder: " + h.work + "/");
-            EXPECT_EQ(preview.get<platform::HeadlessLabel>("lblPath").toolTip(), "Folder: " + h.work + "/");
+            EXPECT_EQ(preview.get<platform::HeadlessLabel>("lblPath").caption(),
+                      "Folder: " + h.work + "/");
+            EXPECT_EQ(preview.get<platform::HeadlessLabel>("lblPath").toolTip(),
+                      "Folder: " + h.work + "/");
             preview.button(button).click();
         });
         form().button("cmdPreview").click();
@@ -260,7 +300,8 @@ TEST_F(PreviewTest, ContinueThenYesRenamesExactlyAsListed) {
     h.messages.queueAnswer(platform::kYes);
     previewAnd("cmdContinue");
     EXPECT_EQ(h.root.names("work"), after);
-    EXPECT_EQ(after, (std::vector<std::string>{"Holiday Ooo1.JPG", "Holiday Ooo2.JPG", "Holiday Ooo3.JPG"}));
+    EXPECT_EQ(after, (std::vector<std::string>{"Holiday Ooo1.JPG", "Holiday Ooo2.JPG",
+                                               "Holiday Ooo3.JPG"}));
     EXPECT_FALSE(app->module().PreviewMode);
 }
 

@@ -23,11 +23,13 @@ struct LoggedError {
 struct RecordingErrors : ErrorReporter {
     std::vector<LoggedError> shown;
     std::vector<LoggedError> logged;
-    int HandleError(const std::string& d, std::int32_t n, const std::string& f, const std::string& s) override {
+    int HandleError(const std::string& d, std::int32_t n, const std::string& f,
+                    const std::string& s) override {
         shown.push_back({d, n, f, s});
         return 1;
     }
-    void LogError(const std::string& m, std::int32_t n, const std::string& f, const std::string& s) override {
+    void LogError(const std::string& m, std::int32_t n, const std::string& f,
+                  const std::string& s) override {
         logged.push_back({m, n, f, s});
     }
 };

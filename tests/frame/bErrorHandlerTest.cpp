@@ -12,15 +12,16 @@ namespace {
 using platform::ShownMessage;
 
 class ErrorHandlerTest : public ::testing::Test {
-protected:
+  protected:
     test::Harness h;
     bErrorHandler errors{h.services, h.state, h.identity};
     // One error entry as it must appear for the harness clock and machine.
     std::string entry(const std::string& message, int number, const std::string& source,
                       const std::string& fileObject) const {
-        return "     " + message + ", error number: " + std::to_string(number) + " occurred in " + source +
-               " on machine TESTBOX on " + h.format.generalDate(h.clock.now()) +
-               ".  Quillmote Utility Version 1.0.0000\r\nAssociated file object: " + fileObject + "\r\n";
+        return "     " + message + ", error number: " + std::to_string(number) + " occurred in " +
+               source + " on machine TESTBOX on " + h.format.generalDate(h.clock.now()) +
+               ".  Quillmote Utility Version 1.0.0000\r\nAssociated file object: " + fileObject +
+               "\r\n";
     }
 };
 
@@ -42,11 +43,20 @@ TEST_F(ErrorHandlerTest, DialogChosenByNumber) {
         {55, "d", "", "This file is already open.", 5, true},
         {57, "Device I/O error", "", "Internal Disk Error.", 5, true},
         {61, "Disk full", "", "Disk is full.  Free some disk space and try again.", 5, true},
-        {62, "d", "", "This file has a non-standard end-of-file marker, or an attempt was made to read beyond the end-of-file marker.", 5, true},
+        {62, "d", "",
+         "This file has a non-standard end-of-file marker, or an attempt was made to read beyond "
+         "the end-of-file marker.",
+         5, true},
         {68, "d", "", "Device is currently unavailable.", 5, true},
         {70, "Permission denied", "", "Permission denied\r\nTry again?", 5, true},
-        {71, "d", "", "There appears to be no disk in the drive.\r\nInsert a disk in the drive and close the drive door.", 5, true},
-        {75, "d", "", "Could not access path. The drive or path specified is not available for the requested operation.", 5, true},
+        {71, "d", "",
+         "There appears to be no disk in the drive.\r\nInsert a disk in the drive and close the "
+         "drive door.",
+         5, true},
+        {75, "d", "",
+         "Could not access path. The drive or path specified is not available for the requested "
+         "operation.",
+         5, true},
         {76, "d", "", "The specified path does not exist.", 5, true},
         {482, "d", "", "An error has occurred with your printer.", 5, true},
         {2000, "low end", "", "low end", 48, true},
@@ -55,8 +65,13 @@ TEST_F(ErrorHandlerTest, DialogChosenByNumber) {
         {4001, "just past", "", "just past", 64, true},
         {40514, "ignored", "", "No files are selected.", 16, false},
         {40515, "ignored", "", "Please select text to replace.", 16, false},
-        {40517, "ignored", "", "There must be the same number of text strings to replace as there are replacements.", 16, false},
-        {40518, "ignored", "", "One or more characters entered are not legal for file names.\r\nThese characters can not be used in file names:\r\n\r\n\\/*?\"<>|", 16, false},
+        {40517, "ignored", "",
+         "There must be the same number of text strings to replace as there are replacements.", 16,
+         false},
+        {40518, "ignored", "",
+         "One or more characters entered are not legal for file names.\r\nThese characters can not "
+         "be used in file names:\r\n\r\n\\/*?\"<>|",
+         16, false},
         {45000, "own but unknown", "", "own but unknown", 48, false},
     };
     for (const auto& c : cases) {
@@ -70,9 +85,11 @@ TEST_F(ErrorHandlerTest, DialogChosenByNumber) {
         EXPECT_EQ(shown.title, "Quillmote Utility: Error " + std::to_string(c.number));
         EXPECT_EQ(errors.ErrorInfo().LogIt, c.logged) << c.number;
         const std::string log = h.log();
-        EXPECT_EQ(log.find(entry(c.message, c.number, "frmQuillmote_cmdRename", c.fileObject)) != std::string::npos,
+        EXPECT_EQ(log.find(entry(c.message, c.number, "frmQuillmote_cmdRename", c.fileObject)) !=
+                      std::string::npos,
                   c.logged)
-            << c.number << "\n" << log;
+            << c.number << "\n"
+            << log;
     }
 }
 
@@ -94,10 +111,12 @@ TEST_F(ErrorHandlerTest, FirstEntryCreatesTheFileWithItsHeader) {
     errors.LogError("Disk full", 61, "", "bFileHandler.ShellDelete");
     const std::string header =
         h.logPath() +
-        " logs system and critical application errors.  Entries are logged chronologically from the "
+        " logs system and critical application errors.  Entries are logged chronologically from "
+        "the "
         "beginning to the end of the file.  This file will grow very large over time and should be "
         "purged periodically.  If you are having problems using Quillmote Utility, please attach a "
-        "copy of this file to an e-mail and send it to the developer, support@quillmote.example\r\n\r\n" +
+        "copy of this file to an e-mail and send it to the developer, "
+        "support@quillmote.example\r\n\r\n" +
         std::string(60, '_') + "\r\n\r\n";
     EXPECT_EQ(h.log(), header + entry("Disk full", 61, "bFileHandler.ShellDelete", ""));
 }
@@ -109,13 +128,16 @@ TEST_F(ErrorHandlerTest, SessionLinesFrameTheRun) {
     h.clock.setLocal(2026, 12, 6, 15, 0, 0);
     errors.CloseLogFile();
     const std::string log = h.log();
-    const std::string start = "Session started on machine TESTBOX:   " + h.format.longDate(h.state.AppStartTime) + " @" +
-                              h.format.longTime(h.state.AppStartTime) + "\r\n\r\n";
-    const std::string end = "Session ended on machine TESTBOX:   " + h.format.longDate(h.clock.now()) + " @" +
-                            h.format.longTime(h.clock.now()) + "\r\n" + std::string(60, '_') + "\r\n";
+    const std::string start =
+        "Session started on machine TESTBOX:   " + h.format.longDate(h.state.AppStartTime) + " @" +
+        h.format.longTime(h.state.AppStartTime) + "\r\n\r\n";
+    const std::string end =
+        "Session ended on machine TESTBOX:   " + h.format.longDate(h.clock.now()) + " @" +
+        h.format.longTime(h.clock.now()) + "\r\n" + std::string(60, '_') + "\r\n";
     const auto startAt = log.find(start);
     ASSERT_NE(startAt, std::string::npos) << log;
-    EXPECT_EQ(log.find(std::string(60, '_') + "\r\n\r\n" + start), startAt - 64);  // right after the header
+    EXPECT_EQ(log.find(std::string(60, '_') + "\r\n\r\n" + start),
+              startAt - 64);  // right after the header
     EXPECT_NE(log.find(overflow + "Session ended"), std::string::npos);
     EXPECT_TRUE(log.ends_with(end)) << log;
 }
@@ -137,8 +159,9 @@ struct SizeCase {
 };
 
 TEST_F(ErrorHandlerTest, SizeWarningFromOneHundredThousandBytes) {
-    for (const auto& c : {SizeCase{99999, false, ""}, SizeCase{100000, true, "100"}, SizeCase{123456, true, "123"},
-                          SizeCase{100499, true, "100"}, SizeCase{100500, true, "101"}}) {
+    for (const auto& c :
+         {SizeCase{99999, false, ""}, SizeCase{100000, true, "100"}, SizeCase{123456, true, "123"},
+          SizeCase{100499, true, "100"}, SizeCase{100500, true, "101"}}) {
         h.messages.clear();
         h.root.write("app/_APP_LOG.txt", std::string(c.size, 'x'));
         h.messages.queueAnswer(platform::kNo);
@@ -149,9 +172,12 @@ TEST_F(ErrorHandlerTest, SizeWarningFromOneHundredThousandBytes) {
             EXPECT_EQ(box.style, 36);
             EXPECT_EQ(box.title, "Quillmote Utility");
             EXPECT_TRUE(box.text.starts_with("The Quillmote Utility log file:  " + h.logPath() +
-                                             "\r\n\r\nhas reached " + c.kilobytes + " Kb in size.  If Quillmote Utility"))
+                                             "\r\n\r\nhas reached " + c.kilobytes +
+                                             " Kb in size.  If Quillmote Utility"))
                 << box.text;
-            EXPECT_TRUE(box.text.ends_with("select View Log File from the View Menu.\r\n\r\nWould you like to delete the file now?"));
+            EXPECT_TRUE(
+                box.text.ends_with("select View Log File from the View Menu.\r\n\r\nWould you like "
+                                   "to delete the file now?"));
         }
         // Whatever the warning, No keeps the file and the start line follows its old content.
         EXPECT_TRUE(h.log().starts_with(std::string(c.size, 'x') + "Session started on machine"));

@@ -122,7 +122,8 @@ TEST(ShellDeleteRoutine, RetryAfterTheObstacleIsGone) {
     platform::PosixTrash trash(dir / "Trash");
     struct FixingReporter : RecordingReporter {
         test::TempFolder* folder = nullptr;
-        int HandleError(const std::string& d, std::int32_t n, const std::string& f, const std::string& s) override {
+        int HandleError(const std::string& d, std::int32_t n, const std::string& f,
+                        const std::string& s) override {
             RecordingReporter::HandleError(d, n, f, s);
             folder->write("late.txt", "late");
             return kResultRetry;

@@ -42,7 +42,8 @@ TEST_F(CasePreferencesTest, ChangeInTheStoreShowsInTheNextRead) {
     platform::HiveFile otherInstance(dir / "user.reg");
     cRegistry(otherInstance, "Quillmote Utility").SaveSetting("Preferences", "Filename Case", "3");
     // Another process's write shows once the store's read freshness has passed.
-    std::this_thread::sleep_for(platform::HiveFile::kDefaultReadFreshness + std::chrono::milliseconds(1));
+    std::this_thread::sleep_for(platform::HiveFile::kDefaultReadFreshness +
+                                std::chrono::milliseconds(1));
     EXPECT_EQ(preferences.GetFilenameCase(), kFilenameProper);
 }
 

@@ -12,7 +12,7 @@ namespace {
 using test::ProgramFixture;
 
 class MainWindowTest : public ProgramFixture {
-protected:
+  protected:
     std::string setting(const std::string& section, const std::string& key) {
         return cRegistry(h.registry, "Quillmote Utility").GetSetting(section, key, "<missing>");
     }
@@ -96,7 +96,8 @@ TEST_F(MainWindowTest, CategoriesAndTypedPatterns) {
     auto& filters = form().get<platform::HeadlessComboBox>("cmbFileFilter");
     EXPECT_EQ(listed().size(), 8u);
     types.choose(1);
-    EXPECT_EQ(comboEntries(filters), (std::vector<std::string>{"*.mp3", "*.wav", "*.wma", "*.mp3;*.wav;*.wma", "*.*"}));
+    EXPECT_EQ(comboEntries(filters),
+              (std::vector<std::string>{"*.mp3", "*.wav", "*.wma", "*.mp3;*.wav;*.wma", "*.*"}));
     EXPECT_EQ(c.File1->pattern(), "*.mp3;*.wav;*.wma");
     EXPECT_EQ(listed(), (std::vector<std::string>{"a.mp3", "b.wav", "c.wma", "h.WAV"}));
     EXPECT_EQ(setting("Preferences", "Default Filter Type"), "1");
@@ -220,7 +221,9 @@ struct ExitCase {
     bool saves;
 };
 
-void PrintTo(const ExitCase& c, std::ostream* os) { *os << c.how; }
+void PrintTo(const ExitCase& c, std::ostream* os) {
+    *os << c.how;
+}
 
 class ExitTest : public MainWindowTest, public ::testing::WithParamInterface<ExitCase> {};
 
@@ -239,7 +242,8 @@ TEST_P(ExitTest, OrderlyExitsSaveTheFolderAndCloseTheLog) {
     }
     EXPECT_EQ(setting("StartUp", "Last Path"), GetParam().saves ? h.work + "/" : "<missing>");
     const std::string log = h.log();
-    EXPECT_EQ(log.ends_with(std::string(60, '_') + "\r\n") && log.find("Session ended on machine TESTBOX") != std::string::npos,
+    EXPECT_EQ(log.ends_with(std::string(60, '_') + "\r\n") &&
+                  log.find("Session ended on machine TESTBOX") != std::string::npos,
               GetParam().saves);
     EXPECT_EQ(h.ui.quits(), GetParam().saves ? 1 : 0);
     EXPECT_EQ(h.ui.mainForm(), nullptr);  // unloaded in every case
@@ -266,7 +270,8 @@ TEST_F(MainWindowTest, CaseOptionsAreStoredAtOnceAndReadBackForEveryName) {
     openFolder(h.work);
     prepare({"a.txt"}, "a", "b");
     h.ui.whenModal([&](platform::HeadlessForm& preview) {
-        EXPECT_EQ(preview.get<platform::HeadlessListBox>("lstAfter").items(), (std::vector<std::string>{"b.txt"}));
+        EXPECT_EQ(preview.get<platform::HeadlessListBox>("lstAfter").items(),
+                  (std::vector<std::string>{"b.txt"}));
         preview.button("cmdCancel").click();
     });
     form().button("cmdPreview").click();
@@ -301,7 +306,8 @@ TEST_F(MainWindowTest, DriveThatCannotBeOpenedIsReportedAndTheListGoesBack) {
     ASSERT_EQ(h.messages.shown().size(), 2u);  // the first try and the retry
     EXPECT_EQ(h.messages.shown()[0].title, "Quillmote Utility: Error 76");
     EXPECT_NE(h.log().find("occurred in frmQuillmote_Drive1_Change"), std::string::npos);
-    EXPECT_NE(h.log().find("Associated file object: " + h.root / "nodisk [EMPTY]"), std::string::npos);
+    EXPECT_NE(h.log().find("Associated file object: " + h.root / "nodisk [EMPTY]"),
+              std::string::npos);
     EXPECT_EQ(drives.drive(), before);
     EXPECT_EQ(controls().Dir1->path(), h.work);
 }

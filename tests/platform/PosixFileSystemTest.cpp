@@ -104,7 +104,8 @@ TEST(PosixAppend, WholeEntriesFromManyWritersAtOnce) {
     for (int w = 0; w < kWriters; ++w) {
         writers.emplace_back([&, w] {
             PosixFileSystem fs;
-            const std::string entry = "writer " + std::to_string(w) + std::string(300, 'x') + "\r\n";
+            const std::string entry =
+                "writer " + std::to_string(w) + std::string(300, 'x') + "\r\n";
             for (int i = 0; i < kEntries; ++i) {
                 fs.append(log, entry);
             }
@@ -115,7 +116,8 @@ TEST(PosixAppend, WholeEntriesFromManyWritersAtOnce) {
     }
     const std::string content = test::readFile(log);
     std::size_t lines = 0;
-    for (std::size_t pos = 0, end = 0; (end = content.find("\r\n", pos)) != std::string::npos; pos = end + 2) {
+    for (std::size_t pos = 0, end = 0; (end = content.find("\r\n", pos)) != std::string::npos;
+         pos = end + 2) {
         const std::string line = content.substr(pos, end - pos);
         ASSERT_EQ(line.size(), 308u) << "torn entry at line " << lines;
         ++lines;

@@ -18,7 +18,8 @@ TEST(PosixTrash, MovesFilesWithTheirInfoAndUniqueNames) {
     trash.moveToTrash(dir / "work/log file.txt");
 
     EXPECT_TRUE(dir.names("work").empty());
-    EXPECT_EQ(dir.names("Trash/files"), (std::vector<std::string>{"log file.txt", "log file.txt.2"}));
+    EXPECT_EQ(dir.names("Trash/files"),
+              (std::vector<std::string>{"log file.txt", "log file.txt.2"}));
     EXPECT_EQ(test::readFile(dir / "Trash/files/log file.txt"), "first");
     EXPECT_EQ(test::readFile(dir / "Trash/files/log file.txt.2"), "second");
     const std::string info = test::readFile(dir / "Trash/info/log file.txt.trashinfo");

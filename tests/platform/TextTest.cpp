@@ -7,8 +7,18 @@ namespace {
 
 TEST(Utf8, DecodesEveryByteSequenceLosslessly) {
     const std::vector<std::string> samples = {
-        "plain", "é", "€", "😀", "\xFF", "\xC3", "\xC3(", "\xE2\x82", "\xC0\x80" /* overlong */,
-        "\xED\xA0\x80" /* surrogate */, "\xF4\x90\x80\x80" /* past U+10FFFF */, std::string("a\0b", 3),
+        "plain",
+        "é",
+        "€",
+        "😀",
+        "\xFF",
+        "\xC3",
+        "\xC3(",
+        "\xE2\x82",
+        "\xC0\x80" /* overlong */,
+        "\xED\xA0\x80" /* surrogate */,
+        "\xF4\x90\x80\x80" /* past U+10FFFF */,
+        std::string("a\0b", 3),
     };
     for (const auto& s : samples) {
         std::string round;
@@ -21,7 +31,10 @@ TEST(Utf8, DecodesEveryByteSequenceLosslessly) {
     EXPECT_EQ(characterCount("\xC0\x80"), 2u);
     EXPECT_TRUE(isValidUtf8("aé€😀"));
     EXPECT_FALSE(isValidUtf8("a\xFF"));
-    EXPECT_EQ(displayForm("a\xFF" "b"), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(displayForm("a\xFF"
+                          "b"),
+              "a\xEF\xBF\xBD"
+              "b");
 }
 
 TEST(CaseMapping, PerCharacterUnderUtf8Locale) {
@@ -29,7 +42,8 @@ TEST(CaseMapping, PerCharacterUnderUtf8Locale) {
     EXPECT_EQ(mapper.toUpper("abc éàü ß"), "ABC ÉÀÜ ß");
     EXPECT_EQ(mapper.toLower("ÉCOLE ΣΟΦΙΑ"), "école σοφια");
     EXPECT_EQ(mapper.toProper("hello wORLD\tfoo_bar.baz 2nd"), "Hello World\tFoo_bar.baz 2nd");
-    EXPECT_EQ(mapper.toProper(std::string("a\0b\vc\fd\re\nf", 11)), std::string("A\0B\vC\fD\rE\nF", 11));
+    EXPECT_EQ(mapper.toProper(std::string("a\0b\vc\fd\re\nf", 11)),
+              std::string("A\0B\vC\fD\rE\nF", 11));
     EXPECT_EQ(mapper.toUpper("x\xFFy"), "X\xFFY");
     EXPECT_EQ(mapper.compareNoCase("Apple", "apple"), 0);
     EXPECT_LT(mapper.compareNoCase("apple", "Banana"), 0);

@@ -27,20 +27,20 @@
 namespace qm::test {
 
 class FixedClock : public platform::Clock {
-public:
+  public:
     platform::TimePoint now() const override { return m_now; }
     void set(platform::TimePoint t) { m_now = t; }
     // A local date and time (year, month 1-12, day, hour, minute, second).
     void setLocal(int year, int month, int day, int hour, int minute, int second);
 
-private:
+  private:
     platform::TimePoint m_now = std::chrono::system_clock::now();
 };
 
 // The real machine's facts, except the program file (inside the test's folder), the environment
 // (what the test sets) and, when set, the computer's name.
 class FakeSystemFacts : public platform::PosixSystemFacts {
-public:
+  public:
     std::optional<std::string> computerName() const override;
     std::string executablePath() const override { return programFile; }
     std::optional<std::string> environment(const std::string& name) const override;
@@ -49,14 +49,14 @@ public:
     }
 
     std::string programFile;
-    std::optional<bool> writable;  // unset: ask the file system
+    std::optional<bool> writable;                    // unset: ask the file system
     std::optional<std::optional<std::string>> name;  // unset: the real host name
     std::map<std::string, std::string> env;
 };
 
 // The machine's drives plus drives a test adds (a mount point that cannot be opened, say).
 class TestDrives : public platform::PosixDriveQuery {
-public:
+  public:
     std::vector<platform::MountedDrive> mountedDrives() const override;
     std::string mountPointOf(const std::string& path) const override;
     std::vector<platform::MountedDrive> extra;
@@ -70,7 +70,7 @@ struct SharedPlaces {
 };
 
 class Harness {
-public:
+  public:
     Harness() : Harness(SharedPlaces{}) {}
     explicit Harness(const SharedPlaces& shared);
 
@@ -92,8 +92,8 @@ public:
     platform::HiveFile registry;
     TestDrives drives;
     platform::HeadlessUi ui{files, drives, caseMapper};
-    platform::Services services{files, trash, messages, shell, clock, format, facts,
-                                caseMapper, registry, drives, ui};
+    platform::Services services{files, trash,      messages, shell,  clock, format,
+                                facts, caseMapper, registry, drives, ui};
     AppState state;
     AppIdentity identity;
 };

@@ -16,10 +16,12 @@ platform::HeadlessForm& Program::form() {
     return *main;
 }
 
-void Program::openFolder(const std::string& folder) { controls().Dir1->setPath(folder); }
+void Program::openFolder(const std::string& folder) {
+    controls().Dir1->setPath(folder);
+}
 
 void Program::prepare(const std::vector<std::string>& names, const std::string& search,
-                             const std::string& replacement) {
+                      const std::string& replacement) {
     fileList().clickNames(names);
     controls().txtReplaceThis->setText(search);
     controls().txtWithThis->setText(replacement);

@@ -15,20 +15,25 @@
 namespace qm::test {
 
 class Program {
-public:
+  public:
     // Starts the program: Main, with the About box answered by Continue.
     void start();
 
     platform::HeadlessForm& form();  // the main window
     platform::MainControls& controls() { return app->mainWindow()->controls(); }
     frmQuillmote& window() { return *app->mainWindow(); }
-    platform::HeadlessFileList& fileList() { return form().get<platform::HeadlessFileList>("File1"); }
-    platform::HeadlessTextBox& textBox(const std::string& name) { return form().get<platform::HeadlessTextBox>(name); }
+    platform::HeadlessFileList& fileList() {
+        return form().get<platform::HeadlessFileList>("File1");
+    }
+    platform::HeadlessTextBox& textBox(const std::string& name) {
+        return form().get<platform::HeadlessTextBox>(name);
+    }
     std::string panel(int n) { return controls().StatusBar1->panelText(n); }
     // Opens `folder` in the folder list as the user would.
     void openFolder(const std::string& folder);
     // Selects the named files (Ctrl+click each), types the two texts.
-    void prepare(const std::vector<std::string>& names, const std::string& search, const std::string& replacement);
+    void prepare(const std::vector<std::string>& names, const std::string& search,
+                 const std::string& replacement);
     // The names listed by the file list.
     std::vector<std::string> listed();
     // The message boxes shown so far (texts only).

@@ -8,7 +8,7 @@
 namespace qm::test {
 
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -28,7 +28,7 @@ public:
     // The names in the folder (or a subfolder), sorted bytewise, without "." and "..".
     std::vector<std::string> names(const std::string& sub = "") const;
 
-private:
+  private:
     std::string m_path;
 };
 

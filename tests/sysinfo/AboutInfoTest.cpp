@@ -22,7 +22,7 @@ std::vector<std::string> lines(const std::string& text) {
 }
 
 class AboutInfoTest : public ::testing::Test {
-protected:
+  protected:
     AboutInfoTest() {
         test::FakeDrive data;
         data.volume = {"DATA", 0x1234, 255, 0, "ext4"};
@@ -56,7 +56,8 @@ protected:
 
 TEST_F(AboutInfoTest, ReadyDriveLineByLine) {
     const auto text = lines(aboutText("/data"));
-    const auto modified = std::chrono::system_clock::from_time_t(h.files.info(h.identity.ProgramFile())->modifiedSeconds);
+    const auto modified = std::chrono::system_clock::from_time_t(
+        h.files.info(h.identity.ProgramFile())->modifiedSeconds);
     const std::vector<std::string> expected = {
         h.root / "app/quillmote",
         "Version 1.0.0000   Compile Date: " + h.format.generalDate(modified),
@@ -85,7 +86,8 @@ TEST_F(AboutInfoTest, UnreadyDrivesEndWithTheirNote) {
         std::string drive;
         std::string last;
     };
-    for (const auto& c : {Case{"/media/floppy", "[Disk Not Present]"}, Case{"/media/cdrom", "[Disc Not Present]"}}) {
+    for (const auto& c : {Case{"/media/floppy", "[Disk Not Present]"},
+                          Case{"/media/cdrom", "[Disc Not Present]"}}) {
         const auto text = lines(aboutText(c.drive));
         ASSERT_GE(text.size(), 2u);
         EXPECT_EQ(text.back(), c.last) << c.drive;
@@ -104,7 +106,8 @@ TEST_F(AboutInfoTest, MissingProgramFileAndNoSerialOrLabel) {
 TEST_F(AboutInfoTest, FailureIsLoggedAndGivesNoText) {
     struct LoggingReporter : test::RecordingReporter {
         std::vector<std::string> sources;
-        void LogError(const std::string&, std::int32_t, const std::string&, const std::string& s) override {
+        void LogError(const std::string&, std::int32_t, const std::string&,
+                      const std::string& s) override {
             sources.push_back(s);
         }
     } logging;
@@ -120,7 +123,8 @@ TEST_F(AboutInfoTest, WindowLoadsInOrderAndFollowsTheChosenDrive) {
     bForms forms(errors, ui.pointer(), ui.clipboard());
     auto view = ui.createAboutWindow();
     auto& controls = view->controls();
-    dynamic_cast<platform::HeadlessSystemInformation&>(*controls.SystemInfo).setWorkArea(19200, 11550, 15, 15);
+    dynamic_cast<platform::HeadlessSystemInformation&>(*controls.SystemInfo)
+        .setWorkArea(19200, 11550, 15, 15);
     frmAbout about(std::move(view), drives, sources, forms);
     about.Form_Load();
     auto& c = about.controls();
