@@ -3,7 +3,6 @@
 #include <filesystem>
 
 #include "platform/MessageBox.h"
-#include "platform/RunError.h"
 #include "tests/support/ProgramFixture.h"
 
 namespace qm {
@@ -13,9 +12,6 @@ using test::ProgramFixture;
 
 class MainWindowTest : public ProgramFixture {
   protected:
-    std::string setting(const std::string& section, const std::string& key) {
-        return cRegistry(h.registry, "Quillmote Utility").GetSetting(section, key, "<missing>");
-    }
     void store(const std::string& section, const std::string& key, const std::string& value) {
         cRegistry(h.registry, "Quillmote Utility").SaveSetting(section, key, value);
     }
@@ -310,18 +306,6 @@ TEST_F(MainWindowTest, DriveThatCannotBeOpenedIsReportedAndTheListGoesBack) {
               std::string::npos);
     EXPECT_EQ(drives.drive(), before);
     EXPECT_EQ(controls().Dir1->path(), h.work);
-}
-
-TEST_F(MainWindowTest, FolderRemovedBehindTheProgramsBackIsReportedAndTheWindowStaysUsable) {
-    const std::string doomed = h.root.makeFolder("work/doomed");
-    start();
-    openFolder(h.work);
-    std::filesystem::remove_all(doomed);
-    EXPECT_THROW(controls().Dir1->setPath(doomed), RunError);  // the list refuses a missing folder
-    std::filesystem::remove_all(h.work);
-    form().menu("mnuViewRefresh").choose();
-    EXPECT_EQ(controls().Dir1->path(), h.root.path());
-    EXPECT_TRUE(controls().window->visible());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cerrno>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -30,6 +31,11 @@ inline const std::vector<DiskFault> kDiskFaults = {
     {"Vanished", ENOENT, 53, "File \"%\" not found.", platform::kStyleRetryCancel},
     {"Exists", EEXIST, 58, "File already exists", platform::kStyleOkInformation},
 };
+
+// Names the fault in test listings.
+inline void PrintTo(const DiskFault& fault, std::ostream* os) {
+    *os << fault.label;
+}
 
 // The fault of the table for `errnoValue`.
 inline const DiskFault& diskFault(int errnoValue) {
