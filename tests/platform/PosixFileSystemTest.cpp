@@ -54,15 +54,6 @@ TEST(PosixRename, NeverReplacesAndReportsEachFailure) {
     EXPECT_EQ(dir.names(), (std::vector<std::string>{"a.txt", "b.txt"}));
 }
 
-TEST(PosixRename, CaseOnlyChangeAndPlainRename) {
-    test::TempFolder dir;
-    PosixFileSystem fs;
-    dir.write("photo.JPG", "P");
-    EXPECT_EQ(renameError(fs, dir / "photo.JPG", dir / "photo.jpg"), 0);
-    EXPECT_EQ(dir.names(), (std::vector<std::string>{"photo.jpg"}));
-    EXPECT_EQ(test::readFile(dir / "photo.jpg"), "P");
-}
-
 TEST(PosixRename, SecondLinkToTheSameFileIsNotReplaced) {
     test::TempFolder dir;
     PosixFileSystem fs;
@@ -160,20 +151,6 @@ TEST(PosixListFolder, NamesWithKindsIncludingInvalidUtf8) {
     EXPECT_TRUE(entries[3].isFolder);
     EXPECT_FALSE(entries[1].isFolder);
     EXPECT_THROW(fs.listFolder(dir / "missing"), RunError);
-}
-
-TEST(PosixExistence, FilesFoldersAndNothing) {
-    test::TempFolder dir;
-    PosixFileSystem fs;
-    dir.write("f");
-    EXPECT_TRUE(fs.isFile(dir / "f"));
-    EXPECT_FALSE(fs.isFolder(dir / "f"));
-    EXPECT_TRUE(fs.isFolder(dir.path()));
-    EXPECT_FALSE(fs.isFile(dir.path()));
-    EXPECT_FALSE(fs.isFile(dir / "missing"));
-    EXPECT_FALSE(fs.isFile(""));
-    ASSERT_TRUE(fs.info(dir / "f").has_value());
-    EXPECT_EQ(fs.info(dir / "f")->size, 0u);
 }
 
 }  // namespace
