@@ -25,6 +25,12 @@ class FakeDriveQuery : public platform::DriveQuery {
     mutable int procedureQueries = 0;
     mutable int legacySpaceQueries = 0;
 
+    // A drive whose every query fails, as an empty floppy or optical drive.
+    void addUnready(const std::string& root, std::int32_t type) {
+        drives[root].ready = false;
+        drives[root].type = type;
+    }
+
     bool volumeInformation(const std::string& r, platform::VolumeInformation& out) const override {
         return answer(r, &FakeDrive::volume, out);
     }
