@@ -85,15 +85,6 @@ void ModalSteps::poll() {
     });
 }
 
-QtProgramFixture::QtProgramFixture() {
-    facts.programFile = root.makeFolder("app") + "/quillmote";
-    root.write("app/quillmote", "program");
-    facts.env["HOME"] = root.makeFolder("home");
-    facts.name = std::optional<std::string>("TESTBOX");
-    clock.setLocal(2026, 12, 6, 14, 3, 27);
-    work = root.makeFolder("work");
-}
-
 QtProgramFixture::~QtProgramFixture() {
     EXPECT_EQ(modals.pending(), 0u) << "windows the test waited for never came up";
     if (QWidget* popup = QApplication::activePopupWidget()) {
