@@ -75,18 +75,6 @@ TEST_F(cRegistryTest, GetSettingReadsWhateverDataTheValueHolds) {
     EXPECT_EQ(registry.GetSetting("Preferences", "Absent"), "");
 }
 
-TEST_F(cRegistryTest, TextSurvivesSavingAndReading) {
-    for (const std::string& text :
-         {""s, "0"s, "C:\\"s, "\"quoted\" \\\\server\\share"s, "Größe 日本 🙂"s,
-          "line\r\nbreak"s, "a\0b"s, "caf\xE9"s}) {
-        ASSERT_TRUE(registry.SaveSetting("StartUp", "Last Path", text));
-        EXPECT_EQ(registry.GetSetting("StartUp", "Last Path", "dflt"), text);
-        HiveFile fresh(dir / "user.reg");
-        EXPECT_EQ(cRegistry(fresh, "Quillmote Utility").GetSetting("StartUp", "Last Path", "dflt"),
-                  text);
-    }
-}
-
 TEST_F(cRegistryTest, GetAllSettingsListsTextValuesInStoredOrderOrNothing) {
     putValue(store, kPrefs, "Default Filter Type", "0\0"s);
     putValue(store, kPrefs, "Count", "\1\0\0\0"s, platform::kRegDword);

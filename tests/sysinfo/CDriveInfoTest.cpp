@@ -28,7 +28,6 @@ test::FakeDriveQuery sampleDrives() {
     drives.drives["/media/u/USB/"].volume.label = "USB";
     drives.drives["/media/u/Odd/"].volume.label = "A [B";
     drives.addUnready("/media/floppy/", platform::kDriveRemovable);
-    drives.existing["/data/photos/2024"] = "/data/";
     return drives;
 }
 
