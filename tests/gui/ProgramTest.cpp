@@ -107,7 +107,7 @@ TEST_F(ProgramTest, RenameFromPickingTheFolderToTheLog) {
     modals.then(answerBox("Quillmote Utility", "Rename Selected Files?  Changes can not be undone.",
                           QMessageBox::Yes));
     const std::string logBefore = log();
-    QTest::keyClick(textBox("txtWithThis"), Qt::Key_Return);
+    QTest::keyClick(widget<QLineEdit>("txtWithThis"), Qt::Key_Return);
 
     EXPECT_EQ(before, (std::vector<std::string>{"IMG_0001.JPG", "IMG_0003.JPG", "IMG_0004.JPG"}));
     EXPECT_EQ(after, (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0003.JPG",
@@ -173,7 +173,7 @@ TEST_F(ProgramTest, EditMenuFollowsTheFocusAndTheSelection) {
     };
     // Opens the Edit menu, reads its items and closes it again (or clicks `item`). Not with
     // Escape: that leaves the menu bar with the focus.
-    QLineEdit* replace = textBox("txtReplaceThis");
+    QLineEdit* replace = widget<QLineEdit>("txtReplaceThis");
     const auto open = [&](QAction* item = nullptr) {
         QMenu* menu = clickMenuTitle("mnuEdit");
         EXPECT_TRUE(menu->isVisible());

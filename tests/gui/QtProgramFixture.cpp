@@ -115,10 +115,6 @@ QWidget* QtProgramFixture::mainWindow() {
     return dynamic_cast<platform::QtWindow&>(*main->controls().window).widget();
 }
 
-QLineEdit* QtProgramFixture::textBox(const char* name) {
-    return widget<QLineEdit>(name);
-}
-
 void QtProgramFixture::openFolder(const std::string& folder) {
     auto& folders = dynamic_cast<platform::QtFolderList&>(*app->mainWindow()->controls().Dir1);
     QTreeWidgetItem* item = folders.itemOf(folder);
@@ -161,19 +157,10 @@ void QtProgramFixture::clickFile(const std::string& name, Qt::KeyboardModifiers 
 }
 
 void QtProgramFixture::type(const char* name, const std::string& text) {
-    QLineEdit* edit = textBox(name);
+    auto* edit = widget<QLineEdit>(name);
     QTest::mouseClick(edit, Qt::LeftButton);
     QTest::keyClick(edit, Qt::Key_End);
     QTest::keyClicks(edit, platform::toQString(text));
-}
-
-std::vector<std::string> QtProgramFixture::listed() {
-    std::vector<std::string> names;
-    const platform::FileList& list = *app->mainWindow()->controls().File1;
-    for (int i = 0; i < list.listCount(); ++i) {
-        names.push_back(list.list(i));
-    }
-    return names;
 }
 
 std::vector<std::string> QtProgramFixture::selectedInView() {

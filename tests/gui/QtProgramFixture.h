@@ -22,7 +22,6 @@
 #include "tests/support/Harness.h"
 
 class QAction;
-class QLineEdit;
 class QMenu;
 
 namespace qm::test {
@@ -71,7 +70,6 @@ class QtProgramFixture : public ::testing::Test {
         }
         return found;
     }
-    QLineEdit* textBox(const char* name);
 
     // Clicks `folder` in the folder tree.
     void openFolder(const std::string& folder);
@@ -82,7 +80,7 @@ class QtProgramFixture : public ::testing::Test {
     // Clicks into the text box and types `text` at its end.
     void type(const char* name, const std::string& text);
     // The names the file list shows, and those of them selected in the view.
-    std::vector<std::string> listed();
+    std::vector<std::string> listed() { return entriesOf(*app->mainWindow()->controls().File1); }
     std::vector<std::string> selectedInView();
     std::string panel(int n);
     // Clicks the title of the menu `name` in the menu bar: it opens, or closes when open.

@@ -15,13 +15,6 @@ class MainWindowTest : public ProgramFixture {
     void store(const std::string& section, const std::string& key, const std::string& value) {
         cRegistry(h.registry, "Quillmote Utility").SaveSetting(section, key, value);
     }
-    std::vector<std::string> comboEntries(platform::ComboBox& box) {
-        std::vector<std::string> entries;
-        for (int i = 0; i < box.listCount(); ++i) {
-            entries.push_back(box.list(i));
-        }
-        return entries;
-    }
 };
 
 TEST_F(MainWindowTest, FirstStartShowsEverythingInTheProgramsFolder) {
@@ -92,7 +85,7 @@ TEST_F(MainWindowTest, CategoriesAndTypedPatterns) {
     auto& filters = form().get<platform::HeadlessComboBox>("cmbFileFilter");
     EXPECT_EQ(listed().size(), 8u);
     types.choose(1);
-    EXPECT_EQ(comboEntries(filters),
+    EXPECT_EQ(test::entriesOf(filters),
               (std::vector<std::string>{"*.mp3", "*.wav", "*.wma", "*.mp3;*.wav;*.wma", "*.*"}));
     EXPECT_EQ(c.File1->pattern(), "*.mp3;*.wav;*.wma");
     EXPECT_EQ(listed(), (std::vector<std::string>{"a.mp3", "b.wav", "c.wma", "h.WAV"}));
@@ -107,9 +100,9 @@ TEST_F(MainWindowTest, CategoriesAndTypedPatterns) {
     filters.type("t");
     EXPECT_EQ(listed(), (std::vector<std::string>{"d.txt"}));
     types.choose(2);
-    EXPECT_EQ(comboEntries(filters).size(), 8u);  // six single patterns, the combined one, "*.*"
+    EXPECT_EQ(test::entriesOf(filters).size(), 8u);  // six single patterns, the combined one, "*.*"
     types.choose(0);
-    EXPECT_EQ(comboEntries(filters).size(), 18u);
+    EXPECT_EQ(test::entriesOf(filters).size(), 18u);
     EXPECT_EQ(listed().size(), 8u);  // "*.*" also lists names without a dot
 }
 

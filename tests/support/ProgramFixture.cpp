@@ -39,14 +39,6 @@ void Program::prepare(const std::vector<std::string>& names, const std::string& 
     controls().txtWithThis->setText(replacement);
 }
 
-std::vector<std::string> Program::listed() {
-    std::vector<std::string> names;
-    for (int i = 0; i < controls().File1->listCount(); ++i) {
-        names.push_back(controls().File1->list(i));
-    }
-    return names;
-}
-
 std::vector<std::string> Program::shownTexts() const {
     std::vector<std::string> texts;
     for (const auto& box : h.messages.shown()) {

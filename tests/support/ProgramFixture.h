@@ -42,7 +42,7 @@ class Program {
     void prepare(const std::vector<std::string>& names, const std::string& search,
                  const std::string& replacement);
     // The names listed by the file list.
-    std::vector<std::string> listed();
+    std::vector<std::string> listed() { return entriesOf(*controls().File1); }
     // The message boxes shown so far (texts only).
     std::vector<std::string> shownTexts() const;
     void rename() { form().button("cmdRename").click(); }
