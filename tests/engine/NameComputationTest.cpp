@@ -4,6 +4,7 @@
 
 #include "engine/ReplacementLists.h"
 #include "platform/RunError.h"
+#include "tests/support/ErrorNumber.h"
 
 namespace qm {
 namespace {
@@ -112,12 +113,8 @@ TEST(NewNameCaseOptions, StoredTextThatIsNoNumberStopsTheName) {
     std::string namePart = "abc";
     const NameComputation names(options, mapper);
     EXPECT_EQ(names.ReplaceInName(namePart, "b", "x"), kTypeMismatch);
-    try {
-        names.ComputeNewName("abc.txt", {"b"}, {"x"});
-        FAIL() << "expected a type mismatch";
-    } catch (const RunError& e) {
-        EXPECT_EQ(e.number(), kTypeMismatch);
-    }
+    EXPECT_EQ(test::errorNumberOf([&] { names.ComputeNewName("abc.txt", {"b"}, {"x"}); }),
+              kTypeMismatch);
 }
 
 TEST_F(NameTest, NamesAndListsPast32767Characters) {

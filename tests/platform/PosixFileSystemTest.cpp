@@ -9,18 +9,14 @@
 #include <thread>
 
 #include "platform/RunError.h"
+#include "tests/support/ErrorNumber.h"
 #include "tests/support/TempFolder.h"
 
 namespace qm::platform {
 namespace {
 
 std::int32_t renameError(PosixFileSystem& fs, const std::string& from, const std::string& to) {
-    try {
-        fs.renameNoReplace(from, to);
-        return 0;
-    } catch (const RunError& e) {
-        return e.number();
-    }
+    return test::errorNumberOf([&] { fs.renameNoReplace(from, to); });
 }
 
 TEST(PosixRename, NeverReplacesAndReportsEachFailure) {
@@ -119,12 +115,7 @@ TEST(PosixAppend, WholeEntriesFromManyWritersAtOnce) {
 TEST(PosixAppend, MissingFolderIsPathNotFound) {
     test::TempFolder dir;
     PosixFileSystem fs;
-    try {
-        fs.append(dir / "none/log.txt", "x");
-        FAIL();
-    } catch (const RunError& e) {
-        EXPECT_EQ(e.number(), kPathNotFound);
-    }
+    EXPECT_EQ(test::errorNumberOf([&] { fs.append(dir / "none/log.txt", "x"); }), kPathNotFound);
 }
 
 TEST(PosixCreateNew, AppearsWholeAndNeverReplaces) {
