@@ -59,59 +59,6 @@ TEST(HiveFile, ValuesKeepTypeAndExactSizeAcrossInstances) {
     EXPECT_EQ(debris(dir, "cfg/quillmote"), std::vector<std::string>{});
 }
 
-TEST(HiveFile, StatusesLikeTheRegistry) {
-    test::TempFolder dir;
-    HiveFile store(dir / "user.reg");
-    ASSERT_EQ(putValue(store, kPrefs, "A", "1\0"s), kRegSuccess);
-    ASSERT_EQ(putValue(store, kPrefs + "\\Sub"s, "B", "2\0"s), kRegSuccess);
-
-    RegKey key = 0;
-    EXPECT_EQ(store.openKey("Software\\Missing", RegAccess::Read, key), kRegFileNotFound);
-    EXPECT_EQ(store.openKey("Software\\\\x", RegAccess::Read, key), kRegInvalidParameter);
-    EXPECT_EQ(store.createKey("Software\\bad\nname", key), kRegInvalidParameter);
-
-    RegKey read = 0;
-    ASSERT_EQ(store.openKey(kPrefs, RegAccess::Read, read), kRegSuccess);
-    EXPECT_EQ(store.setValue(read, "A", kRegSz, "x", 1), kRegAccessDenied);
-    EXPECT_EQ(store.deleteValue(read, "A"), kRegAccessDenied);
-
-    std::uint32_t size = 1;
-    char small[1];
-    EXPECT_EQ(store.queryValue(read, "A", nullptr, small, size), kRegMoreData);
-    EXPECT_EQ(size, 2u);
-    EXPECT_EQ(store.queryValue(read, "Nope", nullptr, nullptr, size), kRegFileNotFound);
-
-    RegKeyInfo info;
-    ASSERT_EQ(store.queryInfoKey(read, info), kRegSuccess);
-    EXPECT_EQ(info.values, 1u);
-    EXPECT_EQ(info.subKeys, 1u);
-    EXPECT_EQ(info.maxValueNameLength, 1u);
-    EXPECT_EQ(info.maxValueDataSize, 2u);
-
-    char name[2];
-    std::uint32_t nameLength = 1;  // no room for the terminator
-    EXPECT_EQ(store.enumValue(read, 0, name, nameLength, nullptr, nullptr, nullptr), kRegMoreData);
-    nameLength = 2;
-    EXPECT_EQ(store.enumValue(read, 0, name, nameLength, nullptr, nullptr, nullptr), kRegSuccess);
-    EXPECT_EQ(std::string(name, nameLength), "A");
-    EXPECT_EQ(store.enumValue(read, 1, name, nameLength, nullptr, nullptr, nullptr),
-              kRegNoMoreItems);
-
-    RegKey full = 0;
-    ASSERT_EQ(store.openKey("Software\\Quillmote Utility", RegAccess::Full, full), kRegSuccess);
-    EXPECT_EQ(store.deleteKey(full, ""), kRegInvalidParameter) << "never the key itself";
-    EXPECT_EQ(store.deleteKey(full, "Preferences"), kRegAccessDenied) << "it has a subkey";
-    EXPECT_EQ(store.deleteKey(full, "Preferences\\Sub"), kRegSuccess);
-    EXPECT_EQ(store.deleteKey(full, "Preferences\\Sub"), kRegFileNotFound);
-    EXPECT_EQ(store.deleteKey(full, "Preferences"), kRegSuccess);
-    EXPECT_EQ(store.queryValue(read, "A", nullptr, nullptr, size), kRegKeyDeleted);
-
-    EXPECT_EQ(store.closeKey(read), kRegSuccess);
-    EXPECT_EQ(store.closeKey(read), kRegInvalidHandle);
-    EXPECT_EQ(store.closeKey(full), kRegSuccess);
-    EXPECT_EQ(store.queryInfoKey(full, info), kRegInvalidHandle);
-}
-
 TEST(HiveFile, ChangesByAnotherWriterAreSeenOnceTheReadFreshnessHasPassed) {
     test::TempFolder dir;
     HiveFile mine(dir / "user.reg");
