@@ -4,6 +4,7 @@
 
 #include "engine/ReplacementLists.h"
 #include "platform/RunError.h"
+#include "tests/support/ErrorNumber.h"
 
 namespace qm {
 namespace {
@@ -11,12 +12,14 @@ namespace {
 struct FixedCaseOptions : CaseOptions {
     std::int32_t filenameCase = 0;
     std::int32_t extensionCase = 0;
-    int filenameReads = 0;
-    std::int32_t GetFilenameCase() override {
-        ++filenameReads;
-        return filenameCase;
-    }
+    std::int32_t GetFilenameCase() override { return filenameCase; }
     std::int32_t GetExtensionCase() override { return extensionCase; }
+};
+
+struct NameTest : ::testing::Test {
+    const text::CaseMapper mapper{std::locale("C.UTF-8")};
+    FixedCaseOptions options;
+    const NameComputation names{options, mapper};
 };
 
 struct NameCase {
@@ -33,21 +36,17 @@ void PrintTo(const NameCase& c, std::ostream* os) {
     *os << c.label;
 }
 
-class NewNameTest : public ::testing::TestWithParam<NameCase> {};
+class NewNameTest : public NameTest, public ::testing::WithParamInterface<NameCase> {};
 
 TEST_P(NewNameTest, ComputesTheNameTheRulesGive) {
     const NameCase& c = GetParam();
-    const text::CaseMapper mapper(std::locale("C.UTF-8"));
-    FixedCaseOptions options;
     options.filenameCase = c.filenameCase;
     options.extensionCase = c.extensionCase;
     std::vector<std::string> searches;
     std::vector<std::string> replacements;
     ASSERT_EQ(BuildSearchList(c.searchText, searches), 0);
     ASSERT_EQ(BuildReplacementList(c.replacementText, replacements), 0);
-    const NewName name =
-        NameComputation(options, mapper).ComputeNewName(c.fileName, searches, replacements);
-    EXPECT_EQ(name.full(), c.expected);
+    EXPECT_EQ(names.ComputeNewName(c.fileName, searches, replacements).full(), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -81,32 +80,18 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"NonAsciiFoundCaseInsensitively", "CAFÉ.txt", "é", "e", 0, 0, "CAFe.txt"},
         NameCase{"NonAsciiUpper", "été.txt", "zz", "", 2, 0, "ÉTÉ.txt"},
         NameCase{"SharpSStaysOneCharacter", "straße.TXT", "zz", "", 2, 1, "STRAßE.txt"},
-        NameCase{"ProperCaseNonAscii", "élan vital.txt", "zz", "", 3, 0, "Élan Vital.txt"}),
+        NameCase{"ProperCaseNonAscii", "élan vital.txt", "zz", "", 3, 0, "Élan Vital.txt"},
+        // Latin-1 é, a stray 0xFF, a cut sequence: every byte kept, the rest upper-cased.
+        NameCase{"InvalidUtf8KeepsItsBytes", "caf\xE9-\xFF\xC3(x).txt", "-", " ", 2, 0,
+                 "CAF\xE9 \xFF\xC3(X).txt"},
+        // A stray 0xE9 in the search text finds only itself, not the real é.
+        NameCase{"StrayByteMatchesOnlyItself",
+                 "a\xE9"
+                 "b\xC3\xA9.txt",
+                 "\xE9", "E", 0, 0, "aEb\xC3\xA9.txt"}),
     [](const ::testing::TestParamInfo<NameCase>& info) { return std::string(info.param.label); });
 
-TEST(NewNameBytes, InvalidUtf8KeepsItsBytes) {
-    const text::CaseMapper mapper(std::locale("C.UTF-8"));
-    FixedCaseOptions options;
-    options.filenameCase = kFilenameUpper;
-    const std::string name = "caf\xE9-\xFF\xC3(x).txt";  // Latin-1 é, a stray 0xFF, a cut sequence
-    const NewName result = NameComputation(options, mapper).ComputeNewName(name, {"-"}, {" "});
-    EXPECT_EQ(result.full(), "CAF\xE9 \xFF\xC3(X).txt");
-}
-
-TEST(NewNameBytes, StrayByteInSearchMatchesOnlyItself) {
-    const text::CaseMapper mapper(std::locale("C.UTF-8"));
-    FixedCaseOptions options;
-    std::string namePart =
-        "a\xE9"
-        "b\xC3\xA9";  // stray 0xE9, then a real é
-    NameComputation(options, mapper).ReplaceAll(1, namePart, "\xE9", "E");
-    EXPECT_EQ(namePart, "aEb\xC3\xA9");
-}
-
-TEST(NewNameReplaceAll, StartPositionCountsCharacters) {
-    const text::CaseMapper mapper(std::locale("C.UTF-8"));
-    FixedCaseOptions options;
-    const NameComputation names(options, mapper);
+TEST_F(NameTest, ReplaceAllStartPositionCountsCharacters) {
     struct Row {
         std::int32_t start;
         std::string expected;
@@ -119,13 +104,6 @@ TEST(NewNameReplaceAll, StartPositionCountsCharacters) {
     }
 }
 
-TEST(NewNameCaseOptions, ReadAgainForEveryPair) {
-    const text::CaseMapper mapper(std::locale("C.UTF-8"));
-    FixedCaseOptions options;
-    NameComputation(options, mapper).ComputeNewName("a-b-c.txt", {"-", "_", "x"}, {"_", " ", "y"});
-    EXPECT_EQ(options.filenameReads, 3);
-}
-
 TEST(NewNameCaseOptions, StoredTextThatIsNoNumberStopsTheName) {
     struct Broken : CaseOptions {
         std::int32_t GetFilenameCase() override { throw RunError(kTypeMismatch); }
@@ -135,20 +113,14 @@ TEST(NewNameCaseOptions, StoredTextThatIsNoNumberStopsTheName) {
     std::string namePart = "abc";
     const NameComputation names(options, mapper);
     EXPECT_EQ(names.ReplaceInName(namePart, "b", "x"), kTypeMismatch);
-    try {
-        names.ComputeNewName("abc.txt", {"b"}, {"x"});
-        FAIL() << "expected a type mismatch";
-    } catch (const RunError& e) {
-        EXPECT_EQ(e.number(), kTypeMismatch);
-    }
+    EXPECT_EQ(test::errorNumberOf([&] { names.ComputeNewName("abc.txt", {"b"}, {"x"}); }),
+              kTypeMismatch);
 }
 
-TEST(NewNameLongText, NamesAndListsPast32767Characters) {
-    const text::CaseMapper mapper(std::locale("C.UTF-8"));
-    FixedCaseOptions options;
+TEST_F(NameTest, NamesAndListsPast32767Characters) {
     std::string namePart(40000, 'a');
     namePart += "b";
-    EXPECT_EQ(NameComputation(options, mapper).ReplaceAll(40001, namePart, "B", "c"), 0);
+    EXPECT_EQ(names.ReplaceAll(40001, namePart, "B", "c"), 0);
     EXPECT_EQ(namePart.size(), 40001u);
     EXPECT_EQ(namePart.back(), 'c');
 }

@@ -4,10 +4,8 @@
 // entries.
 #include <gtest/gtest.h>
 
-#include <cerrno>
-
-#include "engine/RenameLog.h"
 #include "platform/MessageBox.h"
+#include "tests/support/DiskFaults.h"
 #include "tests/support/Evidence.h"
 #include "tests/support/ProgramFixture.h"
 
@@ -20,15 +18,15 @@ const std::vector<std::string> kFiles = {"IMG_0001.JPG", "IMG_0002.JPG", "IMG_00
                                          "IMG_0004.JPG"};
 const std::vector<std::string> kRenamed = {"P0001.JPG", "P0002.JPG", "P0003.JPG", "P0004.JPG"};
 
+constexpr const char* kRename = "frmQuillmote_cmdRename";
+constexpr const char* kLogEntry = "bQuillmote_LogFilenameChange";
+
 struct FaultCase {
-    const char* label;
+    std::string label;
     FaultSite site;
-    int errnoValue;
+    test::DiskFault fault;
     // Counted from the confirmation: renames 1-4; log appends 1-4 the entries, 5 the run's end.
     int nth;
-    int number;
-    const char* text;  // "%" stands for the file object
-    int style;
     const char* source;
 };
 
@@ -37,27 +35,28 @@ void PrintTo(const FaultCase& c, std::ostream* os) {
     *os << c.label;
 }
 
-constexpr const char* kRename = "frmQuillmote_cmdRename";
-constexpr const char* kLogEntry = "bQuillmote_LogFilenameChange";
-constexpr int kRetryCancel = platform::kStyleRetryCancel;
-constexpr const char* kDiskFull = "Disk is full.  Free some disk space and try again.";
-constexpr const char* kNoAccess =
-    "Could not access path. The drive or path specified is not available for the requested "
-    "operation.";
+// Every errno on a rename in the middle of the run and on a rename entry in the middle of the
+// log, and the first and last of each.
+std::vector<FaultCase> faultCases() {
+    std::vector<FaultCase> cases;
+    for (const test::DiskFault& fault : test::kDiskFaults) {
+        cases.push_back({"Rename" + fault.label, FaultSite::Rename, fault, 2, kRename});
+        cases.push_back({"Log" + fault.label, FaultSite::LogAppend, fault, 2, kLogEntry});
+    }
+    cases.push_back({"FirstRename", FaultSite::Rename, test::diskFault(ENOSPC), 1, kRename});
+    cases.push_back({"LastRename", FaultSite::Rename, test::diskFault(EEXIST), 4, kRename});
+    cases.push_back({"FirstLogEntry", FaultSite::LogAppend, test::diskFault(EIO), 1, kLogEntry});
+    cases.push_back({"RunSeparator", FaultSite::LogAppend, test::diskFault(ENOSPC), 5, kRename});
+    return cases;
+}
 
 class RenameFaultTest : public test::ProgramFixture,
                         public ::testing::WithParamInterface<FaultCase> {
   protected:
     void SetUp() override {
-        for (const auto& name : kFiles) {
-            h.root.write("work/" + name, "content of " + name);
-        }
+        startIn(kFiles);
         original = test::contentsOf(h.work);
-        start();
-        openFolder(h.work);
-        logBefore = h.log();
     }
-    std::string logged() const { return h.log().substr(logBefore.size()); }
     // The file object the dialog names: the new name for a rename, the log for a log entry.
     std::string fileObject(const FaultCase& c) const {
         if (c.site == FaultSite::LogAppend) {
@@ -66,23 +65,21 @@ class RenameFaultTest : public test::ProgramFixture,
         return kRenamed[static_cast<std::size_t>(c.nth - 1)];
     }
     std::string expectedText(const FaultCase& c) const {
-        std::string text = c.text;
+        std::string text = c.fault.text;
         if (const auto mark = text.find('%'); mark != std::string::npos) {
             text.replace(mark, 1, fileObject(c));
         }
         return text;
     }
-    void rename() { form().button("cmdRename").click(); }
 
     std::multiset<std::string> original;
-    std::string logBefore;
 };
 
 TEST_P(RenameFaultTest, DialogThenRetryOnceTheFaultIsGoneAndNothingLost) {
     const FaultCase& c = GetParam();
-    const bool retryOffered = c.style == kRetryCancel;
+    const bool retryOffered = c.fault.style == platform::kStyleRetryCancel;
     prepare(kFiles, "IMG_", "P");
-    h.faults.failNth(c.site, c.nth, c.errnoValue, /*sticky=*/true);
+    h.faults.failNth(c.site, c.nth, c.fault.errnoValue, /*sticky=*/true);
     h.messages.queueAnswer(platform::kYes);
     // With Retry on offer the first Retry meets the fault again; the fault is gone before the
     // second. Without it the user can only acknowledge and start the run again.
@@ -110,8 +107,8 @@ TEST_P(RenameFaultTest, DialogThenRetryOnceTheFaultIsGoneAndNothingLost) {
     const std::size_t errorDialogs = shown.size() - 1;
     for (std::size_t i = 1; i < shown.size(); ++i) {
         EXPECT_EQ(shown[i].text, expectedText(c));
-        EXPECT_EQ(shown[i].style, c.style);
-        EXPECT_EQ(shown[i].title, "Quillmote Utility: Error " + std::to_string(c.number));
+        EXPECT_EQ(shown[i].style, c.fault.style);
+        EXPECT_EQ(shown[i].title, "Quillmote Utility: Error " + std::to_string(c.fault.number));
     }
     EXPECT_TRUE(wholeWhileShown) << "a file was missing or doubled while the dialog was up";
 
@@ -136,59 +133,23 @@ TEST_P(RenameFaultTest, DialogThenRetryOnceTheFaultIsGoneAndNothingLost) {
     // are lost too, and only the one written once the fault is gone remains.
     const std::size_t errorEntries = c.site == FaultSite::Rename ? errorDialogs : 1;
     EXPECT_EQ(log.errorSources, std::vector<std::string>(errorEntries, c.source));
-    EXPECT_NE(logged().find(", error number: " + std::to_string(c.number) + " occurred in " +
+    EXPECT_NE(logged().find(", error number: " + std::to_string(c.fault.number) + " occurred in " +
                             c.source + " on machine TESTBOX"),
               std::string::npos);
     EXPECT_NE(logged().find("Associated file object: " + fileObject(c) + "\r\n"),
               std::string::npos);
     for (std::size_t i = 0; i < kFiles.size(); ++i) {
-        const std::string entry =
-            RenameLog::entryText("14:03:27", h.work + "/" + kFiles[i], h.work + "/" + kRenamed[i]);
         const bool lostHere = entryLost && static_cast<int>(i + 1) == c.nth;
-        EXPECT_EQ(logged().find(entry) != std::string::npos, !lostHere) << kFiles[i];
+        EXPECT_EQ(logged().find(entry(kFiles[i], kRenamed[i])) != std::string::npos, !lostHere)
+            << kFiles[i];
     }
     if (!runStopped) {
         EXPECT_FALSE(window().rename().RenameAborted);
     }
 }
 
-// Every errno on a rename in the middle of the run and on a rename entry in the middle of the
-// log, and the first and last of each.
-INSTANTIATE_TEST_SUITE_P(
-    EachErrno, RenameFaultTest,
-    ::testing::Values(FaultCase{"RenameDiskFull", FaultSite::Rename, ENOSPC, 2, 61, kDiskFull,
-                                kRetryCancel, kRename},
-                      FaultCase{"RenameIoError", FaultSite::Rename, EIO, 2, 57,
-                                "Internal Disk Error.", kRetryCancel, kRename},
-                      FaultCase{"RenamePermission", FaultSite::Rename, EACCES, 2, 70,
-                                "Permission denied\r\nTry again?", kRetryCancel, kRename},
-                      FaultCase{"RenameReadOnly", FaultSite::Rename, EROFS, 2, 75, kNoAccess,
-                                kRetryCancel, kRename},
-                      FaultCase{"RenameVanished", FaultSite::Rename, ENOENT, 2, 53,
-                                "File \"%\" not found.", kRetryCancel, kRename},
-                      FaultCase{"RenameTargetExists", FaultSite::Rename, EEXIST, 2, 58,
-                                "File already exists", platform::kStyleOkInformation, kRename},
-                      FaultCase{"FirstRename", FaultSite::Rename, ENOSPC, 1, 61, kDiskFull,
-                                kRetryCancel, kRename},
-                      FaultCase{"LastRename", FaultSite::Rename, EEXIST, 4, 58,
-                                "File already exists", platform::kStyleOkInformation, kRename},
-                      FaultCase{"LogDiskFull", FaultSite::LogAppend, ENOSPC, 2, 61, kDiskFull,
-                                kRetryCancel, kLogEntry},
-                      FaultCase{"LogIoError", FaultSite::LogAppend, EIO, 2, 57,
-                                "Internal Disk Error.", kRetryCancel, kLogEntry},
-                      FaultCase{"LogPermission", FaultSite::LogAppend, EACCES, 2, 70,
-                                "Permission denied\r\nTry again?", kRetryCancel, kLogEntry},
-                      FaultCase{"LogReadOnly", FaultSite::LogAppend, EROFS, 2, 75, kNoAccess,
-                                kRetryCancel, kLogEntry},
-                      FaultCase{"LogVanished", FaultSite::LogAppend, ENOENT, 2, 53,
-                                "File \"%\" not found.", kRetryCancel, kLogEntry},
-                      FaultCase{"LogExists", FaultSite::LogAppend, EEXIST, 2, 58,
-                                "File already exists", platform::kStyleOkInformation, kLogEntry},
-                      FaultCase{"FirstLogEntry", FaultSite::LogAppend, EIO, 1, 57,
-                                "Internal Disk Error.", kRetryCancel, kLogEntry},
-                      FaultCase{"RunSeparator", FaultSite::LogAppend, ENOSPC, 5, 61, kDiskFull,
-                                kRetryCancel, kRename}),
-    [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(EachErrno, RenameFaultTest, ::testing::ValuesIn(faultCases()),
+                         [](const auto& info) { return info.param.label; });
 
 }  // namespace
 }  // namespace qm

@@ -7,43 +7,34 @@
 namespace qm {
 namespace {
 
-struct ListCase {
-    std::string text;
-    std::int32_t searchError;
-    std::vector<std::string> pieces;
-};
-
-TEST(ReplacementLists, SearchListRefusesEmptyPieces) {
-    const std::vector<ListCase> cases = {
-        {"", kNoSearchText, {}},
-        {"abc:", kNoSearchText, {}},
-        {"a::b", kNoSearchText, {}},
-        {":a", kNoSearchText, {}},
-        {"a", 0, {"a"}},
-        {"a: b", 0, {"a", " b"}},
-        {" ", 0, {" "}},
-        {"one:two:three:four", 0, {"one", "two", "three", "four"}},
+// Both lists split the text at every colon; only the search list refuses an empty piece.
+TEST(ReplacementLists, SplitAtColonsAndTheSearchListRefusesEmptyPieces) {
+    struct Row {
+        std::string text;
+        bool searchRefused;
+        std::vector<std::string> pieces;
     };
-    for (const auto& c : cases) {
-        std::vector<std::string> list{"stale"};
-        EXPECT_EQ(BuildSearchList(c.text, list), c.searchError) << '"' << c.text << '"';
-        if (c.searchError == 0) {
-            EXPECT_EQ(list, c.pieces) << '"' << c.text << '"';
+    const std::vector<Row> rows = {
+        {"", true, {""}},
+        {"abc:", true, {"abc", ""}},
+        {"a::b", true, {"a", "", "b"}},
+        {":a", true, {"", "a"}},
+        {"::", true, {"", "", ""}},
+        {"a", false, {"a"}},
+        {"a: b", false, {"a", " b"}},
+        {" ", false, {" "}},
+        {"one:two:three:four", false, {"one", "two", "three", "four"}},
+    };
+    for (const auto& row : rows) {
+        std::vector<std::string> search{"stale"};
+        std::vector<std::string> replacement{"stale"};
+        EXPECT_EQ(BuildSearchList(row.text, search), row.searchRefused ? kNoSearchText : 0)
+            << '"' << row.text << '"';
+        if (!row.searchRefused) {
+            EXPECT_EQ(search, row.pieces) << '"' << row.text << '"';
         }
-    }
-}
-
-TEST(ReplacementLists, ReplacementListNeverRefuses) {
-    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
-        {"", {""}},
-        {"x:", {"x", ""}},
-        {"::", {"", "", ""}},
-        {"a: b", {"a", " b"}},
-    };
-    for (const auto& [text, pieces] : cases) {
-        std::vector<std::string> list{"stale"};
-        EXPECT_EQ(BuildReplacementList(text, list), 0);
-        EXPECT_EQ(list, pieces) << '"' << text << '"';
+        EXPECT_EQ(BuildReplacementList(row.text, replacement), 0);
+        EXPECT_EQ(replacement, row.pieces) << '"' << row.text << '"';
     }
 }
 

@@ -9,34 +9,16 @@
 #include "platform/headless/HeadlessSystemInformation.h"
 #include "platform/headless/HeadlessWindow.h"
 #include "tests/support/Harness.h"
+#include "tests/support/RecordingReporter.h"
 
 namespace qm {
 namespace {
 
-struct LoggedError {
-    std::string message;
-    std::int32_t number;
-    std::string fileObject;
-    std::string source;
-};
-
-struct RecordingErrors : ErrorReporter {
-    std::vector<LoggedError> shown;
-    std::vector<LoggedError> logged;
-    int HandleError(const std::string& d, std::int32_t n, const std::string& f,
-                    const std::string& s) override {
-        shown.push_back({d, n, f, s});
-        return 1;
-    }
-    void LogError(const std::string& m, std::int32_t n, const std::string& f,
-                  const std::string& s) override {
-        logged.push_back({m, n, f, s});
-    }
-};
+using test::RecordingReporter;
 
 TEST(OperatingSystem, ComputerNameAsTheMachineReportsIt) {
     test::FakeSystemFacts facts;
-    RecordingErrors errors;
+    RecordingReporter errors;
     const bOperatingSystem os(facts, errors);
     char host[256] = {};
     ASSERT_EQ(::gethostname(host, sizeof host - 1), 0);
@@ -52,9 +34,9 @@ TEST(OperatingSystem, ComputerNameAsTheMachineReportsIt) {
     EXPECT_EQ(bOperatingSystem::MachineNameFrom(" named "), " named ");
 }
 
-TEST(OperatingSystem, NamesTheSystemItRunsOn) {
+TEST(OperatingSystem, NamesTheSystemAndItsFolders) {
     test::FakeSystemFacts facts;
-    RecordingErrors errors;
+    RecordingReporter errors;
     const bOperatingSystem os(facts, errors);
     platform::HeadlessSystemInformation info;
     info.setOs(2, "", "5.1", "2600");
@@ -79,17 +61,19 @@ TEST(OperatingSystem, NamesTheSystemItRunsOn) {
     EXPECT_EQ(errors.logged[0].source, "bOperatingSystem.GetOS");
     EXPECT_EQ(errors.logged[0].fileObject, "");
     EXPECT_TRUE(errors.shown.empty());
-}
 
-TEST(OperatingSystem, OsFoldersAreQualified) {
-    test::FakeSystemFacts facts;
-    RecordingErrors errors;
-    const bOperatingSystem os(facts, errors);
     EXPECT_EQ(os.GetWindowsFolder(), "/usr/");
     EXPECT_EQ(os.GetSystemFolder(), "/usr/lib/");
 }
 
-TEST(DisableX, RemovesCloseAndTheSeparatorAbove) {
+struct FormsTest : ::testing::Test {
+    RecordingReporter errors;
+    platform::HeadlessPointer pointer;
+    platform::HeadlessClipboard clipboard;
+    bForms forms{errors, pointer, clipboard};
+};
+
+TEST_F(FormsTest, DisableXRemovesCloseAndTheSeparatorAbove) {
     struct Case {
         std::vector<std::string> before;
         std::vector<std::string> after;
@@ -102,10 +86,6 @@ TEST(DisableX, RemovesCloseAndTheSeparatorAbove) {
         {{"&Move", "", "S&chließen"}, {"&Move", "", "S&chließen"}},
         {{"&Move", "", "Close"}, {"&Move", "", "Close"}},
     };
-    RecordingErrors errors;
-    platform::HeadlessPointer pointer;
-    platform::HeadlessClipboard clipboard;
-    bForms forms(errors, pointer, clipboard);
     for (const auto& c : cases) {
         platform::HeadlessWindow window(platform::previewWindowDesign(), nullptr);
         window.headlessSystemMenu() = platform::HeadlessSystemMenu(c.before);
@@ -116,22 +96,7 @@ TEST(DisableX, RemovesCloseAndTheSeparatorAbove) {
     EXPECT_TRUE(errors.logged.empty());
 }
 
-TEST(DisableX, WindowWithoutCloseCannotBeClosedByTheUser) {
-    RecordingErrors errors;
-    platform::HeadlessPointer pointer;
-    platform::HeadlessClipboard clipboard;
-    bForms forms(errors, pointer, clipboard);
-    platform::HeadlessWindow window(platform::previewWindowDesign(), nullptr);
-    forms.DisableX(window);
-    EXPECT_FALSE(window.userClose());
-    EXPECT_TRUE(window.loaded());
-}
-
-TEST(Hourglass, BusyPointerThenEventsRunOnce) {
-    RecordingErrors errors;
-    platform::HeadlessPointer pointer;
-    platform::HeadlessClipboard clipboard;
-    bForms forms(errors, pointer, clipboard);
+TEST_F(FormsTest, HourglassIsABusyPointerThenEventsRunOnce) {
     forms.ShowHourglass(true);
     forms.ShowHourglass(false);
     EXPECT_EQ(pointer.changes, (std::vector<bool>{true, false}));
@@ -145,7 +110,7 @@ TEST(FadeTest, BlueFromTopFadingToBlackWithStateRestored) {
     before.scaleWidth = 560;
     before.scaleHeight = 440;
     surface.setState(before);
-    RecordingErrors errors;
+    RecordingReporter errors;
     bFade::Fade(surface, FadeOptions{false, false, true, true, false, true}, errors);
     const auto& boxes = surface.boxes();
     ASSERT_EQ(boxes.size(), 256u);
@@ -166,7 +131,7 @@ TEST(FadeTest, BlueFromTopFadingToBlackWithStateRestored) {
 
 TEST(FadeTest, BothDirectionsInterleaveAndAFailureIsLoggedWithStateRestored) {
     platform::HeadlessSurface surface;
-    RecordingErrors errors;
+    RecordingReporter errors;
     bFade::Fade(surface, FadeOptions{true, true, true, true, true, false}, errors);
     ASSERT_EQ(surface.boxes().size(), 512u);
     EXPECT_EQ(surface.boxes()[511].x1, 510);

@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
-#include <sstream>
 
 #include "platform/RunError.h"
 #include "platform/posix/PosixDriveQuery.h"
@@ -72,11 +70,8 @@ TEST(GetDriveTypeName, ThisMachinesTmpfsIsARamDisk) {
     const test::TempFolder temp;
     EXPECT_NE(module.GetDriveTypeName(temp.path()), "");
 
-    std::ifstream table("/proc/self/mountinfo");
-    std::stringstream text;
-    text << table.rdbuf();
     std::map<std::string, std::string> topmost;  // mount point -> type of the last mount there
-    for (const auto& mount : platform::parseMountInfo(text.str())) {
+    for (const auto& mount : platform::parseMountInfo(test::readFile("/proc/self/mountinfo"))) {
         topmost[mount.mountPoint] = mount.fileSystemType;
     }
     int seen = 0;

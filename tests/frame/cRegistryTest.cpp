@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/posix/HiveFile.h"
+#include "tests/support/HiveValues.h"
 #include "tests/support/TempFolder.h"
 
 namespace qm {
@@ -13,33 +14,11 @@ using platform::HiveFile;
 using platform::RegKey;
 using platform::RegStatus;
 using platform::RegType;
+using test::getValue;
+using test::putValue;
 
 constexpr const char* kApp = "Software\\Quillmote Utility";
 constexpr const char* kPrefs = "Software\\Quillmote Utility\\Preferences";
-
-// Plants a value exactly as given, as another program (or an older version) may have stored it.
-void plant(platform::RegistryStore& store, const std::string& path, const std::string& name,
-           const std::string& data, RegType type = platform::kRegSz) {
-    RegKey key = 0;
-    ASSERT_EQ(store.createKey(path, key), platform::kRegSuccess);
-    ASSERT_EQ(store.setValue(key, name, type, data.data(), static_cast<std::uint32_t>(data.size())),
-              platform::kRegSuccess);
-    store.closeKey(key);
-}
-
-std::optional<std::string> stored(platform::RegistryStore& store, const std::string& path,
-                                  const std::string& name, RegType* type) {
-    RegKey key = 0;
-    if (store.openKey(path, platform::RegAccess::Read, key) != platform::kRegSuccess) {
-        return std::nullopt;
-    }
-    char buffer[256];
-    std::uint32_t size = sizeof buffer;
-    const RegStatus status = store.queryValue(key, name, type, buffer, size);
-    store.closeKey(key);
-    return status == platform::kRegSuccess ? std::optional(std::string(buffer, size))
-                                           : std::nullopt;
-}
 
 struct RegistryFixture : ::testing::Test {
     test::TempFolder dir;
@@ -54,9 +33,9 @@ TEST_F(cRegistryTest, SavedTextIsStoredWithItsTerminatorUnderTheAppKey) {
     EXPECT_TRUE(registry.SaveSetting("StartUp", "Last Path", "/home/u/Photos/"));
     EXPECT_TRUE(registry.SaveSetting("Preferences", "*", "unnamed"));
     RegType type = platform::kRegNone;
-    EXPECT_EQ(stored(store, kPrefs, "Filename Case", &type), "2\0"s);
+    EXPECT_EQ(getValue(store, kPrefs, "Filename Case", &type), "2\0"s);
     EXPECT_EQ(type, platform::kRegSz);
-    EXPECT_EQ(stored(store, kPrefs, "", &type), "unnamed\0"s);
+    EXPECT_EQ(getValue(store, kPrefs, "", &type), "unnamed\0"s);
     EXPECT_EQ(test::readFile(dir / "user.reg"),
               "REGEDIT4\n"
               "\n[HKEY_CURRENT_USER\\Software\\Quillmote Utility\\Preferences]\n"
@@ -88,7 +67,7 @@ TEST_F(cRegistryTest, GetSettingReadsWhateverDataTheValueHolds) {
     };
     for (const Row& row : rows) {
         if (row.name != "-") {
-            plant(store, kPrefs, row.name, row.data, row.type);
+            putValue(store, kPrefs, row.name, row.data, row.type);
         }
         EXPECT_EQ(registry.GetSetting("Preferences", row.key, "dflt"), row.expected) << row.what;
     }
@@ -96,27 +75,15 @@ TEST_F(cRegistryTest, GetSettingReadsWhateverDataTheValueHolds) {
     EXPECT_EQ(registry.GetSetting("Preferences", "Absent"), "");
 }
 
-TEST_F(cRegistryTest, TextSurvivesSavingAndReading) {
-    for (const std::string& text :
-         {""s, "0"s, "C:\\"s, "\"quoted\" \\\\server\\share"s, "Größe 日本 🙂"s,
-          "line\r\nbreak"s, "a\0b"s, "caf\xE9"s}) {
-        ASSERT_TRUE(registry.SaveSetting("StartUp", "Last Path", text));
-        EXPECT_EQ(registry.GetSetting("StartUp", "Last Path", "dflt"), text);
-        HiveFile fresh(dir / "user.reg");
-        EXPECT_EQ(cRegistry(fresh, "Quillmote Utility").GetSetting("StartUp", "Last Path", "dflt"),
-                  text);
-    }
-}
-
-TEST_F(cRegistryTest, GetAllSettingsListsTextValuesInStoredOrder) {
-    plant(store, kPrefs, "Default Filter Type", "0\0"s);
-    plant(store, kPrefs, "Count", "\1\0\0\0"s, platform::kRegDword);
-    plant(store, kPrefs, "Filename Case", "3\0"s);
-    plant(store, kPrefs, "", "unnamed\0"s);
-    plant(store, kPrefs, "Blob", "xy", platform::kRegBinary);
-    plant(store, kPrefs, "Empty", "\0"s);
-    plant(store, kPrefs, "Nothing", "");
-    plant(store, kPrefs, "Default Filter Type", "4\0"s);  // a rewrite keeps its place
+TEST_F(cRegistryTest, GetAllSettingsListsTextValuesInStoredOrderOrNothing) {
+    putValue(store, kPrefs, "Default Filter Type", "0\0"s);
+    putValue(store, kPrefs, "Count", "\1\0\0\0"s, platform::kRegDword);
+    putValue(store, kPrefs, "Filename Case", "3\0"s);
+    putValue(store, kPrefs, "", "unnamed\0"s);
+    putValue(store, kPrefs, "Blob", "xy", platform::kRegBinary);
+    putValue(store, kPrefs, "Empty", "\0"s);
+    putValue(store, kPrefs, "Nothing", "");
+    putValue(store, kPrefs, "Default Filter Type", "4\0"s);  // a rewrite keeps its place
     const auto rows = registry.GetAllSettings("Preferences");
     ASSERT_TRUE(rows.has_value());
     const std::vector<std::array<std::string, 2>> expected = {
@@ -127,10 +94,9 @@ TEST_F(cRegistryTest, GetAllSettingsListsTextValuesInStoredOrder) {
         {"Nothing", ""},
     };
     EXPECT_EQ(*rows, expected);
-}
 
-TEST_F(cRegistryTest, GetAllSettingsGivesNothingWithoutTextValues) {
-    plant(store, kApp + "\\Numbers"s, "Count", "\1\0\0\0"s, platform::kRegDword);
+    // Nothing at all for a section without text values.
+    putValue(store, kApp + "\\Numbers"s, "Count", "\1\0\0\0"s, platform::kRegDword);
     RegKey key = 0;
     ASSERT_EQ(store.createKey(kApp + "\\Empty"s, key), platform::kRegSuccess);
     store.closeKey(key);
@@ -163,52 +129,21 @@ TEST_F(cRegistryTest, DeleteSettingRemovesAValueOrASection) {
     EXPECT_EQ(registry.GetSetting("Nested", "A"), "1");
 }
 
-TEST_F(cRegistryTest, FailedSaveIsFalseAndKeepsTheOldValue) {
-    platform::FaultPlan faults;
-    HiveFile failing(dir / "user.reg", &faults);
-    cRegistry onFailing(failing, "Quillmote Utility");
-    ASSERT_TRUE(onFailing.SaveSetting("Preferences", "Filename Case", "1"));
-    faults.failNth(platform::FaultSite::HiveWrite, 1, ENOSPC, true);
-    EXPECT_FALSE(onFailing.SaveSetting("Preferences", "Filename Case", "2"));
-    EXPECT_FALSE(onFailing.SaveSetting("New Section", "Key", "x"));
-    EXPECT_EQ(onFailing.GetSetting("Preferences", "Filename Case"), "1");
-    EXPECT_EQ(onFailing.GetSetting("New Section", "Key", "dflt"), "dflt");
-}
-
 // A store whose first answer about a size is larger than the value, as when the value is
 // rewritten shorter by someone else between the two calls.
-class ShrinkingStore : public platform::RegistryStore {
+class ShrinkingStore : public HiveFile {
   public:
-    explicit ShrinkingStore(platform::RegistryStore& real) : m_real(real) {}
-    std::uint64_t revision() override { return m_real.revision(); }
-    RegStatus openKey(const std::string& p, platform::RegAccess a, RegKey& k) override {
-        return m_real.openKey(p, a, k);
-    }
-    RegStatus createKey(const std::string& p, RegKey& k, bool* c) override {
-        return m_real.createKey(p, k, c);
-    }
+    using HiveFile::HiveFile;
     RegStatus queryValue(RegKey k, const std::string& n, RegType* t, char* d,
                          std::uint32_t& s) override {
-        const RegStatus status = m_real.queryValue(k, n, t, d, s);
+        const RegStatus status = HiveFile::queryValue(k, n, t, d, s);
         if (d == nullptr) {
             s += 5;
         }
         return status;
     }
-    RegStatus setValue(RegKey k, const std::string& n, RegType t, const char* d,
-                       std::uint32_t s) override {
-        return m_real.setValue(k, n, t, d, s);
-    }
-    RegStatus deleteValue(RegKey k, const std::string& n) override {
-        return m_real.deleteValue(k, n);
-    }
-    RegStatus deleteKey(RegKey k, const std::string& s) override { return m_real.deleteKey(k, s); }
-    RegStatus enumValue(RegKey k, std::uint32_t i, char* n, std::uint32_t& nl, RegType* t, char* d,
-                        std::uint32_t* s) override {
-        return m_real.enumValue(k, i, n, nl, t, d, s);
-    }
     RegStatus queryInfoKey(RegKey k, platform::RegKeyInfo& info) override {
-        const RegStatus status = m_real.queryInfoKey(k, info);
+        const RegStatus status = HiveFile::queryInfoKey(k, info);
         // The first answer is too small, as when a value grew after the question.
         if (m_infoCalls++ == 0) {
             info.maxValueDataSize = 0;
@@ -216,17 +151,15 @@ class ShrinkingStore : public platform::RegistryStore {
         }
         return status;
     }
-    RegStatus closeKey(RegKey k) override { return m_real.closeKey(k); }
 
   private:
-    platform::RegistryStore& m_real;
     int m_infoCalls = 0;
 };
 
 TEST_F(cRegistryTest, ValueChangingBetweenCallsIsReadAsItIsNow) {
     registry.SaveSetting("Preferences", "Filename Case", "2");
     registry.SaveSetting("Preferences", "Extension Case", "1");
-    ShrinkingStore shrinking(store);
+    ShrinkingStore shrinking(dir / "user.reg");
     cRegistry onShrinking(shrinking, "Quillmote Utility");
     EXPECT_EQ(onShrinking.GetSetting("Preferences", "Filename Case"), "2");
     const auto rows = onShrinking.GetAllSettings("Preferences");

@@ -17,6 +17,13 @@ std::vector<platform::FolderEntry> MemoryFileSystem::listFolder(const std::strin
     return it->second;
 }
 
+GuiWorld::GuiWorld(const platform::FileSystem& files) : ui(files, drives, mapper, facts) {
+    drives.drives["/"];
+    drives.drives["/media/u/USB/"].volume.label = "USB";
+    facts.programFile = "/opt/qm/quillmote";
+    facts.writable = false;
+}
+
 namespace {
 
 // Widgets need an application object before the first test; no display is needed.

@@ -33,7 +33,7 @@ std::vector<std::string> itemsOf(QListWidget* list) {
 class ProgramTest : public QtProgramFixture {
   protected:
     std::string entry(const std::string& from, const std::string& to) const {
-        return RenameLog::entryText("14:03:27", work + "/" + from, work + "/" + to);
+        return RenameLog::entryText("14:03:27", h.work + "/" + from, h.work + "/" + to);
     }
     // Checks the message box on screen, which belongs to the main window, and presses `button`.
     ModalSteps::Step answerBox(const std::string& title, const std::string& text,
@@ -53,11 +53,11 @@ class ProgramTest : public QtProgramFixture {
 TEST_F(ProgramTest, RenameFromPickingTheFolderToTheLog) {
     for (const char* name : {"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG", "IMG_0004.JPG",
                              "notes.txt", "song.mp3"}) {
-        root.write(std::string("work/") + name, name);
+        h.root.write(std::string("work/") + name, name);
     }
     start();
-    openFolder(work);
-    EXPECT_EQ(panel(1), work + "/");
+    openFolder(h.work);
+    EXPECT_EQ(panel(1), h.work + "/");
     EXPECT_EQ(listed().size(), 6u);
 
     choose("cmbFileFilter", "*.jpg");
@@ -99,23 +99,23 @@ TEST_F(ProgramTest, RenameFromPickingTheFolderToTheLog) {
         EXPECT_EQ(lstBefore->currentRow(), 1);
         EXPECT_TRUE(lstBefore->item(1)->isSelected());
         EXPECT_EQ(preview->findChild<QLabel*>(QStringLiteral("lblPath"))->text().toStdString(),
-                  "Folder: " + work + "/");
-        EXPECT_EQ(files.listFolder(work).size(), 6u) << "nothing renamed while previewing";
+                  "Folder: " + h.work + "/");
+        EXPECT_EQ(h.files.listFolder(h.work).size(), 6u) << "nothing renamed while previewing";
         QTest::mouseClick(preview->findChild<QPushButton*>(QStringLiteral("cmdContinue")),
                           Qt::LeftButton);
     });
     modals.then(answerBox("Quillmote Utility", "Rename Selected Files?  Changes can not be undone.",
                           QMessageBox::Yes));
     const std::string logBefore = log();
-    QTest::keyClick(textBox("txtWithThis"), Qt::Key_Return);
+    QTest::keyClick(widget<QLineEdit>("txtWithThis"), Qt::Key_Return);
 
     EXPECT_EQ(before, (std::vector<std::string>{"IMG_0001.JPG", "IMG_0003.JPG", "IMG_0004.JPG"}));
     EXPECT_EQ(after, (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0003.JPG",
                                                "Holiday 0004.JPG"}));
-    EXPECT_EQ(root.names("work"),
+    EXPECT_EQ(h.root.names("work"),
               (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0003.JPG", "Holiday 0004.JPG",
                                         "IMG_0002.JPG", "notes.txt", "song.mp3"}));
-    EXPECT_EQ(readFile(work + "/Holiday 0003.JPG"), "IMG_0003.JPG");
+    EXPECT_EQ(readFile(h.work + "/Holiday 0003.JPG"), "IMG_0003.JPG");
     EXPECT_EQ(log().substr(logBefore.size()), entry("IMG_0001.JPG", "Holiday 0001.JPG") +
                                                   entry("IMG_0003.JPG", "Holiday 0003.JPG") +
                                                   entry("IMG_0004.JPG", "Holiday 0004.JPG") +
@@ -137,7 +137,7 @@ TEST_F(ProgramTest, AboutBoxNamesTheProgramAndTheScreen) {
     });
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_EQ(title, "Quillmote Utility");
-    EXPECT_TRUE(text.starts_with(facts.programFile + "\nVersion ")) << text;
+    EXPECT_TRUE(text.starts_with(h.facts.programFile + "\nVersion ")) << text;
     EXPECT_NE(text.find("\nScreen Resolution: " + std::to_string(screen.width()) + " X " +
                         std::to_string(screen.height()) + "\n"),
               std::string::npos)
@@ -160,12 +160,10 @@ TEST_F(ProgramTest, MainWindowTakesTheKeyboardWhenItComesUp) {
 }
 
 TEST_F(ProgramTest, EditMenuFollowsTheFocusAndTheSelection) {
-    for (const char* name : {"a.txt", "b.txt", "c.txt"}) {
-        root.write(std::string("work/") + name);
-    }
+    h.root.write("work/b.txt");
     QGuiApplication::clipboard()->clear();
     start();
-    openFolder(work);
+    openFolder(h.work);
     auto* cut = widget<QAction>("mnuEditCut");
     auto* copy = widget<QAction>("mnuEditCopy");
     auto* paste = widget<QAction>("mnuEditPaste");
@@ -175,7 +173,7 @@ TEST_F(ProgramTest, EditMenuFollowsTheFocusAndTheSelection) {
     };
     // Opens the Edit menu, reads its items and closes it again (or clicks `item`). Not with
     // Escape: that leaves the menu bar with the focus.
-    QLineEdit* replace = textBox("txtReplaceThis");
+    QLineEdit* replace = widget<QLineEdit>("txtReplaceThis");
     const auto open = [&](QAction* item = nullptr) {
         QMenu* menu = clickMenuTitle("mnuEdit");
         EXPECT_TRUE(menu->isVisible());
@@ -213,48 +211,27 @@ TEST_F(ProgramTest, EditMenuFollowsTheFocusAndTheSelection) {
 
     clickFile("b.txt");
     EXPECT_EQ(open(), (Enabled{false, false, false})) << "the file list has the focus";
-
-    // Ctrl+A in a text box chooses every file, and no text.
-    type("txtWithThis", "trip");
-    QLineEdit* with = textBox("txtWithThis");
-    ASSERT_EQ(QApplication::focusWidget(), with);
-    QTest::keyClick(with, Qt::Key_A, Qt::ControlModifier);
-    EXPECT_FALSE(with->hasSelectedText());
-    EXPECT_EQ(with->text(), QStringLiteral("trip"));
-    EXPECT_EQ(selectedInView(), (std::vector<std::string>{"a.txt", "b.txt", "c.txt"}));
-    EXPECT_EQ(panel(2), "3 files selected");
 }
 
-TEST_F(ProgramTest, TargetThatExistsIsReportedAndEarlierRenamesStay) {
+TEST_F(ProgramTest, AfterATargetThatExistsTheFilesLeftStaySelectedInTheView) {
     for (const char* name : {"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}) {
-        root.write(std::string("work/") + name, name);
+        h.root.write(std::string("work/") + name, name);
     }
-    root.write("work/Holiday 0002.JPG", "obstacle");
+    h.root.write("work/Holiday 0002.JPG", "obstacle");
     start();
-    openFolder(work);
+    openFolder(h.work);
     clickFile("IMG_0001.JPG");
     clickFile("IMG_0003.JPG", Qt::ShiftModifier);
     type("txtReplaceThis", "IMG_");
     type("txtWithThis", "Holiday ");
     modals.then(answerBox("Quillmote Utility", "Rename Selected Files?  Changes can not be undone.",
                           QMessageBox::Yes));
-    modals.then([&](QWidget* window) {
-        auto* box = qobject_cast<QMessageBox*>(window);
-        ASSERT_NE(box, nullptr);
-        EXPECT_EQ(box->icon(), QMessageBox::Information);
-        EXPECT_EQ(box->buttons().size(), 1);
-        answerBox("Quillmote Utility: Error 58", "File already exists", QMessageBox::Ok)(box);
-    });
+    modals.then(answerBox("Quillmote Utility: Error 58", "File already exists", QMessageBox::Ok));
     QTest::mouseClick(widget<QPushButton>("cmdRename"), Qt::LeftButton);
 
-    EXPECT_EQ(root.names("work"), (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0002.JPG",
-                                                            "IMG_0002.JPG", "IMG_0003.JPG"}));
-    EXPECT_EQ(readFile(work + "/Holiday 0002.JPG"), "obstacle");
-    EXPECT_NE(log().find(entry("IMG_0001.JPG", "Holiday 0001.JPG")), std::string::npos);
-    EXPECT_NE(log().find("     File already exists, error number: 58 occurred in "
-                         "frmQuillmote_cmdRename on machine TESTBOX"),
-              std::string::npos)
-        << log();
+    EXPECT_EQ(h.root.names("work"),
+              (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0002.JPG", "IMG_0002.JPG",
+                                        "IMG_0003.JPG"}));
     EXPECT_EQ(selectedInView(), (std::vector<std::string>{"IMG_0002.JPG", "IMG_0003.JPG"}));
     EXPECT_EQ(panel(2), "2 files selected");
     EXPECT_FALSE(widget<QProgressBar>("ProgressBar1")->isVisible());

@@ -85,15 +85,6 @@ void ModalSteps::poll() {
     });
 }
 
-QtProgramFixture::QtProgramFixture() {
-    facts.programFile = root.makeFolder("app") + "/quillmote";
-    root.write("app/quillmote", "program");
-    facts.env["HOME"] = root.makeFolder("home");
-    facts.name = std::optional<std::string>("TESTBOX");
-    clock.setLocal(2026, 12, 6, 14, 3, 27);
-    work = root.makeFolder("work");
-}
-
 QtProgramFixture::~QtProgramFixture() {
     EXPECT_EQ(modals.pending(), 0u) << "windows the test waited for never came up";
     if (QWidget* popup = QApplication::activePopupWidget()) {
@@ -122,10 +113,6 @@ QWidget* QtProgramFixture::mainWindow() {
         throw std::logic_error("the main window is not loaded");
     }
     return dynamic_cast<platform::QtWindow&>(*main->controls().window).widget();
-}
-
-QLineEdit* QtProgramFixture::textBox(const char* name) {
-    return widget<QLineEdit>(name);
 }
 
 void QtProgramFixture::openFolder(const std::string& folder) {
@@ -170,19 +157,10 @@ void QtProgramFixture::clickFile(const std::string& name, Qt::KeyboardModifiers 
 }
 
 void QtProgramFixture::type(const char* name, const std::string& text) {
-    QLineEdit* edit = textBox(name);
+    auto* edit = widget<QLineEdit>(name);
     QTest::mouseClick(edit, Qt::LeftButton);
     QTest::keyClick(edit, Qt::Key_End);
     QTest::keyClicks(edit, platform::toQString(text));
-}
-
-std::vector<std::string> QtProgramFixture::listed() {
-    std::vector<std::string> names;
-    const platform::FileList& list = *app->mainWindow()->controls().File1;
-    for (int i = 0; i < list.listCount(); ++i) {
-        names.push_back(list.list(i));
-    }
-    return names;
 }
 
 std::vector<std::string> QtProgramFixture::selectedInView() {

@@ -16,21 +16,12 @@
 #include <vector>
 
 #include "mainwindow/Application.h"
-#include "platform/LocaleFormat.h"
 #include "platform/Services.h"
-#include "platform/Text.h"
-#include "platform/headless/RecordingShell.h"
-#include "platform/posix/HiveFile.h"
-#include "platform/posix/PosixDriveQuery.h"
-#include "platform/posix/PosixFileSystem.h"
-#include "platform/posix/PosixTrash.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtUi.h"
 #include "tests/support/Harness.h"
-#include "tests/support/TempFolder.h"
 
 class QAction;
-class QLineEdit;
 class QMenu;
 
 namespace qm::test {
@@ -63,7 +54,6 @@ class QtProgramFixture : public ::testing::Test {
     void menuClosed();
 
   protected:
-    QtProgramFixture();
     ~QtProgramFixture() override;
 
     // Starts the program as main() does (Main, then the main window is up); `about` sees the
@@ -80,7 +70,6 @@ class QtProgramFixture : public ::testing::Test {
         }
         return found;
     }
-    QLineEdit* textBox(const char* name);
 
     // Clicks `folder` in the folder tree.
     void openFolder(const std::string& folder);
@@ -91,7 +80,7 @@ class QtProgramFixture : public ::testing::Test {
     // Clicks into the text box and types `text` at its end.
     void type(const char* name, const std::string& text);
     // The names the file list shows, and those of them selected in the view.
-    std::vector<std::string> listed();
+    std::vector<std::string> listed() { return entriesOf(*app->mainWindow()->controls().File1); }
     std::vector<std::string> selectedInView();
     std::string panel(int n);
     // Clicks the title of the menu `name` in the menu bar: it opens, or closes when open.
@@ -102,21 +91,11 @@ class QtProgramFixture : public ::testing::Test {
     std::string logPath() const { return app->identity().GetLogFilePath(); }
     std::string log() const { return readFile(logPath()); }
 
-    TempFolder root;
-    std::string work;  // a folder of files to rename
-    platform::PosixFileSystem files;
-    platform::PosixTrash trash{root / "Trash"};
+    Harness h;  // the POSIX services, the clock and the machine's facts
     platform::QtMessageBox messages;
-    platform::RecordingShell shell;
-    FixedClock clock;
-    platform::LocaleFormat format{std::locale::classic()};
-    FakeSystemFacts facts;
-    text::CaseMapper caseMapper{std::locale("C.UTF-8")};
-    platform::HiveFile registry{root / "config/quillmote/user.reg"};
-    platform::PosixDriveQuery drives;
-    platform::QtUi ui{files, drives, caseMapper, facts};
-    platform::Services services{files, trash,      messages, shell,  clock, format,
-                                facts, caseMapper, registry, drives, ui};
+    platform::QtUi ui{h.files, h.drives, h.caseMapper, h.facts};
+    platform::Services services{h.files, h.trash,      messages,   h.shell,  h.clock, h.format,
+                                h.facts, h.caseMapper, h.registry, h.drives, ui};
     ModalSteps modals;
     std::unique_ptr<Application> app;
 };

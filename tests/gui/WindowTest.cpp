@@ -1,6 +1,6 @@
 // Windows and the program-wide services: keys seen by the window first, menu shortcuts over a
-// text box's own, closing with and without the system menu's Close, modal showing, the
-// drawing surface, the clipboard, the combo box's events and the system information.
+// text box's own, closing with and without the system menu's Close, the drawing surface, the
+// clipboard, the busy pointer, the combo box's events and the folder list.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,13 +8,14 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QScreen>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 
+#include "frame/bForms.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "tests/gui/GuiSupport.h"
+#include "tests/support/ErrorNumber.h"
+#include "tests/support/RecordingReporter.h"
 #include "tests/support/TempFolder.h"
 
 namespace qm::platform {
@@ -37,19 +38,24 @@ class MainWindow : public ::testing::Test {
     QLineEdit* edit(TextBox* box) { return dynamic_cast<QtTextBox*>(box)->lineEdit(); }
 };
 
-TEST_F(MainWindow, TheWindowSeesEveryCharacterBeforeTheControl) {
+TEST_F(MainWindow, TheWindowSeesEveryCharacterBeforeTheControlAndMayChangeIt) {
     std::vector<std::string> events;
     QLineEdit* replace = edit(c.txtReplaceThis);
     c.window->onKeyPress = [&](int& key) {
         events.push_back("key " + std::to_string(key) + " text=" + c.txtReplaceThis->text());
+        if (key == 'a') {
+            key = 0;  // swallowed
+        } else if (key == 'b') {
+            key = 'B';
+        }
     };
     QObject::connect(replace, &QLineEdit::returnPressed,
                      [&] { events.push_back("returnPressed"); });
     c.txtReplaceThis->setFocus();
-    QTest::keyClick(replace, Qt::Key_X);
+    QTest::keyClicks(replace, "xab");
     QTest::keyClick(replace, Qt::Key_Return);
-    EXPECT_EQ(events,
-              (std::vector<std::string>{"key 120 text=", "key 13 text=x", "returnPressed"}));
+    EXPECT_EQ(events, (std::vector<std::string>{"key 120 text=", "key 97 text=x", "key 98 text=x",
+                                                "key 13 text=xB", "returnPressed"}));
     EXPECT_EQ(c.window->activeControl(), static_cast<Control*>(c.txtReplaceThis));
 
     // Enter reaches the window from every kind of control.
@@ -64,19 +70,6 @@ TEST_F(MainWindow, TheWindowSeesEveryCharacterBeforeTheControl) {
         ASSERT_EQ(events.size(), 1u) << control->name();
         EXPECT_EQ(events[0].substr(0, 6), "key 13") << control->name();
     }
-}
-
-TEST_F(MainWindow, TheWindowMayChangeOrSwallowACharacter) {
-    c.window->onKeyPress = [](int& key) {
-        if (key == 'a') {
-            key = 0;
-        } else if (key == 'b') {
-            key = 'B';
-        }
-    };
-    c.txtWithThis->setFocus();
-    QTest::keyClicks(edit(c.txtWithThis), "abc");
-    EXPECT_EQ(c.txtWithThis->text(), "Bc");
 }
 
 TEST_F(MainWindow, MenuShortcutsWinOverATextBoxWhileEnabled) {
@@ -102,16 +95,6 @@ TEST_F(MainWindow, MenuShortcutsWinOverATextBoxWhileEnabled) {
     QTest::keyClick(replace, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(copies, 1);
     EXPECT_EQ(world.ui.clipboard().text(), "hol");
-}
-
-TEST_F(MainWindow, OpeningTheEditMenuRaisesItsClickWithTheFocusUnchanged) {
-    Control* focusedWhenOpened = nullptr;
-    c.mnuEdit->onClick = [&] { focusedWhenOpened = c.window->activeControl(); };
-    c.txtWithThis->setFocus();
-    QMenu* edit = form.menu("mnuEdit").menu();
-    edit->popup(QPoint(0, 0));
-    EXPECT_EQ(focusedWhenOpened, static_cast<Control*>(c.txtWithThis));
-    edit->hide();
 }
 
 TEST_F(MainWindow, ComboBoxTellsPickingFromTyping) {
@@ -156,35 +139,36 @@ class Closing : public ::testing::Test {
     Window& window = *view->controls().window;
     QWidget* widget = formOf(*view).window().widget();
     std::vector<CloseReason> asked;
+    bool cancel = false;  // what the logic answers when asked
 
     void SetUp() override {
-        window.onQueryUnload = [this](CloseReason reason, bool&) { asked.push_back(reason); };
+        window.onQueryUnload = [this](CloseReason reason, bool& cancelled) {
+            asked.push_back(reason);
+            cancelled = cancel;
+        };
         window.show();
-    }
-    // DisableX as the program does it: Close and the separator above it go.
-    void removeClose() {
-        SystemMenu& menu = window.systemMenu();
-        for (int i = 0; i < menu.itemCount(); ++i) {
-            if (menu.itemText(i).rfind("&Close", 0) == 0) {
-                menu.removeItem(i);
-                menu.removeItem(i - 1);
-                break;
-            }
-        }
-        menu.redraw();
     }
 };
 
-TEST_F(Closing, TheCloseBoxAsksAndCloses) {
+TEST_F(Closing, TheCloseBoxAsksAndTheLogicMayKeepTheWindow) {
     EXPECT_TRUE(widget->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    cancel = true;
+    window.unload();
     widget->close();
-    EXPECT_EQ(asked, std::vector<CloseReason>{CloseReason::ControlMenu});
+    EXPECT_EQ(asked, (std::vector<CloseReason>{CloseReason::Code, CloseReason::ControlMenu}));
+    EXPECT_TRUE(window.loaded());
+    EXPECT_TRUE(window.visible());
+    cancel = false;
+    widget->close();
+    EXPECT_EQ(asked.back(), CloseReason::ControlMenu);
     EXPECT_FALSE(window.loaded());
     EXPECT_FALSE(window.visible());
 }
 
 TEST_F(Closing, WithoutCloseInTheSystemMenuTheWindowRefusesToClose) {
-    removeClose();
+    test::RecordingReporter errors;
+    bForms(errors, world.ui.pointer(), world.ui.clipboard()).DisableX(window);
+    EXPECT_TRUE(errors.logged.empty());
     EXPECT_EQ(window.systemMenu().itemCount(), 5);
     EXPECT_FALSE(widget->windowFlags().testFlag(Qt::WindowCloseButtonHint));
     EXPECT_TRUE(widget->isVisible()) << "still shown after its flags changed";
@@ -198,32 +182,6 @@ TEST_F(Closing, WithoutCloseInTheSystemMenuTheWindowRefusesToClose) {
     window.unload();
     EXPECT_EQ(asked, std::vector<CloseReason>{CloseReason::Code});
     EXPECT_FALSE(window.loaded());
-}
-
-TEST_F(Closing, AnUnloadTheLogicCancelsKeepsTheWindow) {
-    window.onQueryUnload = [this](CloseReason reason, bool& cancel) {
-        asked.push_back(reason);
-        cancel = true;
-    };
-    window.unload();
-    widget->close();
-    EXPECT_EQ(asked, (std::vector<CloseReason>{CloseReason::Code, CloseReason::ControlMenu}));
-    EXPECT_TRUE(window.loaded());
-    EXPECT_TRUE(window.visible());
-}
-
-TEST_F(Closing, ShowModalReturnsWhenTheWindowIsHidden) {
-    window.hide();
-    bool wasModal = false;
-    QTimer::singleShot(0, [&] {
-        wasModal = QApplication::activeModalWidget() == widget;
-        view->controls().cmdContinue->onClick = [&] { window.hide(); };
-        dynamic_cast<QtButton*>(view->controls().cmdContinue)->button()->click();
-    });
-    window.showModal();
-    EXPECT_TRUE(wasModal);
-    EXPECT_FALSE(window.visible());
-    EXPECT_TRUE(window.loaded());
 }
 
 TEST(QtSurfaceTest, FillsBoxesInTheLogicalScaleAndKeepsThem) {
@@ -276,20 +234,6 @@ TEST(QtServicesTest, BusyPointerIsAStateNotAStack) {
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
-TEST(QtServicesTest, SystemInformationFromTheScreenAndTheKernel) {
-    test::FixedFacts facts;
-    QtSystemInformation info(facts);
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    ASSERT_NE(screen, nullptr);
-    const double twips = 1440.0 / screen->logicalDotsPerInchX();
-    EXPECT_DOUBLE_EQ(info.twipsPerPixelX(), twips);
-    EXPECT_DOUBLE_EQ(info.workAreaWidth(), screen->availableGeometry().width() * twips);
-    EXPECT_EQ(info.osPlatform(), 0);
-    EXPECT_EQ(info.osName(), "Linux");
-    EXPECT_EQ(info.osVersion(), "6.1");
-    EXPECT_EQ(info.osBuild(), "6.1.0-28-amd64");
-}
-
 TEST(QtFolderListTest, OpensFoldersOfTheDriveAndKeepsOddNames) {
     test::TempFolder dir;
     const std::string odd = "caf\xE9";
@@ -320,12 +264,7 @@ TEST(QtFolderListTest, OpensFoldersOfTheDriveAndKeepsOddNames) {
     EXPECT_EQ(folders.path(), dir.path() + "/photos/" + odd);
     EXPECT_EQ(changes.size(), 2u);
 
-    try {
-        folders.setPath(dir.path() + "/gone");
-        FAIL() << "no error";
-    } catch (const RunError& e) {
-        EXPECT_EQ(e.number(), kPathNotFound);
-    }
+    EXPECT_EQ(test::errorNumberOf([&] { folders.setPath(dir.path() + "/gone"); }), kPathNotFound);
     EXPECT_EQ(folders.path(), dir.path() + "/photos/" + odd);
 }
 

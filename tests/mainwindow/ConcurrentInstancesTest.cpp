@@ -11,11 +11,10 @@
 
 #include "engine/RenameLog.h"
 #include "frame/cRegistry.h"
-#include "mainwindow/Application.h"
 #include "platform/HiveFormat.h"
 #include "platform/MessageBox.h"
 #include "tests/support/Evidence.h"
-#include "tests/support/Harness.h"
+#include "tests/support/ProgramFixture.h"
 
 namespace qm {
 namespace {
@@ -46,41 +45,33 @@ std::string cycleValue(int process, int cycle) {
 int runInstance(int process, const std::string& appFolder, const std::string& hive,
                 const std::string& work) {
     for (int cycle = 0; cycle < kCycles; ++cycle) {
-        test::Harness h(test::SharedPlaces{appFolder, hive});
-        Application app(h.services);
-        h.ui.whenModal([](platform::HeadlessForm& about) { about.button("cmdContinue").click(); });
-        app.Main();
-        platform::HeadlessForm* form = h.ui.mainForm();
-        if (form == nullptr) {
-            return 10;
-        }
-        auto& c = app.mainWindow()->controls();
+        test::Program program(test::SharedPlaces{appFolder, hive});
+        program.start();
         // Another process may have left a file type category that hides these files.
-        auto& category = form->get<platform::HeadlessComboBox>("cmbFilterType");
+        auto& category = program.form().get<platform::HeadlessComboBox>("cmbFilterType");
         category.choose(0);
-        c.Dir1->setPath(work);
+        program.openFolder(work);
         std::vector<std::string> batch;
         for (int k = 0; k < kFilesPerRun; ++k) {
             batch.push_back(fileName(cycle, k));
         }
-        form->get<platform::HeadlessFileList>("File1").clickNames(batch);
-        c.txtReplaceThis->setText("c" + std::to_string(cycle) + "_");
-        c.txtWithThis->setText("done" + std::to_string(cycle) + "_");
-        h.messages.queueAnswer(platform::kYes);
-        form->button("cmdRename").click();
-        if (h.messages.shown().size() != 1) {
+        program.prepare(batch, "c" + std::to_string(cycle) + "_",
+                        "done" + std::to_string(cycle) + "_");
+        program.h.messages.queueAnswer(platform::kYes);
+        program.rename();
+        if (program.h.messages.shown().size() != 1) {
             std::fprintf(stderr, "process %d cycle %d: %s\n", process, cycle,
-                         h.messages.shown().back().text.c_str());
+                         program.h.messages.shown().back().text.c_str());
             return 20;
         }
         category.choose(categoryOf(process));
-        if (!cRegistry(h.registry, "Quillmote Utility")
+        if (!cRegistry(program.h.registry, "Quillmote Utility")
                  .SaveSetting(instanceSection(process), "cycle " + std::to_string(cycle),
                               cycleValue(process, cycle))) {
             return 30;
         }
-        form->button("cmdExit").click();
-        if (h.ui.quits() != 1) {
+        program.form().button("cmdExit").click();
+        if (program.h.ui.quits() != 1) {
             return 40;
         }
     }

@@ -9,10 +9,8 @@
 // yet, or none any more); the loss is logged as an error entry in the line's place.
 #include <gtest/gtest.h>
 
-#include <cerrno>
-
-#include "frame/cRegistry.h"
 #include "platform/HiveFormat.h"
+#include "tests/support/DiskFaults.h"
 #include "tests/support/Evidence.h"
 #include "tests/support/ProgramFixture.h"
 
@@ -22,7 +20,7 @@ namespace {
 using platform::FaultSite;
 
 struct HiveFaultCase {
-    const char* label;
+    std::string label;
     int errnoValue;
     int nth;  // the first of the three saves that fails
 };
@@ -32,14 +30,21 @@ void PrintTo(const HiveFaultCase& c, std::ostream* os) {
     *os << c.label;
 }
 
+// Every errno on the first save, and a later save or two.
+std::vector<HiveFaultCase> hiveFaultCases() {
+    std::vector<HiveFaultCase> cases;
+    for (const test::DiskFault& fault : test::kDiskFaults) {
+        cases.push_back({fault.label, fault.errnoValue, 1});
+    }
+    cases.push_back({"SecondSaveDiskFull", ENOSPC, 2});
+    cases.push_back({"ThirdSaveIoError", EIO, 3});
+    return cases;
+}
+
 class SettingsFaultTest : public test::ProgramFixture,
                           public ::testing::WithParamInterface<HiveFaultCase> {
   protected:
-    // What a fresh reader finds in the hive file, and that the file has no line it cannot read.
-    std::string stored(const std::string& section, const std::string& key) {
-        platform::HiveFile fresh(h.registry.path());
-        return cRegistry(fresh, "Quillmote Utility").GetSetting(section, key, "<missing>");
-    }
+    // The hive file has no line it cannot read, and nothing lies beside it.
     void expectHiveReadsWhole() {
         const auto parsed = platform::parseHive(test::readFile(h.registry.path()));
         EXPECT_EQ(parsed.badEntries, 0u);
@@ -61,7 +66,7 @@ TEST_P(SettingsFaultTest, FailedSavesAreSilentAndLoseNothingStoredBefore) {
     openFolder(h.work);
     form().optionGroup("optFilenameCase")[1]->click();
     form().optionGroup("optFileExtensionCase")[2]->click();
-    const std::string appPath = stored("Application", "Path");
+    const std::string appPath = setting("Application", "Path");
     ASSERT_EQ(appPath, h.root / "app/");
     const std::string logBefore = h.log();
 
@@ -69,29 +74,29 @@ TEST_P(SettingsFaultTest, FailedSavesAreSilentAndLoseNothingStoredBefore) {
     clickThree();
     EXPECT_TRUE(h.messages.shown().empty());
     EXPECT_EQ(h.log(), logBefore);  // nothing logged either
-    EXPECT_EQ(stored("Preferences", "Filename Case"), c.nth <= 1 ? "1" : "3");
-    EXPECT_EQ(stored("Preferences", "Extension Case"), c.nth <= 2 ? "2" : "1");
-    EXPECT_EQ(stored("Preferences", "Default Filter Type"), "0");
-    EXPECT_EQ(stored("Application", "Path"), appPath);
+    EXPECT_EQ(setting("Preferences", "Filename Case"), c.nth <= 1 ? "1" : "3");
+    EXPECT_EQ(setting("Preferences", "Extension Case"), c.nth <= 2 ? "2" : "1");
+    EXPECT_EQ(setting("Preferences", "Default Filter Type"), "0");
+    EXPECT_EQ(setting("Application", "Path"), appPath);
     expectHiveReadsWhole();
 
     h.faults.lift(FaultSite::HiveWrite);
     clickThree();
-    EXPECT_EQ(stored("Preferences", "Filename Case"), "3");
-    EXPECT_EQ(stored("Preferences", "Extension Case"), "1");
-    EXPECT_EQ(stored("Preferences", "Default Filter Type"), "2");
+    EXPECT_EQ(setting("Preferences", "Filename Case"), "3");
+    EXPECT_EQ(setting("Preferences", "Extension Case"), "1");
+    EXPECT_EQ(setting("Preferences", "Default Filter Type"), "2");
 
     // An exit that cannot save the folder still unloads, closes the log session and ends.
     h.faults.failNth(FaultSite::HiveWrite, 1, c.errnoValue, /*sticky=*/true);
     form().button("cmdExit").click();
-    EXPECT_EQ(stored("StartUp", "Last Path"), "<missing>");
+    EXPECT_EQ(setting("StartUp", "Last Path"), "<missing>");
     EXPECT_EQ(h.ui.quits(), 1);
     EXPECT_TRUE(h.messages.shown().empty());
     test::LogShape log;
     ASSERT_TRUE(test::readLog(h.log(), log)) << h.log();
     EXPECT_EQ(log.sessionsEnded, 1u);
     EXPECT_EQ(log.errorEntries, 0u);
-    EXPECT_EQ(stored("Preferences", "Filename Case"), "3");
+    EXPECT_EQ(setting("Preferences", "Filename Case"), "3");
     expectHiveReadsWhole();
 
     // The next start after the fault is gone finds every setting and saves the folder again.
@@ -103,34 +108,17 @@ TEST_P(SettingsFaultTest, FailedSavesAreSilentAndLoseNothingStoredBefore) {
     EXPECT_EQ(controls().cmbFilterType->text(), "Image Filters");
     openFolder(h.work);
     form().button("cmdExit").click();
-    EXPECT_EQ(stored("StartUp", "Last Path"), h.work + "/");
+    EXPECT_EQ(setting("StartUp", "Last Path"), h.work + "/");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EachErrno, SettingsFaultTest,
-    ::testing::Values(HiveFaultCase{"DiskFull", ENOSPC, 1}, HiveFaultCase{"IoError", EIO, 1},
-                      HiveFaultCase{"Permission", EACCES, 1}, HiveFaultCase{"ReadOnly", EROFS, 1},
-                      HiveFaultCase{"Vanished", ENOENT, 1}, HiveFaultCase{"Exists", EEXIST, 1},
-                      HiveFaultCase{"SecondSaveDiskFull", ENOSPC, 2},
-                      HiveFaultCase{"ThirdSaveIoError", EIO, 3}),
-    [](const auto& info) { return std::string(info.param.label); });
-
-struct SessionLineCase {
-    const char* label;
-    int errnoValue;
-    int number;
-};
-
-// Names the case in test listings (the default would print its bytes).
-void PrintTo(const SessionLineCase& c, std::ostream* os) {
-    *os << c.label;
-}
+INSTANTIATE_TEST_SUITE_P(EachErrno, SettingsFaultTest, ::testing::ValuesIn(hiveFaultCases()),
+                         [](const auto& info) { return info.param.label; });
 
 class SessionLineFaultTest : public test::ProgramFixture,
-                             public ::testing::WithParamInterface<SessionLineCase> {};
+                             public ::testing::WithParamInterface<test::DiskFault> {};
 
 TEST_P(SessionLineFaultTest, LostSessionLineIsLoggedAsAnErrorAndNobodyIsAsked) {
-    const SessionLineCase& c = GetParam();
+    const test::DiskFault& c = GetParam();
     h.faults.failNth(FaultSite::LogAppend, 1, c.errnoValue);
     start();
     h.faults.failNth(FaultSite::LogAppend, 1, c.errnoValue);
@@ -150,14 +138,8 @@ TEST_P(SessionLineFaultTest, LostSessionLineIsLoggedAsAnErrorAndNobodyIsAsked) {
     EXPECT_NE(h.log().find("Associated file object: " + h.logPath() + "\r\n"), std::string::npos);
 }
 
-INSTANTIATE_TEST_SUITE_P(EachErrno, SessionLineFaultTest,
-                         ::testing::Values(SessionLineCase{"DiskFull", ENOSPC, 61},
-                                           SessionLineCase{"IoError", EIO, 57},
-                                           SessionLineCase{"Permission", EACCES, 70},
-                                           SessionLineCase{"ReadOnly", EROFS, 75},
-                                           SessionLineCase{"Vanished", ENOENT, 53},
-                                           SessionLineCase{"Exists", EEXIST, 58}),
-                         [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(EachErrno, SessionLineFaultTest, ::testing::ValuesIn(test::kDiskFaults),
+                         [](const auto& info) { return info.param.label; });
 
 }  // namespace
 }  // namespace qm

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/RunError.h"
+#include "tests/support/ErrorNumber.h"
 #include "tests/support/TempFolder.h"
 
 namespace qm::platform {
@@ -30,12 +31,7 @@ TEST(PosixTrash, MovesFilesWithTheirInfoAndUniqueNames) {
 TEST(PosixTrash, MissingFileIsReportedAndLeavesNoInfo) {
     test::TempFolder dir;
     PosixTrash trash(dir / "Trash");
-    try {
-        trash.moveToTrash(dir / "missing.txt");
-        FAIL();
-    } catch (const RunError& e) {
-        EXPECT_EQ(e.number(), kFileNotFound);
-    }
+    EXPECT_EQ(test::errorNumberOf([&] { trash.moveToTrash(dir / "missing.txt"); }), kFileNotFound);
     EXPECT_TRUE(dir.names("Trash/info").empty());
 }
 

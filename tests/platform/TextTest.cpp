@@ -55,11 +55,5 @@ TEST(CaseMapping, UserLocaleFallsBackToUtf8ForPlainC) {
     EXPECT_NE(CaseMapper::userLocale().name(), "C");
 }
 
-TEST(TrimSpaces, OnlyTheSpaceCharacter) {
-    EXPECT_EQ(trimSpaces("  a b  "), "a b");
-    EXPECT_EQ(trimSpaces("\ta\t"), "\ta\t");
-    EXPECT_EQ(trimSpaces("   "), "");
-}
-
 }  // namespace
 }  // namespace qm::text

@@ -18,12 +18,17 @@ struct FakeDrive {
 
 class FakeDriveQuery : public platform::DriveQuery {
   public:
-    std::map<std::string, FakeDrive> drives;      // by root ("/data/")
-    std::map<std::string, std::string> existing;  // further paths that exist -> their root
+    std::map<std::string, FakeDrive> drives;  // by root ("/data/")
     bool extendedQueryExists = true;
     bool labelsWritable = false;
     mutable int procedureQueries = 0;
     mutable int legacySpaceQueries = 0;
+
+    // A drive whose every query fails, as an empty floppy or optical drive.
+    void addUnready(const std::string& root, std::int32_t type) {
+        drives[root].ready = false;
+        drives[root].type = type;
+    }
 
     bool volumeInformation(const std::string& r, platform::VolumeInformation& out) const override {
         return answer(r, &FakeDrive::volume, out);
@@ -60,14 +65,15 @@ class FakeDriveQuery : public platform::DriveQuery {
         }
         return list;
     }
+    // The longest root the path lies under, as the mount table would give it.
     std::string mountPointOf(const std::string& path) const override {
-        for (const std::string& root : {path, path + "/"}) {
-            if (drives.contains(root)) {
-                return root;
+        std::string found;
+        for (const auto& [root, drive] : drives) {
+            if ((path + "/").starts_with(root) && root.size() > found.size()) {
+                found = root;
             }
         }
-        const auto it = existing.find(path);
-        return it == existing.end() ? std::string() : it->second;
+        return found;
     }
 
   private:

@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "frame/AppIdentity.h"
 #include "frame/AppState.h"
@@ -25,6 +26,16 @@
 #include "tests/support/TempFolder.h"
 
 namespace qm::test {
+
+// The entries of a list control (anything with listCount() and list(index)).
+template <typename List>
+std::vector<std::string> entriesOf(const List& list) {
+    std::vector<std::string> entries;
+    for (int i = 0; i < list.listCount(); ++i) {
+        entries.push_back(list.list(i));
+    }
+    return entries;
+}
 
 class FixedClock : public platform::Clock {
   public:

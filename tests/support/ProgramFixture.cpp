@@ -1,11 +1,23 @@
 #include "tests/support/ProgramFixture.h"
 
+#include "engine/RenameLog.h"
+#include "frame/cRegistry.h"
+
 namespace qm::test {
 
 void Program::start() {
     app = std::make_unique<Application>(h.services);
     h.ui.whenModal([](platform::HeadlessForm& about) { about.button("cmdContinue").click(); });
     app->Main();
+}
+
+void Program::startIn(const std::vector<std::string>& files) {
+    for (const auto& name : files) {
+        h.root.write("work/" + name, contentOf(name));
+    }
+    start();
+    openFolder(h.work);
+    logMark = h.log().size();
 }
 
 platform::HeadlessForm& Program::form() {
@@ -27,20 +39,21 @@ void Program::prepare(const std::vector<std::string>& names, const std::string& 
     controls().txtWithThis->setText(replacement);
 }
 
-std::vector<std::string> Program::listed() {
-    std::vector<std::string> names;
-    for (int i = 0; i < controls().File1->listCount(); ++i) {
-        names.push_back(controls().File1->list(i));
-    }
-    return names;
-}
-
 std::vector<std::string> Program::shownTexts() const {
     std::vector<std::string> texts;
     for (const auto& box : h.messages.shown()) {
         texts.push_back(box.text);
     }
     return texts;
+}
+
+std::string Program::entry(const std::string& from, const std::string& to) const {
+    return RenameLog::entryText("14:03:27", h.work + "/" + from, h.work + "/" + to);
+}
+
+std::string Program::setting(const std::string& section, const std::string& key) const {
+    platform::HiveFile fresh(h.registry.path());
+    return cRegistry(fresh, "Quillmote Utility").GetSetting(section, key, "<missing>");
 }
 
 }  // namespace qm::test

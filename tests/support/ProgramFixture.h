@@ -16,8 +16,15 @@ namespace qm::test {
 
 class Program {
   public:
+    Program() = default;
+    explicit Program(const SharedPlaces& shared) : h(shared) {}
+
     // Starts the program: Main, with the About box answered by Continue.
     void start();
+    // Writes `files` into the work folder (each holding contentOf its name), starts the program,
+    // opens the work folder and marks the log's end for logged().
+    void startIn(const std::vector<std::string>& files);
+    static std::string contentOf(const std::string& name) { return "content of " + name; }
 
     platform::HeadlessForm& form();  // the main window
     platform::MainControls& controls() { return app->mainWindow()->controls(); }
@@ -35,12 +42,20 @@ class Program {
     void prepare(const std::vector<std::string>& names, const std::string& search,
                  const std::string& replacement);
     // The names listed by the file list.
-    std::vector<std::string> listed();
+    std::vector<std::string> listed() { return entriesOf(*controls().File1); }
     // The message boxes shown so far (texts only).
     std::vector<std::string> shownTexts() const;
+    void rename() { form().button("cmdRename").click(); }
+    // What the log gained since startIn.
+    std::string logged() const { return h.log().substr(logMark); }
+    // The log entry of a file of the work folder renamed at the harness clock's time.
+    std::string entry(const std::string& from, const std::string& to) const;
+    // What a fresh reader finds in the settings hive ("<missing>" when nothing).
+    std::string setting(const std::string& section, const std::string& key) const;
 
     Harness h;
     std::unique_ptr<Application> app;
+    std::size_t logMark = 0;
 };
 
 class ProgramFixture : public ::testing::Test, public Program {};

@@ -1,6 +1,8 @@
-// An ErrorReporter that records every dialog and answers from a queue (Cancel when it runs out).
+// An ErrorReporter that records every dialog and every log entry, and answers the dialogs from a
+// queue (Cancel when it runs out).
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,10 +19,15 @@ struct RecordedError {
 
 struct RecordingReporter : ErrorReporter {
     std::vector<RecordedError> shown;
-    std::vector<int> answers;  // returned in order; Cancel when exhausted
+    std::vector<RecordedError> logged;
+    std::vector<int> answers;          // returned in order; Cancel when exhausted
+    std::function<void()> whileShown;  // what happens while a dialog is up
     int HandleError(const std::string& d, std::int32_t n, const std::string& f,
                     const std::string& s) override {
         shown.push_back({d, n, f, s});
+        if (whileShown) {
+            whileShown();
+        }
         if (answers.empty()) {
             return kResultCancel;
         }
@@ -28,8 +35,10 @@ struct RecordingReporter : ErrorReporter {
         answers.erase(answers.begin());
         return answer;
     }
-    void LogError(const std::string&, std::int32_t, const std::string&,
-                  const std::string&) override {}
+    void LogError(const std::string& d, std::int32_t n, const std::string& f,
+                  const std::string& s) override {
+        logged.push_back({d, n, f, s});
+    }
 };
 
 }  // namespace qm::test

@@ -24,18 +24,10 @@ std::vector<std::string> lines(const std::string& text) {
 class AboutInfoTest : public ::testing::Test {
   protected:
     AboutInfoTest() {
-        test::FakeDrive data;
-        data.volume = {"DATA", 0x1234, 255, 0, "ext4"};
-        data.space = {60000000000ull, 80000000000ull, 70000000000ull};
-        drives.drives["/data/"] = data;
-        test::FakeDrive floppy;
-        floppy.ready = false;
-        floppy.type = platform::kDriveRemovable;
-        drives.drives["/media/floppy/"] = floppy;
-        test::FakeDrive optical;
-        optical.ready = false;
-        optical.type = platform::kDriveCdRom;
-        drives.drives["/media/cdrom/"] = optical;
+        drives.drives["/data/"].volume = {"DATA", 0x1234, 255, 0, "ext4"};
+        drives.drives["/data/"].space = {60000000000ull, 80000000000ull, 70000000000ull};
+        drives.addUnready("/media/floppy/", platform::kDriveRemovable);
+        drives.addUnready("/media/cdrom/", platform::kDriveCdRom);
         info.setWorkArea(19200, 11550, 15, 15);
         info.setOs(0, "Linux", "6.1", "6.1.0-28-amd64");
     }
@@ -104,17 +96,12 @@ TEST_F(AboutInfoTest, MissingProgramFileAndNoSerialOrLabel) {
 }
 
 TEST_F(AboutInfoTest, FailureIsLoggedAndGivesNoText) {
-    struct LoggingReporter : test::RecordingReporter {
-        std::vector<std::string> sources;
-        void LogError(const std::string&, std::int32_t, const std::string&,
-                      const std::string& s) override {
-            sources.push_back(s);
-        }
-    } logging;
+    test::RecordingReporter logging;
     const AboutSources broken{h.identity, h.files, h.format, os, kinds, logging};
     CDriveInfo driveInfo(drives, h.format, "/data");
     EXPECT_EQ(GetAboutInfo(driveInfo, nullptr, broken), "");
-    EXPECT_EQ(logging.sources, (std::vector<std::string>{"bApplication_GetAboutInfo"}));
+    ASSERT_EQ(logging.logged.size(), 1u);
+    EXPECT_EQ(logging.logged[0].source, "bApplication_GetAboutInfo");
     EXPECT_TRUE(logging.shown.empty());
 }
 

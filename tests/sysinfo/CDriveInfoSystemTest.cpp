@@ -3,9 +3,7 @@
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 
-#include <fstream>
 #include <locale>
-#include <sstream>
 
 #include "platform/posix/PosixDriveQuery.h"
 #include "sysinfo/CDriveInfo.h"
@@ -16,11 +14,8 @@ namespace {
 
 // The type of the topmost file system mounted at `point`, from the mount table.
 std::string mountedTypeAt(const std::string& point) {
-    std::ifstream table("/proc/self/mountinfo");
-    std::stringstream text;
-    text << table.rdbuf();
     std::string type;
-    for (const auto& mount : platform::parseMountInfo(text.str())) {
+    for (const auto& mount : platform::parseMountInfo(test::readFile("/proc/self/mountinfo"))) {
         type = mount.mountPoint == point ? mount.fileSystemType : type;
     }
     return type;

@@ -27,10 +27,7 @@ test::FakeDriveQuery sampleDrives() {
     data.space = {1'000, 8'000, 2'000};
     drives.drives["/media/u/USB/"].volume.label = "USB";
     drives.drives["/media/u/Odd/"].volume.label = "A [B";
-    auto& floppy = drives.drives["/media/floppy/"];
-    floppy.ready = false;
-    floppy.type = platform::kDriveRemovable;
-    drives.existing["/data/photos/2024"] = "/data/";
+    drives.addUnready("/media/floppy/", platform::kDriveRemovable);
     return drives;
 }
 
