@@ -1,4 +1,5 @@
-// A message box for tests: records every box shown and answers from a queue the test fills.
+// A message box for tests: records every box shown and answers from a queue the test fills
+// (an answer the box's buttons do not offer is a mistake of the test and throws).
 // With the queue empty it answers with the box's safe button (OK, Cancel or No), so a test that
 // forgets an answer never loops on Retry.
 #pragma once

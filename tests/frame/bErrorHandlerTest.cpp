@@ -103,7 +103,9 @@ TEST_F(ErrorHandlerTest, NothingLeftOverFromTheCallBefore) {
 
 TEST_F(ErrorHandlerTest, ReturnsTheButtonPressed) {
     h.messages.queueAnswer(platform::kRetry);
-    EXPECT_EQ(errors.HandleError("File already exists", 58, "a", "s"), platform::kRetry);
+    EXPECT_EQ(errors.HandleError("Disk full", 61, "a", "s"), platform::kRetry);
+    h.messages.queueAnswer(platform::kCancel);
+    EXPECT_EQ(errors.HandleError("Disk full", 61, "a", "s"), platform::kCancel);
     EXPECT_EQ(errors.HandleError("File already exists", 58, "a", "s"), platform::kOk);
 }
 
