@@ -79,15 +79,6 @@ std::size_t characterCount(std::string_view s) {
     return count;
 }
 
-bool isValidUtf8(std::string_view s) {
-    for (std::size_t pos = 0, len = 0; pos < s.size(); pos += len) {
-        if (isRawByte(decodeAt(s, pos, len))) {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::string displayForm(std::string_view s) {
     std::string out;
     out.reserve(s.size());
@@ -201,15 +192,6 @@ std::string CaseMapper::toUpper(std::string_view s) const {
     return mapEach(s, [this](Char c) { return upper(c); });
 }
 
-std::string CaseMapper::toProper(std::string_view s) const {
-    bool wordStart = true;
-    return mapEach(s, [this, &wordStart](Char c) {
-        const Char mapped = wordStart ? upper(c) : lower(c);
-        wordStart = isWordSeparator(c);
-        return mapped;
-    });
-}
-
 void CaseMapper::lowerForms(std::string_view s, std::vector<Char>& forms,
                             std::vector<std::uint32_t>* offsets) const {
     forms.clear();
@@ -225,26 +207,6 @@ void CaseMapper::lowerForms(std::string_view s, std::vector<Char>& forms,
     if (offsets != nullptr) {
         offsets->push_back(static_cast<std::uint32_t>(s.size()));
     }
-}
-
-int CaseMapper::compareNoCase(std::string_view a, std::string_view b) const {
-    std::size_t pa = 0;
-    std::size_t pb = 0;
-    while (pa < a.size() && pb < b.size()) {
-        std::size_t la = 0;
-        std::size_t lb = 0;
-        const Char ca = lower(decodeAt(a, pa, la));
-        const Char cb = lower(decodeAt(b, pb, lb));
-        if (ca != cb) {
-            return ca < cb ? -1 : 1;
-        }
-        pa += la;
-        pb += lb;
-    }
-    if (pa < a.size()) {
-        return 1;
-    }
-    return pb < b.size() ? -1 : 0;
 }
 
 }  // namespace qm::text

@@ -28,8 +28,6 @@ void append(std::string& out, Char c);
 // Number of characters (code points and stray bytes) in `s`.
 std::size_t characterCount(std::string_view s);
 
-bool isValidUtf8(std::string_view s);
-
 // A readable form for display: every stray byte shown as U+FFFD. Never fed back to the OS.
 std::string displayForm(std::string_view s);
 
@@ -46,13 +44,12 @@ class CaseMapper {
 
     std::string toLower(std::string_view s) const;
     std::string toUpper(std::string_view s) const;
-    // First character of every word upper case, the rest lower; words are separated only by
-    // space, NUL, tab, LF, VT, FF and CR.
-    std::string toProper(std::string_view s) const;
 
     // The same, changing `s` in place (without allocating for ASCII text).
     void lowerInPlace(std::string& s) const;
     void upperInPlace(std::string& s) const;
+    // First character of every word upper case, the rest lower; words are separated only by
+    // space, NUL, tab, LF, VT, FF and CR.
     void properInPlace(std::string& s) const;
 
     // True when every ASCII character's lower and upper forms are ASCII too (not so under a
@@ -66,10 +63,6 @@ class CaseMapper {
     // offset equal to s.size()).
     void lowerForms(std::string_view s, std::vector<Char>& forms,
                     std::vector<std::uint32_t>* offsets) const;
-
-    // Case-insensitive comparison for sorting: lower-case forms compared character by
-    // character; <0, 0 or >0.
-    int compareNoCase(std::string_view a, std::string_view b) const;
 
     const std::locale& locale() const { return m_locale; }
 
