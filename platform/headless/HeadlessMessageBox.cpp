@@ -9,10 +9,14 @@ namespace {
 
 bool offers(int style, int answer) {
     switch (buttonsOf(style)) {
-        case ButtonSet::Ok: return answer == kOk;
-        case ButtonSet::OkCancel: return answer == kOk || answer == kCancel;
-        case ButtonSet::YesNo: return answer == kYes || answer == kNo;
-        case ButtonSet::RetryCancel: return answer == kRetry || answer == kCancel;
+        case ButtonSet::Ok:
+            return answer == kOk;
+        case ButtonSet::OkCancel:
+            return answer == kOk || answer == kCancel;
+        case ButtonSet::YesNo:
+            return answer == kYes || answer == kNo;
+        case ButtonSet::RetryCancel:
+            return answer == kRetry || answer == kCancel;
     }
     return false;
 }
@@ -30,8 +34,9 @@ int HeadlessMessageBox::show(const std::string& text, int style, const std::stri
         if (!offers(style, answer)) {
             // A user can only press a button the box shows: a test that answers otherwise
             // would prove a path the program can never take.
-            throw std::logic_error("answer " + std::to_string(answer) + " is not a button of style " +
-                                   std::to_string(style) + " (\"" + text + "\")");
+            throw std::logic_error("answer " + std::to_string(answer) +
+                                   " is not a button of style " + std::to_string(style) + " (\"" +
+                                   text + "\")");
         }
         return answer;
     }

@@ -44,8 +44,7 @@ TEST(CaseMapping, PerCharacterUnderUtf8Locale) {
         return s;
     };
     EXPECT_EQ(proper("hello wORLD\tfoo_bar.baz 2nd"), "Hello World\tFoo_bar.baz 2nd");
-    EXPECT_EQ(proper(std::string("a\0b\vc\fd\re\nf", 11)),
-              std::string("A\0B\vC\fD\rE\nF", 11));
+    EXPECT_EQ(proper(std::string("a\0b\vc\fd\re\nf", 11)), std::string("A\0B\vC\fD\rE\nF", 11));
     EXPECT_EQ(mapper.toUpper("x\xFFy"), "X\xFFY");
 }
 
