@@ -31,19 +31,6 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 // 1 to `maxDigits` hex digits, nothing else.
 std::optional<std::uint32_t> parseHexNumber(std::string_view s, std::size_t maxDigits) {
     if (s.empty() || s.size() > maxDigits) {
@@ -51,7 +38,7 @@ std::optional<std::uint32_t> parseHexNumber(std::string_view s, std::size_t maxD
     }
     std::uint32_t n = 0;
     for (const char c : s) {
-        const int d = hexDigit(c);
+        const int d = text::hexDigitValue(c);
         if (d < 0) {
             return std::nullopt;
         }
@@ -156,7 +143,7 @@ bool isHexContinuation(std::string_view line) {
         line.remove_suffix(1);
     }
     return !line.empty() && std::all_of(line.begin(), line.end(), [](char c) {
-        return hexDigit(c) >= 0 || c == ',' || c == ' ' || c == '\t';
+        return text::hexDigitValue(c) >= 0 || c == ',' || c == ' ' || c == '\t';
     });
 }
 

@@ -213,6 +213,19 @@ void CaseMapper::lowerForms(std::string_view s, std::vector<Char>& forms,
 
 namespace qm::text {
 
+int hexDigitValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
 bool isAscii(std::string_view s) {
     for (const char c : s) {
         if (static_cast<unsigned char>(c) >= 0x80) {

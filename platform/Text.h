@@ -86,6 +86,9 @@ class CaseMapper {
 
 namespace qm::text {
 
+// The value of a hexadecimal digit (either case), or -1 for any other character.
+int hexDigitValue(char c);
+
 // True when every byte of `s` is below 0x80.
 bool isAscii(std::string_view s);
 

@@ -102,19 +102,6 @@ std::uint32_t saturated32(std::uint64_t value) {
         std::min<std::uint64_t>(value, std::numeric_limits<std::uint32_t>::max()));
 }
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 bool isOctal(char c) {
     return c >= '0' && c <= '7';
 }
@@ -174,8 +161,9 @@ std::string unescapeUdevName(std::string_view name) {
     out.reserve(name.size());
     for (std::size_t i = 0; i < name.size(); ++i) {
         if (name[i] == '\\' && i + 3 < name.size() && name[i + 1] == 'x' &&
-            hexValue(name[i + 2]) >= 0 && hexValue(name[i + 3]) >= 0) {
-            out += static_cast<char>(hexValue(name[i + 2]) * 16 + hexValue(name[i + 3]));
+            text::hexDigitValue(name[i + 2]) >= 0 && text::hexDigitValue(name[i + 3]) >= 0) {
+            out += static_cast<char>(text::hexDigitValue(name[i + 2]) * 16 +
+                                     text::hexDigitValue(name[i + 3]));
             i += 3;
         } else {
             out += name[i];
@@ -194,7 +182,7 @@ std::uint32_t serialFromUuidName(std::string_view name) {
         if (c == '-') {
             continue;
         }
-        const int value = hexValue(c);
+        const int value = text::hexDigitValue(c);
         if (value < 0) {
             break;
         }
