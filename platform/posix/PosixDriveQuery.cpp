@@ -16,6 +16,8 @@
 #include <optional>
 #include <sstream>
 
+#include "platform/Text.h"
+
 namespace qm::platform {
 
 namespace {
