@@ -4,12 +4,13 @@
 
 #include "ProductInfo.h"
 #include "frame/bFileHandler.h"
+#include "platform/PathRules.h"
 
 namespace qm {
 
 AppIdentity::AppIdentity(const platform::SystemFacts& facts, platform::FileSystem& files)
     : m_facts(facts), m_files(files), m_programFile(facts.executablePath()) {
-    const auto slash = m_programFile.rfind('/');
+    const auto slash = m_programFile.rfind(platform::kPathSeparator);
     std::string folder =
         slash == std::string::npos ? std::string() : m_programFile.substr(0, slash);
     m_appPath = bFileHandler::QualifyPath(folder);
@@ -41,13 +42,7 @@ std::string AppIdentity::GetLogFilePath() const {
         m_logFilePath = m_appPath + kLogFileName;
         return m_logFilePath;
     }
-    const auto stateHome = m_facts.environment("XDG_STATE_HOME");
-    std::string folder;
-    if (stateHome && !stateHome->empty() && (*stateHome)[0] == '/') {
-        folder = *stateHome + "/quillmote";
-    } else {
-        folder = m_facts.environment("HOME").value_or("") + "/.local/state/quillmote";
-    }
+    std::string folder = m_facts.stateFolder();
     try {
         m_files.createFolders(folder);
     } catch (const std::exception&) {

@@ -3,6 +3,7 @@
 #include "frame/ErrorTail.h"
 #include "frame/cRegistry.h"
 #include "platform/Clock.h"
+#include "platform/PathRules.h"
 #include "platform/Views.h"
 
 namespace qm {
@@ -40,7 +41,7 @@ std::int32_t bApplication::InitializeApplication() {
     } catch (const std::exception& e) {
         const RunError error = asRunError(e);
         std::string program = m_identity.ProgramFile();
-        program = program.substr(program.rfind('/') + 1);
+        program = std::string(platform::lastComponent(program));
         program = program.substr(
             0, program.rfind('.') == std::string::npos ? program.size() : program.rfind('.'));
         m_errors.LogError(error.description(), error.number(), program,

@@ -1,6 +1,7 @@
 #include "frame/bDriveInfo.h"
 
 #include "frame/ErrorTail.h"
+#include "platform/PathRules.h"
 #include "platform/RunError.h"
 
 namespace qm {
@@ -43,7 +44,7 @@ std::string bDriveInfo::driveKindName(int kind) {
 }
 
 std::string bDriveInfo::GetDriveTypeName(const std::string& path) const {
-    if (path.empty() || path.front() != '/') {
+    if (platform::rootLength(path) == 0) {
         return {};
     }
     std::string name;

@@ -26,8 +26,9 @@ class bDriveInfo {
 
     // "Removable drive", "Fixed drive", "Network drive", "CD ROM drive", "RAM disk drive" or
     // "Unknown drive type" for the drive holding `path`. "" without a dialog for a path with no
-    // drive part (not starting with "/"). A path that does not exist has no drive to ask: that
-    // goes to HandleError as 68 (Device unavailable), Retry asks again, otherwise "".
+    // drive part (neither "C:" nor "\\server\share" on Windows, no leading "/" on POSIX). A
+    // path that does not exist has no drive to ask: that goes to HandleError as 68 (Device
+    // unavailable), Retry asks again, otherwise "".
     std::string GetDriveTypeName(const std::string& path) const;
 
     static DriveKind driveKindOf(std::int32_t driveTypeCode);

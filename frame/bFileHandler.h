@@ -1,5 +1,6 @@
-// File, path and text utilities. Paths use "/" and a qualified folder ends in "/". Routines
-// that take a std::string& change the caller's text as stated per routine.
+// File, path and text utilities. Paths use the system's separator (a backslash on Windows, "/" on
+// POSIX) and a qualified folder ends in it. Routines that take a std::string& change the
+// caller's text as stated per routine.
 #pragma once
 
 #include <string>
@@ -7,13 +8,14 @@
 
 #include "frame/ErrorReporter.h"
 #include "platform/FileSystem.h"
+#include "platform/PathRules.h"
 #include "platform/Trash.h"
 
 namespace qm {
 
 class bFileHandler {
   public:
-    static constexpr char kSeparator = '/';
+    static constexpr char kSeparator = platform::kPathSeparator;
 
     bFileHandler(platform::FileSystem& files, platform::Trash& trash, ErrorReporter& errors);
 
@@ -22,9 +24,10 @@ class bFileHandler {
     // Trims spaces from `path` (in place); true when a folder of that name exists.
     bool FolderExists(std::string& path) const;
 
-    // Trimmed, cut at a first NUL, "/" appended when missing; `path` receives the result.
+    // Trimmed, cut at a first NUL, the separator appended when missing; `path` receives the
+    // result.
     static std::string QualifyPath(std::string& path);
-    // `path` loses its last "/" and everything after it; unchanged without a "/".
+    // `path` loses its last separator and everything after it; unchanged without one.
     static void StripLastFolder(std::string& path);
     // `name` up to, not including, its last "."; the whole name without one.
     static std::string StripExtension(const std::string& name);

@@ -123,7 +123,8 @@ class DriveList : public virtual Control {
 // The folders of the current drive as a tree, the current folder open.
 class FolderList : public virtual Control {
   public:
-    virtual std::string path() const = 0;  // the current folder, without a trailing "/"
+    // The current folder without a trailing separator, except a root's own ("/", "C:\").
+    virtual std::string path() const = 0;
     // Opens `path`; raises onChange when it differs. Throws RunError when it cannot be read.
     virtual void setPath(const std::string& path) = 0;
     // Reads the folders from disk again.

@@ -53,6 +53,16 @@ struct FreeSpaceLegacy {
     std::uint32_t totalClusters = 0;
 };
 
+// The 64-bit space query, looked up by name (procedureExists) so that a system without it falls
+// back to the 32-bit cluster counts.
+#ifdef _WIN32
+inline constexpr const char* kExtendedSpaceLibrary = "kernel32";
+inline constexpr const char* kExtendedSpaceProcedure = "GetDiskFreeSpaceExW";
+#else
+inline constexpr const char* kExtendedSpaceLibrary = "libc.so.6";
+inline constexpr const char* kExtendedSpaceProcedure = "statvfs64";
+#endif
+
 struct MountedDrive {
     std::string mountPoint;   // "/", "/home/", "/media/u/USB/"
     std::string label;        // "" when the volume has none

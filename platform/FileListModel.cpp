@@ -9,10 +9,6 @@ namespace qm::platform {
 
 namespace {
 
-bool hidden(const std::string& name) {
-    return !name.empty() && name[0] == '.';
-}
-
 // Names with their lower-case keys, the keys side by side in one buffer: sorting compares keys
 // over and over, and keys next to each other in memory compare several times faster.
 struct SortedNames {
@@ -103,7 +99,7 @@ void FileListModel::load(const std::string& folder) {
     std::vector<std::string> names;
     names.reserve(entries.size());
     for (auto& entry : entries) {
-        if (!entry.isFolder && !hidden(entry.name)) {
+        if (!entry.isFolder && !entry.hidden) {
             names.push_back(std::move(entry.name));
         }
     }
@@ -188,7 +184,7 @@ std::vector<std::string> listSubfolders(const FileSystem& files, const std::stri
                                         const text::CaseMapper& mapper) {
     std::vector<std::string> names;
     for (auto& entry : files.listFolder(folder)) {
-        if (entry.isFolder && !hidden(entry.name)) {
+        if (entry.isFolder && !entry.hidden) {
             names.push_back(std::move(entry.name));
         }
     }

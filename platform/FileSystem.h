@@ -10,6 +10,14 @@
 
 namespace qm::platform {
 
+// What a text file the program creates (the log) starts with: on Windows the UTF-8 byte-order
+// mark, so that every editor there reads the names in it right; nothing on POSIX.
+#ifdef _WIN32
+inline constexpr std::string_view kTextFileMark = "\xEF\xBB\xBF";
+#else
+inline constexpr std::string_view kTextFileMark = "";
+#endif
+
 struct FileInfo {
     std::uint64_t size = 0;
     std::int64_t modifiedSeconds = 0;  // seconds since the Unix epoch
@@ -18,6 +26,9 @@ struct FileInfo {
 struct FolderEntry {
     std::string name;  // the bytes the OS gave
     bool isFolder = false;
+    // Hidden by the system's convention: a dot name on POSIX, the hidden or system attribute on
+    // Windows. File and folder lists leave such entries out.
+    bool hidden = false;
 };
 
 class FileSystem {
@@ -36,11 +47,13 @@ class FileSystem {
     virtual void renameNoReplace(const std::string& from, const std::string& to) = 0;
 
     // Appends `text` to the file, creating it when missing, with one write of the whole text,
-    // and closes it again; concurrent appenders therefore interleave whole texts.
+    // and closes it again; concurrent appenders therefore interleave whole texts. A file this
+    // creates starts with kTextFileMark, in the same write.
     virtual void append(const std::string& path, std::string_view text) = 0;
 
-    // Creates the file with `text` as its whole content, atomically: it appears complete or not
-    // at all. Returns false and changes nothing when the file already exists.
+    // Creates the file with kTextFileMark and `text` as its whole content, atomically: it
+    // appears complete or not at all. Returns false and changes nothing when the file already
+    // exists.
     virtual bool createNew(const std::string& path, std::string_view text) = 0;
 
     // Creates the folder and any missing folders above it (mode 0700 for new ones).

@@ -350,11 +350,12 @@ bool sameName(std::string_view a, std::string_view b) {
 }
 
 std::size_t NameHash::operator()(std::string_view name) const {
-    std::size_t hash = 14695981039346656037u;  // FNV-1a
+    // FNV-1a in 64 bits on every target; a 32-bit size_t keeps the low half.
+    std::uint64_t hash = 14695981039346656037u;
     for (const char c : name) {
         hash = (hash ^ static_cast<unsigned char>(lowerAscii(c))) * 1099511628211u;
     }
-    return hash;
+    return static_cast<std::size_t>(hash);
 }
 
 bool isStorableName(std::string_view name) {

@@ -38,10 +38,19 @@ LocaleFormat::LocaleFormat(const std::locale& locale) : m_locale(locale) {
     m_thousandsSeparator = punct.grouping().empty() ? "," : utf8(punct.thousands_sep());
 }
 
-std::string LocaleFormat::format(TimePoint t, const char* pattern) const {
+std::tm LocaleFormat::localTime(TimePoint t) {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(t);
     std::tm local{};
+#ifdef _WIN32
+    ::localtime_s(&local, &seconds);
+#else
     ::localtime_r(&seconds, &local);
+#endif
+    return local;
+}
+
+std::string LocaleFormat::format(TimePoint t, const char* pattern) const {
+    const std::tm local = localTime(t);
     std::ostringstream out;
     out.imbue(m_locale);
     out << std::put_time(&local, pattern);
@@ -66,8 +75,7 @@ std::string LocaleFormat::timeOfDay(TimePoint t) const {
     thread_local std::time_t lastSeconds = -1;
     thread_local std::string lastText;
     if (seconds != lastSeconds) {
-        std::tm local{};
-        ::localtime_r(&seconds, &local);
+        const std::tm local = localTime(t);
         char text[16];
         std::snprintf(text, sizeof text, "%02d:%02d:%02d", local.tm_hour, local.tm_min,
                       local.tm_sec);

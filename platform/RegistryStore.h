@@ -93,7 +93,8 @@ class RegistryStore {
     // subkeys is not deleted (kRegAccessDenied).
     virtual RegStatus deleteKey(RegKey key, const std::string& subKey) = 0;
 
-    // The value at `index` in enumeration order (the order values were first stored). `name`
+    // The value at `index` in enumeration order (the store's own: the settings hive keeps the
+    // order values were first stored; the Windows registry chooses its own). `name`
     // holds `nameLength` bytes on entry, which must leave room for a terminator; on return
     // `nameLength` is the name's length without it. `data` as for queryValue; `type`, `data` and
     // `size` may be null. kRegNoMoreItems past the last value.

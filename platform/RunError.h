@@ -65,6 +65,10 @@ enum class MissingIs { File, Path };
 // Maps a POSIX errno to the program's number and description, in this one table only.
 RunError errorFromErrno(int errnoValue, MissingIs missing = MissingIs::File);
 
+// The same for a Windows system error code (GetLastError), in the table beside it. Windows tells
+// a missing file (53) from a missing folder on the way (76) itself.
+RunError errorFromWin32(std::uint32_t code);
+
 // "Control array element 'N' doesn't exist" for an option index that names no option.
 RunError missingControlElement(int index);
 

@@ -27,6 +27,10 @@ class SystemFacts {
     virtual bool folderWritable(const std::string& folder) const = 0;
     // The value of an environment variable, nullopt when unset.
     virtual std::optional<std::string> environment(const std::string& name) const = 0;
+    // The folder for the program's per-user state when its own folder cannot be written, without
+    // a trailing separator: $XDG_STATE_HOME/quillmote (else ~/.local/state/quillmote) on Linux,
+    // %LOCALAPPDATA%\Quillmote Utility on Windows.
+    virtual std::string stateFolder() const = 0;
 };
 
 }  // namespace qm::platform

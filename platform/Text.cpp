@@ -1,5 +1,7 @@
 #include "platform/Text.h"
 
+#include <limits>
+
 namespace qm::text {
 
 namespace {
@@ -106,14 +108,42 @@ std::locale CaseMapper::userLocale() {
     return locale;
 }
 
+LocaleCaseRules::LocaleCaseRules(const std::locale& locale)
+    : m_locale(locale), m_ctype(&std::use_facet<std::ctype<wchar_t>>(m_locale)) {}
+
+namespace {
+
+// Whether `c` survives a round trip through wchar_t (it does not beyond U+FFFF on Windows).
+constexpr bool fitsWchar(Char c) {
+    return c <= static_cast<Char>(std::numeric_limits<wchar_t>::max());
+}
+
+// A mapping that would leave the scalar values (a surrogate, a wchar_t sign wrap) is no case.
+Char mappedOr(Char original, wchar_t mapped) {
+    const auto value = static_cast<Char>(mapped);
+    return value <= 0x10FFFF && (value < 0xD800 || value > 0xDFFF) ? value : original;
+}
+
+}  // namespace
+
+Char LocaleCaseRules::lower(Char c) const {
+    return fitsWchar(c) ? mappedOr(c, m_ctype->tolower(static_cast<wchar_t>(c))) : c;
+}
+
+Char LocaleCaseRules::upper(Char c) const {
+    return fitsWchar(c) ? mappedOr(c, m_ctype->toupper(static_cast<wchar_t>(c))) : c;
+}
+
 CaseMapper::CaseMapper() : CaseMapper(userLocale()) {}
 
 CaseMapper::CaseMapper(const std::locale& locale)
-    : m_locale(locale), m_ctype(&std::use_facet<std::ctype<wchar_t>>(m_locale)) {
+    : CaseMapper(std::make_shared<LocaleCaseRules>(locale)) {}
+
+CaseMapper::CaseMapper(std::shared_ptr<const CaseRules> rules) : m_rules(std::move(rules)) {
     m_asciiClosed = true;
     for (Char c = 0; c < 128; ++c) {
-        m_asciiLower[c] = static_cast<Char>(m_ctype->tolower(static_cast<wchar_t>(c)));
-        m_asciiUpper[c] = static_cast<Char>(m_ctype->toupper(static_cast<wchar_t>(c)));
+        m_asciiLower[c] = m_rules->lower(c);
+        m_asciiUpper[c] = m_rules->upper(c);
         if (m_asciiLower[c] >= 128 || m_asciiUpper[c] >= 128) {
             m_asciiClosed = false;
         }
@@ -127,7 +157,7 @@ Char CaseMapper::lower(Char c) const {
     if (isRawByte(c)) {
         return c;
     }
-    return static_cast<Char>(m_ctype->tolower(static_cast<wchar_t>(c)));
+    return m_rules->lower(c);
 }
 
 Char CaseMapper::upper(Char c) const {
@@ -137,7 +167,7 @@ Char CaseMapper::upper(Char c) const {
     if (isRawByte(c)) {
         return c;
     }
-    return static_cast<Char>(m_ctype->toupper(static_cast<wchar_t>(c)));
+    return m_rules->upper(c);
 }
 
 template <typename Map>

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <locale>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,13 +32,36 @@ std::size_t characterCount(std::string_view s);
 // A readable form for display: every stray byte shown as U+FFFD. Never fed back to the OS.
 std::string displayForm(std::string_view s);
 
+// The lower and upper case of one character (a Unicode scalar value) under one locale's rules.
+// Each platform supplies its own; a character without another case maps to itself.
+class CaseRules {
+  public:
+    virtual ~CaseRules() = default;
+    virtual Char lower(Char c) const = 0;
+    virtual Char upper(Char c) const = 0;
+};
+
+// The rules of a C++ locale's ctype<wchar_t> facet. Where wchar_t has only 16 bits (Windows), a
+// character beyond U+FFFF does not fit and keeps its case rather than being cut short.
+class LocaleCaseRules : public CaseRules {
+  public:
+    explicit LocaleCaseRules(const std::locale& locale);
+    Char lower(Char c) const override;
+    Char upper(Char c) const override;
+
+  private:
+    std::locale m_locale;
+    const std::ctype<wchar_t>* m_ctype;
+};
+
 // Lower, upper and proper case per character under one locale. Built once and reused: the ASCII
-// range is tabled at construction so typical names map without facet calls.
+// range is tabled at construction so typical names map without calling the rules.
 class CaseMapper {
   public:
     // The user's locale; when that is "C"/"POSIX" (no letters beyond ASCII), C.UTF-8 instead.
     CaseMapper();
     explicit CaseMapper(const std::locale& locale);
+    explicit CaseMapper(std::shared_ptr<const CaseRules> rules);
 
     Char lower(Char c) const;
     Char upper(Char c) const;
@@ -64,8 +88,6 @@ class CaseMapper {
     void lowerForms(std::string_view s, std::vector<Char>& forms,
                     std::vector<std::uint32_t>* offsets) const;
 
-    const std::locale& locale() const { return m_locale; }
-
     // The user's locale as the program uses it (see the default constructor).
     static std::locale userLocale();
 
@@ -75,8 +97,7 @@ class CaseMapper {
     template <typename Map>
     void mapInPlace(std::string& s, Map map) const;
 
-    std::locale m_locale;
-    const std::ctype<wchar_t>* m_ctype;
+    std::shared_ptr<const CaseRules> m_rules;
     Char m_asciiLower[128];
     Char m_asciiUpper[128];
     bool m_asciiClosed;  // every ASCII letter maps to ASCII (false under a Turkish locale)

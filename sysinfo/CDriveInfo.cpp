@@ -10,17 +10,13 @@
 
 #include "frame/bFileHandler.h"
 #include "platform/Text.h"
+#include "platform/Utf16.h"
 
 namespace qm {
 
 namespace {
 
 constexpr char kSeparator = bFileHandler::kSeparator;
-
-// The C library's 64-bit space query, asked for by name so that a library without it falls back
-// to the 32-bit cluster counts.
-constexpr const char* kExtendedLibrary = "libc.so.6";
-constexpr const char* kExtendedProcedure = "statvfs64";
 
 std::string withSeparator(std::string text) {
     if (text.empty() || text.back() != kSeparator) {
@@ -52,13 +48,14 @@ std::uint64_t timesSaturated(std::uint64_t a, std::uint64_t b) {
 std::string CDriveInfo::CurrentFolder() {
     std::error_code error;
     const auto folder = std::filesystem::current_path(error);
-    return error ? std::string(1, kSeparator) : folder.string();
+    return error ? std::string(1, kSeparator) : text::pathText(folder);
 }
 
 CDriveInfo::CDriveInfo(platform::DriveQuery& drives, const platform::LocaleFormat& locale,
                        const std::string& startPath)
     : m_drives(drives), m_locale(locale) {
-    m_extendedQuery = ProcedureExists(kExtendedLibrary, kExtendedProcedure);
+    m_extendedQuery =
+        ProcedureExists(platform::kExtendedSpaceLibrary, platform::kExtendedSpaceProcedure);
     const std::string mountPoint = m_drives.mountPointOf(startPath);
     m_drive = mountPoint.empty() ? withSeparator(startPath) : mountPoint;
     Refresh();

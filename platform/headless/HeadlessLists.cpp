@@ -1,19 +1,9 @@
 #include "platform/headless/HeadlessLists.h"
 
+#include "platform/PathRules.h"
 #include "platform/RunError.h"
 
 namespace qm::platform {
-
-namespace {
-
-std::string withoutTrailingSeparator(std::string path) {
-    while (path.size() > 1 && path.back() == '/') {
-        path.pop_back();
-    }
-    return path;
-}
-
-}  // namespace
 
 HeadlessFolderList::HeadlessFolderList(const ControlDesign& d, HeadlessWindow* w,
                                        const FileSystem& files, const text::CaseMapper& mapper)
@@ -42,12 +32,7 @@ void HeadlessFolderList::refresh() {
 }
 
 void HeadlessFolderList::open(const std::string& name) {
-    if (name == "..") {
-        const auto slash = m_path.rfind('/');
-        setPath(slash == 0 || slash == std::string::npos ? "/" : m_path.substr(0, slash));
-        return;
-    }
-    setPath(m_path == "/" ? "/" + name : m_path + "/" + name);
+    setPath(name == ".." ? parentPath(m_path) : joinPath(m_path, name));
 }
 
 HeadlessFileList::HeadlessFileList(const ControlDesign& d, HeadlessWindow* w,

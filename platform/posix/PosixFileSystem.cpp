@@ -243,7 +243,7 @@ std::vector<FolderEntry> PosixFileSystem::listFolder(const std::string& path) co
             struct stat st {};
             isFolder = ::fstatat(dirFd, e->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
         }
-        entries.push_back(FolderEntry{std::string(name), isFolder});
+        entries.push_back(FolderEntry{std::string(name), isFolder, name.front() == '.'});
         errno = 0;
     }
     if (errno != 0) {

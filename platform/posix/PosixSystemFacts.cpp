@@ -51,4 +51,12 @@ std::optional<std::string> PosixSystemFacts::environment(const std::string& name
     return std::string(value);
 }
 
+std::string PosixSystemFacts::stateFolder() const {
+    const auto stateHome = environment("XDG_STATE_HOME");
+    if (stateHome && !stateHome->empty() && (*stateHome)[0] == '/') {
+        return *stateHome + "/quillmote";
+    }
+    return environment("HOME").value_or("") + "/.local/state/quillmote";
+}
+
 }  // namespace qm::platform

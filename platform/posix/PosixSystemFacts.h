@@ -14,6 +14,7 @@ class PosixSystemFacts : public SystemFacts {
     std::string osLibraryFolder() const override { return "/usr/lib/"; }
     bool folderWritable(const std::string& folder) const override;
     std::optional<std::string> environment(const std::string& name) const override;
+    std::string stateFolder() const override;
 };
 
 }  // namespace qm::platform
