@@ -16,12 +16,18 @@ function(qm_add_library name)
     target_link_libraries(${name} ${scope} ${ARG_DEPENDS})
 endfunction()
 
-# qm_add_test_suite(<label> DEPENDS <libs...>)
-# One GoogleTest binary per subsystem folder under tests/, every test labelled with the subsystem
-# so that `ctest -L <label>` runs just that subsystem.
+# qm_add_test_suite(<label> [FOLDER <folder>] DEPENDS <libs...> [EXCLUDE <folder/file.cpp...>])
+# One GoogleTest binary per subsystem folder under tests/ (tests/<label>, or the FOLDER given),
+# every test labelled with the subsystem so that `ctest -L <label>` runs just that subsystem.
 function(qm_add_test_suite label)
-    cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
-    file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${label}/*.cpp")
+    cmake_parse_arguments(ARG "" "FOLDER" "DEPENDS;EXCLUDE" ${ARGN})
+    if(NOT ARG_FOLDER)
+        set(ARG_FOLDER ${label})
+    endif()
+    file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${ARG_FOLDER}/*.cpp")
+    foreach(excluded ${ARG_EXCLUDE})
+        list(REMOVE_ITEM sources "${CMAKE_CURRENT_SOURCE_DIR}/${excluded}")
+    endforeach()
     if(NOT sources)
         return()
     endif()

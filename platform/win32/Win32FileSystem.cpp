@@ -1,0 +1,331 @@
+#include "platform/win32/Win32FileSystem.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <limits>
+#include <memory>
+
+#include "platform/PathRules.h"
+#include "platform/RunError.h"
+#include "platform/win32/Win32NameRules.h"
+#include "platform/win32/Win32Path.h"
+
+namespace qm::platform {
+
+namespace {
+
+struct HandleCloser {
+    HANDLE handle;
+    ~HandleCloser() {
+        if (handle != INVALID_HANDLE_VALUE) {
+            ::CloseHandle(handle);
+        }
+    }
+    // Closes now and reports a failed close (a network file reports late write errors here).
+    void closeChecked() {
+        const HANDLE h = handle;
+        handle = INVALID_HANDLE_VALUE;
+        if (!::CloseHandle(h)) {
+            throwLastError();
+        }
+    }
+};
+
+DWORD attributesOf(const std::string& path) {
+    try {
+        return path.empty() ? INVALID_FILE_ATTRIBUTES
+                            : ::GetFileAttributesW(widePath(path).c_str());
+    } catch (const RunError&) {
+        return INVALID_FILE_ATTRIBUTES;  // a name no Windows file can have: there is none
+    }
+}
+
+void refuseBadName(const std::string& path) {
+    const auto name = lastComponent(path);
+    if (name.empty() || name == "." || name == ".." || path.find('\0') != std::string::npos) {
+        throw RunError(kBadFileName);
+    }
+}
+
+// Writes all of `text`: the whole of it in one WriteFile unless it passes what one call takes.
+void writeAll(HANDLE file, std::string_view text) {
+    while (!text.empty()) {
+        const DWORD chunk = static_cast<DWORD>(
+            std::min<std::size_t>(text.size(), std::numeric_limits<DWORD>::max()));
+        DWORD written = 0;
+        if (!::WriteFile(file, text.data(), chunk, &written, nullptr)) {
+            throwLastError();
+        }
+        text.remove_prefix(written);
+    }
+}
+
+// The name the folder reports for `path` (its letter case as stored); "" when there is none.
+std::wstring storedName(const std::wstring& path) {
+    WIN32_FIND_DATAW data{};
+    const HANDLE find =
+        ::FindFirstFileExW(path.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0);
+    if (find == INVALID_HANDLE_VALUE) {
+        return {};
+    }
+    ::FindClose(find);
+    return data.cFileName;
+}
+
+bool equalIgnoringCase(std::wstring_view a, std::wstring_view b) {
+    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
+                                  static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+// How many entries of `folder` carry `name` in any letter case. A case-insensitive folder holds
+// at most one; a case-sensitive one (and Wine over a Linux file system) may hold more, and then
+// a case-only rename would land on another file, which Wine does not refuse.
+int caseInsensitiveMatches(const std::wstring& folder, std::wstring_view name) {
+    WIN32_FIND_DATAW data{};
+    const HANDLE find = ::FindFirstFileExW((folder + L"*").c_str(), FindExInfoBasic, &data,
+                                           FindExSearchNameMatch, nullptr, 0);
+    if (find == INVALID_HANDLE_VALUE) {
+        return 0;
+    }
+    int count = 0;
+    do {
+        count += equalIgnoringCase(data.cFileName, name) ? 1 : 0;
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+    return count;
+}
+
+// A name beside `path` that nothing holds yet: "~qm" and a number unique to this call.
+std::wstring temporarySibling(const std::wstring& path) {
+    static std::atomic<unsigned> counter{0};
+    const auto folder = path.substr(0, path.rfind(L'\\') + 1);
+    return folder + L"~qm" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+           std::to_wstring(++counter) + L".tmp";
+}
+
+// A case-only rename the plain move did not carry out (Wine reports success and keeps the old
+// case): through a temporary name, and back to the old name if the second step fails.
+void renameThroughTemporary(const std::wstring& from, const std::wstring& to) {
+    std::wstring temporary;
+    for (int attempt = 0;; ++attempt) {
+        temporary = temporarySibling(from);
+        if (::MoveFileExW(from.c_str(), temporary.c_str(), 0)) {
+            break;
+        }
+        const DWORD error = ::GetLastError();
+        if ((error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) || attempt == 8) {
+            throwWin32(error);
+        }
+    }
+    if (!::MoveFileExW(temporary.c_str(), to.c_str(), 0)) {
+        const DWORD error = ::GetLastError();
+        ::MoveFileExW(temporary.c_str(), from.c_str(), 0);
+        throwWin32(error);
+    }
+}
+
+std::int64_t unixSeconds(const FILETIME& time) {
+    constexpr std::int64_t kTicksPerSecond = 10'000'000;
+    constexpr std::int64_t kEpochDifference = 11'644'473'600;  // 1601-01-01 to 1970-01-01
+    const auto ticks =
+        static_cast<std::int64_t>((std::uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime);
+    return ticks / kTicksPerSecond - kEpochDifference;
+}
+
+}  // namespace
+
+void Win32FileSystem::injectFault(FaultSite site, const std::string& path) const {
+    if (m_faults != nullptr) {
+        if (const auto err = m_faults->next(site)) {
+            throw errorFromErrno(*err,
+                                 isFolder(parentPath(path)) ? MissingIs::File : MissingIs::Path);
+        }
+    }
+}
+
+bool Win32FileSystem::isFile(const std::string& path) const {
+    const DWORD attributes = attributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool Win32FileSystem::isFolder(const std::string& path) const {
+    const DWORD attributes = attributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::optional<FileInfo> Win32FileSystem::info(const std::string& path) const {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    try {
+        if (path.empty() ||
+            !::GetFileAttributesExW(widePath(path).c_str(), GetFileExInfoStandard, &data)) {
+            return std::nullopt;
+        }
+    } catch (const RunError&) {
+        return std::nullopt;
+    }
+    return FileInfo{(std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow,
+                    unixSeconds(data.ftLastWriteTime)};
+}
+
+void Win32FileSystem::renameNoReplace(const std::string& from, const std::string& to) {
+    refuseBadName(from);
+    refuseBadName(to);
+    if (!isNameWindowsKeeps(lastComponent(to))) {
+        throw RunError(kBadFileName);
+    }
+    const std::wstring source = widePath(from);
+    const std::wstring target = widePath(to);
+    if (from == to) {
+        // The same name: nothing to do and nothing to lose, once the file is known to be there.
+        if (::GetFileAttributesW(source.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            throwLastError();
+        }
+        return;
+    }
+    injectFault(FaultSite::Rename, from);
+    const auto nameStart = target.rfind(L'\\') + 1;
+    const std::wstring_view wantedName = std::wstring_view(target).substr(nameStart);
+    const bool caseOnly = parentPath(from) == parentPath(to) && equalIgnoringCase(source, target);
+    if (!caseOnly) {
+        if (!::MoveFileExW(source.c_str(), target.c_str(), 0)) {
+            throwLastError();
+        }
+        return;
+    }
+    if (caseInsensitiveMatches(target.substr(0, nameStart), wantedName) > 1) {
+        throw RunError(kFileAlreadyExists);
+    }
+    if (::MoveFileExW(source.c_str(), target.c_str(), 0) && storedName(target) == wantedName) {
+        return;
+    }
+    // The folder still shows the old case (or the system refused a move onto the file itself).
+    renameThroughTemporary(source, target);
+}
+
+void Win32FileSystem::append(const std::string& path, std::string_view text) {
+    refuseBadName(path);
+    injectFault(FaultSite::LogAppend, path);
+    const std::wstring file = widePath(path);
+    // The instance that creates the file writes the mark and its text while nobody else may
+    // write; another appender meanwhile finds the file shared for reading only and tries again.
+    constexpr int kAttempts = 2000;
+    for (int attempt = 1;; ++attempt) {
+        HandleCloser created{::CreateFileW(file.c_str(), FILE_APPEND_DATA,
+                                           FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr)};
+        if (created.handle != INVALID_HANDLE_VALUE) {
+            std::string whole(kTextFileMark);
+            whole += text;
+            writeAll(created.handle, whole);
+            created.closeChecked();
+            return;
+        }
+        DWORD error = ::GetLastError();
+        if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) {
+            HandleCloser existing{
+                ::CreateFileW(file.c_str(), FILE_APPEND_DATA,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
+            if (existing.handle != INVALID_HANDLE_VALUE) {
+                writeAll(existing.handle, text);
+                existing.closeChecked();
+                return;
+            }
+            error = ::GetLastError();
+            if (error == ERROR_FILE_NOT_FOUND && attempt < kAttempts) {
+                continue;  // removed between the two calls: create it
+            }
+        }
+        if (error == ERROR_SHARING_VIOLATION && attempt < kAttempts) {
+            ::Sleep(1);
+            continue;
+        }
+        throwWin32(error);
+    }
+}
+
+bool Win32FileSystem::createNew(const std::string& path, std::string_view text) {
+    refuseBadName(path);
+    const std::wstring file = widePath(path);
+    if (::GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        return false;
+    }
+    // Written under a private name beside it, then published by a move that never replaces: a
+    // reader sees the whole text or no file, and a racing creator keeps its own file.
+    const std::wstring temporary = temporarySibling(file);
+    {
+        HandleCloser out{::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr)};
+        if (out.handle == INVALID_HANDLE_VALUE) {
+            throwLastError();
+        }
+        try {
+            std::string whole(kTextFileMark);
+            whole += text;
+            writeAll(out.handle, whole);
+            out.closeChecked();
+        } catch (...) {
+            ::DeleteFileW(temporary.c_str());
+            throw;
+        }
+    }
+    if (::MoveFileExW(temporary.c_str(), file.c_str(), 0)) {
+        return true;
+    }
+    const DWORD error = ::GetLastError();
+    ::DeleteFileW(temporary.c_str());
+    if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) {
+        return false;
+    }
+    throwWin32(error);
+}
+
+void Win32FileSystem::createFolders(const std::string& path) {
+    if (path.empty() || path.find('\0') != std::string::npos) {
+        throw RunError(kBadFileName);
+    }
+    if (isFolder(path)) {
+        return;
+    }
+    const std::string parent = parentPath(path);
+    if (!parent.empty() && parent != path) {
+        createFolders(parent);
+    }
+    if (!::CreateDirectoryW(widePath(path).c_str(), nullptr) &&
+        ::GetLastError() != ERROR_ALREADY_EXISTS) {
+        throwLastError();
+    }
+}
+
+std::vector<FolderEntry> Win32FileSystem::listFolder(const std::string& path) const {
+    const std::wstring pattern = widePath(joinPath(path, "*"));
+    WIN32_FIND_DATAW data{};
+    const HANDLE find =
+        ::FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                           FIND_FIRST_EX_LARGE_FETCH);
+    std::vector<FolderEntry> entries;
+    if (find == INVALID_HANDLE_VALUE) {
+        const DWORD error = ::GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND && isFolder(path)) {
+            return entries;  // a root without a single entry
+        }
+        throwWin32(error == ERROR_FILE_NOT_FOUND ? ERROR_PATH_NOT_FOUND : error);
+    }
+    const std::unique_ptr<void, BOOL(WINAPI*)(HANDLE)> closer(find, ::FindClose);
+    do {
+        const std::wstring_view name(data.cFileName);
+        if (name == L"." || name == L"..") {
+            continue;
+        }
+        entries.push_back(FolderEntry{
+            narrowText(data.cFileName), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+            (data.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) != 0});
+    } while (::FindNextFileW(find, &data));
+    if (const DWORD error = ::GetLastError(); error != ERROR_NO_MORE_FILES) {
+        throwWin32(error);
+    }
+    return entries;
+}
+
+}  // namespace qm::platform

@@ -1,0 +1,23 @@
+// Modal message boxes through MessageBoxW: the style numbers (buttons, icon) go to the system as
+// they are and the button pressed comes back as its number.
+#pragma once
+
+#include "platform/MessageBox.h"
+
+namespace qm::platform {
+
+class Win32MessageBox : public MessageBox {
+  public:
+    // `owner` is the window the box belongs to (an HWND); none by default.
+    explicit Win32MessageBox(void* owner = nullptr) : m_owner(owner) {}
+    void setOwner(void* owner) { m_owner = owner; }
+
+    // Text and title go as UTF-16 (a byte no UTF-16 can carry is shown as U+FFFD). 0 when the
+    // box could not be shown at all.
+    int show(const std::string& text, int style, const std::string& title) override;
+
+  private:
+    void* m_owner;
+};
+
+}  // namespace qm::platform
