@@ -96,7 +96,7 @@ TEST_F(RenameRunTest, TwoFilesGiveTwoEntriesAndOneEmptyLine) {
     rename();
     EXPECT_EQ(h.root.names("work"),
               (std::vector<std::string>{"Holiday 0001.jpg", "Holiday 0002.jpg", "IMG_0003.JPG"}));
-    EXPECT_EQ(test::readFile(h.work + "/Holiday 0001.jpg"), contentOf("IMG_0001.JPG"));
+    EXPECT_EQ(test::readFile(h.root / "work/Holiday 0001.jpg"), contentOf("IMG_0001.JPG"));
     EXPECT_EQ(logged(), entry("IMG_0001.JPG", "Holiday 0001.jpg") +
                             entry("IMG_0002.JPG", "Holiday 0002.jpg") + "\r\n");
     EXPECT_EQ(listed(),
@@ -122,7 +122,7 @@ TEST_F(RenameRunTest, ExistingTargetStopsTheRunWithEarlierRenamesKept) {
     EXPECT_EQ(h.root.names("work"),
               (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0002.JPG", "IMG_0002.JPG",
                                         "IMG_0003.JPG"}));
-    EXPECT_EQ(test::readFile(h.work + "/Holiday 0002.JPG"), "obstacle");
+    EXPECT_EQ(test::readFile(h.root / "work/Holiday 0002.JPG"), "obstacle");
     const std::string log = logged();
     EXPECT_TRUE(log.starts_with(entry("IMG_0001.JPG", "Holiday 0001.JPG"))) << log;
     EXPECT_NE(log.find("     File already exists, error number: 58 occurred in "
@@ -185,9 +185,9 @@ class PreviewTest : public RenameRunTest {
             after = preview.get<HeadlessListBox>("lstAfter").items();
             EXPECT_FALSE(preview.window().userClose());  // the close box is disabled
             EXPECT_EQ(preview.get<platform::HeadlessLabel>("lblPath").caption(),
-                      "Folder: " + h.work + "/");
+                      "Folder: " + h.root / "work/");
             EXPECT_EQ(preview.get<platform::HeadlessLabel>("lblPath").toolTip(),
-                      "Folder: " + h.work + "/");
+                      "Folder: " + h.root / "work/");
             // A name chosen in either list is chosen in the other.
             auto& left = preview.get<HeadlessListBox>("lstBefore");
             auto& right = preview.get<HeadlessListBox>("lstAfter");
@@ -248,6 +248,10 @@ TEST_F(PreviewTest, FailedFillNeverShowsTheWindowAndTheNextStartsEmpty) {
 }
 
 TEST_F(RenameRunTest, RunOverMoreThan32767Files) {
+    if (test::runningUnderWine()) {
+        GTEST_SKIP() << "Wine looks every new name up in the whole folder: 33,000 renames in one "
+                        "folder take many minutes there";
+    }
     const std::string big = h.root.makeFolder("big");
     for (int i = 0; i < 33000; ++i) {
         h.root.write("big/f" + std::to_string(100000 + i) + ".dat");

@@ -5,13 +5,15 @@
 #include <map>
 
 #include "platform/RunError.h"
-#include "platform/posix/PosixDriveQuery.h"
 #include "tests/support/FakeDriveQuery.h"
 #include "tests/support/RecordingReporter.h"
+#include "tests/support/SystemServices.h"
 #include "tests/support/TempFolder.h"
 
 namespace qm {
 namespace {
+
+using test::fakePath;
 
 TEST(GetDriveTypeName, NamesEachKindOfTheQuery) {
     // The query's codes and the named kinds number the same kinds differently.
@@ -31,8 +33,8 @@ TEST(GetDriveTypeName, NamesEachKindOfTheQuery) {
     test::RecordingReporter errors;
     const bDriveInfo module(drives, errors);
     for (const auto& row : rows) {
-        drives.drives["/mnt/x/"].type = row.code;
-        EXPECT_EQ(module.GetDriveTypeName("/mnt/x/"), row.name) << row.code;
+        drives.drives[fakePath("/mnt/x/")].type = row.code;
+        EXPECT_EQ(module.GetDriveTypeName(fakePath("/mnt/x/")), row.name) << row.code;
     }
     EXPECT_TRUE(errors.shown.empty());
 }
@@ -44,27 +46,42 @@ TEST(GetDriveTypeName, NoDrivePartAndMissingDrive) {
             return ++asked == 1 ? platform::kDriveNoRootDir : FakeDriveQuery::driveType(root);
         }
     } drives;
-    drives.drives["/media/u/USB/"].type = platform::kDriveRemovable;
+    const std::string usb = fakePath("/media/u/USB/");
+    drives.drives[usb].type = platform::kDriveRemovable;
     test::RecordingReporter errors;
     const bDriveInfo module(drives, errors);
     EXPECT_EQ(module.GetDriveTypeName("photo.jpg"), "");
+#ifdef _WIN32
+    EXPECT_EQ(module.GetDriveTypeName("\\photo.jpg"), "");  // on the current drive, unnamed
+#else
     EXPECT_EQ(module.GetDriveTypeName("C:\\photo.jpg"), "");
+#endif
     EXPECT_TRUE(errors.shown.empty()) << "a bare name is no failure";
 
     errors.answers = {kResultRetry};  // the stick is plugged in before Retry
-    EXPECT_EQ(module.GetDriveTypeName("/media/u/USB/"), "Removable drive");
+    EXPECT_EQ(module.GetDriveTypeName(usb), "Removable drive");
     ASSERT_EQ(errors.shown.size(), 1u);
     EXPECT_EQ(errors.shown[0].number, kDeviceUnavailable);
-    EXPECT_EQ(errors.shown[0].fileObject, "/media/u/USB/");
+    EXPECT_EQ(errors.shown[0].fileObject, usb);
     EXPECT_EQ(errors.shown[0].source, "bDriveInfo.GetDriveTypeName");
 
     drives.asked = 0;  // Cancel this time
-    EXPECT_EQ(module.GetDriveTypeName("/media/u/USB/"), "");
+    EXPECT_EQ(module.GetDriveTypeName(usb), "");
     EXPECT_EQ(errors.shown.size(), 2u);
 }
 
+#ifdef _WIN32
+TEST(GetDriveTypeName, ThisMachinesSystemDriveIsFixed) {
+    test::SystemDriveQuery drives;
+    test::RecordingReporter errors;
+    const bDriveInfo module(drives, errors);
+    EXPECT_EQ(module.GetDriveTypeName("C:\\"), "Fixed drive");
+    EXPECT_EQ(module.GetDriveTypeName(test::TempFolder().path()), "Fixed drive");
+    EXPECT_TRUE(errors.shown.empty());
+}
+#else
 TEST(GetDriveTypeName, ThisMachinesTmpfsIsARamDisk) {
-    platform::PosixDriveQuery drives;
+    test::SystemDriveQuery drives;
     test::RecordingReporter errors;
     const bDriveInfo module(drives, errors);
     const test::TempFolder temp;
@@ -86,6 +103,7 @@ TEST(GetDriveTypeName, ThisMachinesTmpfsIsARamDisk) {
         GTEST_SKIP() << "no tmpfs mounted here";
     }
 }
+#endif
 
 }  // namespace
 }  // namespace qm

@@ -133,12 +133,13 @@ TEST_F(ErrorHandlerTest, SessionLinesFrameTheRun) {
 TEST_F(ErrorHandlerTest, RemovedFileComesBackWithHeaderOnlyForErrorEntries) {
     errors.OpenLogFile();
     ::unlink(h.logPath().c_str());
-    errors.CloseLogFile();  // the end line comes back without a header
-    EXPECT_TRUE(h.log().starts_with("Session ended on machine"));
+    errors.CloseLogFile();                            // the end line comes back without a header
+    const std::string mark(platform::kTextFileMark);  // how a created text file starts
+    EXPECT_TRUE(h.log().starts_with(mark + "Session ended on machine"));
     ::unlink(h.logPath().c_str());
     errors.LogError("Disk full", 61, "", "bFileHandler.ShellDelete");
     const std::string header =
-        h.logPath() +
+        mark + h.logPath() +
         " logs system and critical application errors.  Entries are logged chronologically from "
         "the beginning to the end of the file.  This file will grow very large over time and "
         "should be purged periodically.  If you are having problems using Quillmote Utility, "
@@ -184,9 +185,11 @@ TEST_F(ErrorHandlerTest, YesMovesTheLogToTheTrashAndStartsAFreshOne) {
     h.root.write("app/_APP_LOG.txt", std::string(100000, 'x'));
     h.messages.queueAnswer(platform::kYes);
     errors.OpenLogFile();
-    EXPECT_EQ(test::readFile(h.root / "Trash/files/_APP_LOG.txt"), std::string(100000, 'x'));
+    ASSERT_EQ(h.trash.moved.size(), 1u);
+    EXPECT_EQ(h.trash.moved[0], std::make_pair(h.logPath(), std::string(100000, 'x')));
     const std::string log = h.log();
-    EXPECT_TRUE(log.starts_with(h.logPath() + " logs system"));
+    EXPECT_TRUE(
+        log.starts_with(std::string(platform::kTextFileMark) + h.logPath() + " logs system"));
     EXPECT_NE(log.find("\r\n\r\nSession started on machine TESTBOX"), std::string::npos);
 }
 
@@ -203,6 +206,12 @@ TEST_F(ErrorHandlerTest, AnEntryThatCannotBeWrittenIsLostSilently) {
 
 TEST_F(ErrorHandlerTest, LogFileGoesToTheStateFolderWhenTheProgramFolderIsNotWritable) {
     h.facts.writable = false;
+#ifdef _WIN32
+    h.facts.env["LOCALAPPDATA"] = h.root / "local";
+    const AppIdentity identity(h.facts, h.files);
+    EXPECT_EQ(identity.GetLogFilePath(), h.root / "local/Quillmote Utility/_APP_LOG.txt");
+    EXPECT_TRUE(h.files.isFolder(h.root / "local/Quillmote Utility"));
+#else
     h.facts.env["XDG_STATE_HOME"] = h.root / "state";
     const AppIdentity identity(h.facts, h.files);
     EXPECT_EQ(identity.GetLogFilePath(), h.root / "state/quillmote/_APP_LOG.txt");
@@ -210,6 +219,7 @@ TEST_F(ErrorHandlerTest, LogFileGoesToTheStateFolderWhenTheProgramFolderIsNotWri
     h.facts.env.erase("XDG_STATE_HOME");
     const AppIdentity byHome(h.facts, h.files);
     EXPECT_EQ(byHome.GetLogFilePath(), h.root / "home/.local/state/quillmote/_APP_LOG.txt");
+#endif
     h.facts.writable = true;
     EXPECT_EQ(AppIdentity(h.facts, h.files).GetLogFilePath(), h.root / "app/_APP_LOG.txt");
 }

@@ -3,9 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/RunError.h"
-#include "platform/posix/PosixFileSystem.h"
-#include "platform/posix/PosixTrash.h"
 #include "tests/support/RecordingReporter.h"
+#include "tests/support/SystemServices.h"
 #include "tests/support/TempFolder.h"
 
 namespace qm {
@@ -18,6 +17,7 @@ TEST(PathRoutines, InPlaceContracts) {
         std::string in;
         std::string qualified;
     };
+    // Written with "/"; each one is the system's separator.
     const std::vector<Row> rows = {
         {"/data", "/data/"},
         {"/data/", "/data/"},
@@ -26,20 +26,24 @@ TEST(PathRoutines, InPlaceContracts) {
         {std::string("/data\0junk", 10), "/data/"},
         {"", "/"},
         {"plain", "plain/"},
+        {"C:/Data", "C:/Data/"},
     };
     for (const auto& row : rows) {
-        std::string path = row.in;
-        EXPECT_EQ(bFileHandler::QualifyPath(path), row.qualified);
-        EXPECT_EQ(path, row.qualified) << "QualifyPath changes its argument";
+        std::string path = test::systemPath(row.in);
+        EXPECT_EQ(bFileHandler::QualifyPath(path), test::systemPath(row.qualified));
+        EXPECT_EQ(path, test::systemPath(row.qualified)) << "QualifyPath changes its argument";
     }
-    std::string path = "/";
+    std::string path = test::systemPath("/");
     bFileHandler::StripLastFolder(path);
     EXPECT_EQ(path, "");
-    path = "/home/user/";
+    path = test::systemPath("C:/");
     bFileHandler::StripLastFolder(path);
-    EXPECT_EQ(path, "/home/user");
+    EXPECT_EQ(path, "C:");
+    path = test::systemPath("/home/user/");
     bFileHandler::StripLastFolder(path);
-    EXPECT_EQ(path, "/home");
+    EXPECT_EQ(path, test::systemPath("/home/user"));
+    bFileHandler::StripLastFolder(path);
+    EXPECT_EQ(path, test::systemPath("/home"));
     path = "noslash";
     bFileHandler::StripLastFolder(path);
     EXPECT_EQ(path, "noslash");
@@ -60,8 +64,9 @@ TEST(NameRoutines, ExtensionAndNamePart) {
         {"/a.b/c.d", "/a.b/c", ".d"},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(bFileHandler::StripExtension(row.name), row.stripped) << row.name;
-        EXPECT_EQ(bFileHandler::GetFileExtension(row.name), row.extension) << row.name;
+        const std::string name = test::systemPath(row.name);
+        EXPECT_EQ(bFileHandler::StripExtension(name), test::systemPath(row.stripped)) << name;
+        EXPECT_EQ(bFileHandler::GetFileExtension(name), row.extension) << name;
     }
 }
 
@@ -80,8 +85,8 @@ TEST(TextRoutines, StripNullAndTrimCharacter) {
 
 struct FileHandlerTest : ::testing::Test {
     test::TempFolder dir;
-    platform::PosixFileSystem fs;
-    platform::PosixTrash trash{dir / "Trash"};
+    test::SystemFileSystem fs;
+    test::TestTrash trash{dir / "Trash"};
     RecordingReporter errors;
     bFileHandler files{fs, trash, errors};
 };
@@ -117,7 +122,10 @@ TEST_F(FileHandlerTest, ShellDeleteFailureOffersRetryAndRetryFinishesTheList) {
     EXPECT_EQ(errors.shown[0].number, kFileNotFound);
     EXPECT_EQ(errors.shown[0].source, "bFileHandler.ShellDelete");
     EXPECT_EQ(errors.shown[0].fileObject, (dir / "a.txt") + ", " + (dir / "b.txt"));
-    EXPECT_EQ(dir.names("Trash/files"), (std::vector<std::string>{"a.txt", "b.txt"}));
+    ASSERT_EQ(trash.moved.size(), 2u);
+    EXPECT_EQ(trash.moved[0], std::make_pair(dir / "a.txt", std::string("a")));
+    EXPECT_EQ(trash.moved[1], std::make_pair(dir / "b.txt", std::string("b")));
+    EXPECT_FALSE(fs.isFile(dir / "a.txt") || fs.isFile(dir / "b.txt"));
 }
 
 }  // namespace

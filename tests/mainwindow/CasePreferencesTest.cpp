@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/RunError.h"
-#include "platform/posix/HiveFile.h"
 #include "tests/support/ErrorNumber.h"
 #include "tests/support/HiveValues.h"
+#include "tests/support/SystemServices.h"
 #include "tests/support/TempFolder.h"
 
 namespace qm {
@@ -13,7 +13,7 @@ namespace {
 
 TEST(CasePreferencesTest, StoredTextThatIsNotANumberRaises) {
     test::TempFolder dir;
-    platform::HiveFile store{dir / "user.reg"};
+    test::TestRegistry store{dir / "user.reg"};
     cRegistry registry{store, "Quillmote Utility"};
     CasePreferences preferences{registry};
     struct Row {

@@ -26,7 +26,8 @@ TEST_F(MainWindowTest, FirstStartShowsEverythingInTheProgramsFolder) {
     EXPECT_EQ(c.cmbFilterType->text(), "All Filters");
     EXPECT_EQ(c.cmbFileFilter->text(), "*.*");
     EXPECT_EQ(c.Dir1->path(), h.root / "app");
-    EXPECT_EQ(listed(), (std::vector<std::string>{"quillmote"}));  // listed before the log began
+    EXPECT_EQ(listed(),
+              (std::vector<std::string>{test::kProgramFileName}));  // before the log began
     EXPECT_TRUE(c.optFilenameCase[0]->value());
     EXPECT_TRUE(c.optFileExtensionCase[0]->value());
     EXPECT_EQ(panel(1), h.root / "app/");
@@ -34,14 +35,15 @@ TEST_F(MainWindowTest, FirstStartShowsEverythingInTheProgramsFolder) {
     EXPECT_EQ(setting("Application", "Path"), h.root / "app/");
     EXPECT_EQ(setting("Preferences", "Default Filter Type"), "0");
     EXPECT_TRUE(h.messages.shown().empty());
-    EXPECT_TRUE(h.log().starts_with(h.logPath() + " logs system"));
+    EXPECT_TRUE(
+        h.log().starts_with(std::string(platform::kTextFileMark) + h.logPath() + " logs system"));
     EXPECT_NE(h.log().find("\r\n\r\nSession started on machine TESTBOX:   "), std::string::npos);
 }
 
 TEST_F(MainWindowTest, RemembersFolderCategoryAndCaseChoices) {
     h.root.write("work/a.jpg");
     h.root.write("work/b.txt");
-    store("StartUp", "Last Path", h.work + "/");
+    store("StartUp", "Last Path", h.root / "work/");
     store("Preferences", "Default Filter Type", "2");
     store("Preferences", "Filename Case", "3");
     store("Preferences", "Extension Case", "1");
@@ -137,11 +139,11 @@ TEST_F(MainWindowTest, RefreshClimbsToTheNearestExistingFolder) {
     h.root.write("work/a/keep.txt");
     start();
     openFolder(deep);
-    std::filesystem::remove_all(h.work + "/a/b");
+    std::filesystem::remove_all(test::fsPath(h.root / "work/a/b"));
     form().menu("mnuViewRefresh").choose();
-    EXPECT_EQ(controls().Dir1->path(), h.work + "/a");
+    EXPECT_EQ(controls().Dir1->path(), h.root / "work/a");
     EXPECT_EQ(listed(), (std::vector<std::string>{"keep.txt"}));
-    EXPECT_EQ(panel(1), h.work + "/a/");
+    EXPECT_EQ(panel(1), h.root / "work/a/");
     EXPECT_TRUE(h.messages.shown().empty());
 }
 
@@ -217,7 +219,7 @@ TEST_P(ExitTest, OrderlyExitsSaveTheFolderAndCloseTheLog) {
     } else {
         EXPECT_TRUE(form().window().systemClose(platform::CloseReason::SessionEnding));
     }
-    EXPECT_EQ(setting("StartUp", "Last Path"), GetParam().saves ? h.work + "/" : "<missing>");
+    EXPECT_EQ(setting("StartUp", "Last Path"), GetParam().saves ? h.root / "work/" : "<missing>");
     const std::string log = h.log();
     EXPECT_EQ(log.ends_with(std::string(60, '_') + "\r\n") &&
                   log.find("Session ended on machine TESTBOX") != std::string::npos,
@@ -264,7 +266,7 @@ TEST_F(MainWindowTest, OpenFolderAndHowToUseAskTheDesktop) {
     form().menu("mnuViewLogFile").choose();
     ASSERT_EQ(h.shell.requests.size(), 3u);
     EXPECT_EQ(h.shell.requests[0].verb, "explore");
-    EXPECT_EQ(h.shell.requests[0].target, h.work + "/");
+    EXPECT_EQ(h.shell.requests[0].target, h.root / "work/");
     EXPECT_EQ(h.shell.requests[1].verb, "open");
     EXPECT_EQ(h.shell.requests[1].target, h.root / "app/ReadMe.rtf");
     EXPECT_EQ(h.shell.requests[2].target, h.logPath());

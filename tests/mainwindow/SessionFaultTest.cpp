@@ -44,12 +44,15 @@ std::vector<HiveFaultCase> hiveFaultCases() {
 class SettingsFaultTest : public test::ProgramFixture,
                           public ::testing::WithParamInterface<HiveFaultCase> {
   protected:
-    // The hive file has no line it cannot read, and nothing lies beside it.
+    // The hive file has no line it cannot read, and nothing lies beside it. (The Windows
+    // registry keeps each value whole by itself.)
     void expectHiveReadsWhole() {
+#ifndef _WIN32
         const auto parsed = platform::parseHive(test::readFile(h.registry.path()));
         EXPECT_EQ(parsed.badEntries, 0u);
         EXPECT_EQ(h.root.names("config/quillmote"),
                   (std::vector<std::string>{"user.reg", "user.reg.lock"}));
+#endif
     }
     // The three settings the window saves as the user clicks: filename case, extension case,
     // file type category.
@@ -108,7 +111,7 @@ TEST_P(SettingsFaultTest, FailedSavesAreSilentAndLoseNothingStoredBefore) {
     EXPECT_EQ(controls().cmbFilterType->text(), "Image Filters");
     openFolder(h.work);
     form().button("cmdExit").click();
-    EXPECT_EQ(setting("StartUp", "Last Path"), h.work + "/");
+    EXPECT_EQ(setting("StartUp", "Last Path"), h.root / "work/");
 }
 
 INSTANTIATE_TEST_SUITE_P(EachErrno, SettingsFaultTest, ::testing::ValuesIn(hiveFaultCases()),

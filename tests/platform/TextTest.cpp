@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/SystemServices.h"
+
 namespace qm::text {
 namespace {
 
@@ -35,8 +37,8 @@ TEST(Utf8, DecodesEveryByteSequenceLosslessly) {
               "b");
 }
 
-TEST(CaseMapping, PerCharacterUnderUtf8Locale) {
-    const CaseMapper mapper(std::locale("C.UTF-8"));
+TEST(CaseMapping, PerCharacterOverFullUnicode) {
+    const CaseMapper mapper = test::neutralCaseMapper();
     EXPECT_EQ(mapper.toUpper("abc éàü ß"), "ABC ÉÀÜ ß");
     EXPECT_EQ(mapper.toLower("ÉCOLE ΣΟΦΙΑ"), "école σοφια");
     const auto proper = [&](std::string s) {
@@ -46,11 +48,17 @@ TEST(CaseMapping, PerCharacterUnderUtf8Locale) {
     EXPECT_EQ(proper("hello wORLD\tfoo_bar.baz 2nd"), "Hello World\tFoo_bar.baz 2nd");
     EXPECT_EQ(proper(std::string("a\0b\vc\fd\re\nf", 11)), std::string("A\0B\vC\fD\rE\nF", 11));
     EXPECT_EQ(mapper.toUpper("x\xFFy"), "X\xFFY");
+    // Beyond U+FFFF: Deseret letters have case, an emoji has none; neither is cut to 16 bits.
+    EXPECT_EQ(mapper.toUpper("\xF0\x90\x90\xA8 \xF0\x9F\x98\x80"),
+              "\xF0\x90\x90\x80 \xF0\x9F\x98\x80");
+    EXPECT_EQ(mapper.toLower("\xF0\x90\x90\x80"), "\xF0\x90\x90\xA8");
 }
 
+#ifndef _WIN32  // Windows has no C library locale to fall back from: the system's own rules
 TEST(CaseMapping, UserLocaleFallsBackToUtf8ForPlainC) {
     EXPECT_NE(CaseMapper::userLocale().name(), "C");
 }
+#endif
 
 }  // namespace
 }  // namespace qm::text

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Wildcard.h"
+#include "tests/support/SystemServices.h"
 
 namespace qm::platform {
 namespace {
@@ -18,7 +19,7 @@ void PrintTo(const PatternCase& c, std::ostream* os) {
 class PatternSetTest : public ::testing::TestWithParam<PatternCase> {};
 
 TEST_P(PatternSetTest, MatchesTheWholeNameIgnoringCase) {
-    const text::CaseMapper mapper{std::locale("C.UTF-8")};
+    const text::CaseMapper mapper = test::neutralCaseMapper();
     const PatternCase& c = GetParam();
     EXPECT_EQ(PatternSet(c.patterns, mapper).matches(loweredKey(c.name, mapper)), c.matches);
 }

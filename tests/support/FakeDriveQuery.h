@@ -1,12 +1,25 @@
 // Drives that exist only in a test, each root answering as set up.
 #pragma once
 
+#include <algorithm>
 #include <map>
 #include <string>
 
 #include "platform/DriveQuery.h"
+#include "platform/PathRules.h"
 
 namespace qm::test {
+
+// A path on the fake drives, written with "/": as it is on POSIX; on Windows below the share
+// \\fake with the system's separators, so that it has a root as a Windows path must.
+inline std::string fakePath(std::string slashed) {
+#ifdef _WIN32
+    std::replace(slashed.begin(), slashed.end(), '/', '\\');
+    return "\\\\fake" + slashed;
+#else
+    return slashed;
+#endif
+}
 
 struct FakeDrive {
     bool ready = true;  // false: every query fails, as for an empty floppy drive
@@ -18,7 +31,7 @@ struct FakeDrive {
 
 class FakeDriveQuery : public platform::DriveQuery {
   public:
-    std::map<std::string, FakeDrive> drives;  // by root ("/data/")
+    std::map<std::string, FakeDrive> drives;  // by root (fakePath("/data/"))
     bool extendedQueryExists = true;
     bool labelsWritable = false;
     mutable int procedureQueries = 0;
@@ -69,7 +82,7 @@ class FakeDriveQuery : public platform::DriveQuery {
     std::string mountPointOf(const std::string& path) const override {
         std::string found;
         for (const auto& [root, drive] : drives) {
-            if ((path + "/").starts_with(root) && root.size() > found.size()) {
+            if ((path + platform::kPathSeparator).starts_with(root) && root.size() > found.size()) {
                 found = root;
             }
         }

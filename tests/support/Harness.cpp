@@ -2,6 +2,8 @@
 
 #include <ctime>
 
+#include "platform/PathRules.h"
+
 namespace qm::test {
 
 void FixedClock::setLocal(int year, int month, int day, int hour, int minute, int second) {
@@ -17,7 +19,7 @@ void FixedClock::setLocal(int year, int month, int day, int hour, int minute, in
 }
 
 std::optional<std::string> FakeSystemFacts::computerName() const {
-    return name ? *name : PosixSystemFacts::computerName();
+    return name ? *name : SystemFactsBase::computerName();
 }
 
 std::optional<std::string> FakeSystemFacts::environment(const std::string& key) const {
@@ -29,33 +31,34 @@ std::optional<std::string> FakeSystemFacts::environment(const std::string& key) 
 }
 
 std::vector<platform::MountedDrive> TestDrives::mountedDrives() const {
-    auto list = PosixDriveQuery::mountedDrives();
+    auto list = SystemDriveQuery::mountedDrives();
     list.insert(list.end(), extra.begin(), extra.end());
     return list;
 }
 
 std::string TestDrives::mountPointOf(const std::string& path) const {
     for (const auto& drive : extra) {
-        if ((path + "/").rfind(drive.mountPoint, 0) == 0) {
+        if ((path + platform::kPathSeparator).rfind(drive.mountPoint, 0) == 0) {
             return drive.mountPoint;
         }
     }
-    return PosixDriveQuery::mountPointOf(path);
+    return SystemDriveQuery::mountPointOf(path);
 }
 
 Harness::Harness(const SharedPlaces& shared)
     : registry(shared.hivePath.empty() ? root / "config/quillmote/user.reg" : shared.hivePath,
                &faults),
-      identity((facts.programFile =
-                    (shared.appFolder.empty() ? root.makeFolder("app") : shared.appFolder) +
-                    "/quillmote",
+      identity((facts.programFile = platform::joinPath(
+                    shared.appFolder.empty() ? root.makeFolder("app") : shared.appFolder,
+                    kProgramFileName),
                 facts),
                files) {
     work = root.makeFolder("work");
     if (shared.appFolder.empty()) {
-        root.write("app/quillmote", "program");
+        root.write(std::string("app/") + kProgramFileName, "program");
     }
     facts.env["HOME"] = root.makeFolder("home");
+    facts.env["LOCALAPPDATA"] = root.makeFolder("home/AppData/Local");
     state.AppTitle = AppIdentity::Title();
     state.MachineName = "TESTBOX";
     facts.name = std::optional<std::string>("TESTBOX");

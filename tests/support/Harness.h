@@ -1,6 +1,7 @@
-// A whole program's worth of services for one test: the real POSIX file layer, trash, settings
-// hive and drive query, all pointed at a fresh temporary folder, with the headless window layer,
-// a message box answered from a queue, a recording shell and a clock the test sets.
+// A whole program's worth of services for one test: the system's real file layer, trash,
+// settings store and drive query (SystemServices.h), pointed at a fresh temporary folder where
+// they have a place, with the headless window layer, a message box answered from a queue, a
+// recording shell and a clock the test sets.
 #pragma once
 
 #include <map>
@@ -18,11 +19,7 @@
 #include "platform/headless/HeadlessMessageBox.h"
 #include "platform/headless/HeadlessUi.h"
 #include "platform/headless/RecordingShell.h"
-#include "platform/posix/HiveFile.h"
-#include "platform/posix/PosixDriveQuery.h"
-#include "platform/posix/PosixFileSystem.h"
-#include "platform/posix/PosixSystemFacts.h"
-#include "platform/posix/PosixTrash.h"
+#include "tests/support/SystemServices.h"
 #include "tests/support/TempFolder.h"
 
 namespace qm::test {
@@ -50,13 +47,13 @@ class FixedClock : public platform::Clock {
 
 // The real machine's facts, except the program file (inside the test's folder), the environment
 // (what the test sets) and, when set, the computer's name.
-class FakeSystemFacts : public platform::PosixSystemFacts {
+class FakeSystemFacts : public SystemFactsBase {
   public:
     std::optional<std::string> computerName() const override;
     std::string executablePath() const override { return programFile; }
     std::optional<std::string> environment(const std::string& name) const override;
     bool folderWritable(const std::string& folder) const override {
-        return writable.value_or(PosixSystemFacts::folderWritable(folder));
+        return writable.value_or(SystemFactsBase::folderWritable(folder));
     }
 
     std::string programFile;
@@ -66,12 +63,19 @@ class FakeSystemFacts : public platform::PosixSystemFacts {
 };
 
 // The machine's drives plus drives a test adds (a mount point that cannot be opened, say).
-class TestDrives : public platform::PosixDriveQuery {
+class TestDrives : public SystemDriveQuery {
   public:
     std::vector<platform::MountedDrive> mountedDrives() const override;
     std::string mountPointOf(const std::string& path) const override;
     std::vector<platform::MountedDrive> extra;
 };
+
+// The program file's name inside the test's "app" folder.
+#ifdef _WIN32
+inline constexpr const char* kProgramFileName = "quillmote.exe";
+#else
+inline constexpr const char* kProgramFileName = "quillmote";
+#endif
 
 // What several instances of the program share: the program's folder (and with it the log file)
 // and the settings hive. Empty members mean places inside the test's own folder.
@@ -92,15 +96,15 @@ class Harness {
 
     TempFolder root;
     platform::FaultPlan faults;
-    platform::PosixFileSystem files{&faults};
-    platform::PosixTrash trash{root / "Trash"};
+    SystemFileSystem files{&faults};
+    TestTrash trash{root / "Trash"};
     platform::HeadlessMessageBox messages;
     platform::RecordingShell shell;
     FixedClock clock;
     platform::LocaleFormat format{std::locale::classic()};
     FakeSystemFacts facts;
-    text::CaseMapper caseMapper{std::locale("C.UTF-8")};
-    platform::HiveFile registry;
+    text::CaseMapper caseMapper = neutralCaseMapper();
+    TestRegistry registry;
     TestDrives drives;
     platform::HeadlessUi ui{files, drives, caseMapper};
     platform::Services services{files, trash,      messages, shell,  clock, format,

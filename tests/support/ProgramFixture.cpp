@@ -2,6 +2,7 @@
 
 #include "engine/RenameLog.h"
 #include "frame/cRegistry.h"
+#include "platform/PathRules.h"
 
 namespace qm::test {
 
@@ -48,11 +49,12 @@ std::vector<std::string> Program::shownTexts() const {
 }
 
 std::string Program::entry(const std::string& from, const std::string& to) const {
-    return RenameLog::entryText("14:03:27", h.work + "/" + from, h.work + "/" + to);
+    return RenameLog::entryText("14:03:27", platform::joinPath(h.work, from),
+                                platform::joinPath(h.work, to));
 }
 
 std::string Program::setting(const std::string& section, const std::string& key) const {
-    platform::HiveFile fresh(h.registry.path());
+    TestRegistry fresh(h.registry.path(), nullptr, Owner::No);
     return cRegistry(fresh, "Quillmote Utility").GetSetting(section, key, "<missing>");
 }
 

@@ -1,45 +1,77 @@
 #include "tests/support/TempFolder.h"
 
-#include <dirent.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
+#include "platform/PathRules.h"
+#include "platform/Utf16.h"
+
 namespace qm::test {
 
-TempFolder::TempFolder() {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base != nullptr && *base ? base : "/tmp") + "/qm-test-XXXXXX";
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("cannot create a temporary folder");
+std::string systemPath(std::string slashed) {
+    std::replace(slashed.begin(), slashed.end(), '/', platform::kPathSeparator);
+    return slashed;
+}
+
+std::filesystem::path fsPath(const std::string& path) {
+#ifdef _WIN32
+    const auto units = text::toUtf16(path);
+    if (!units) {
+        throw std::invalid_argument("no Windows path: " + path);
     }
-    m_path = pattern;
+    return std::filesystem::path(*units);
+#else
+    return std::filesystem::path(path);
+#endif
+}
+
+TempFolder::TempFolder() {
+    const std::filesystem::path base = std::filesystem::temp_directory_path();
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::filesystem::path candidate =
+            base / ("qm-test-" + std::to_string(random() % 1'000'000'000'000ull));
+        std::error_code error;
+        if (std::filesystem::create_directory(candidate, error)) {
+            m_path = platform::withoutTrailingSeparator(text::pathText(candidate));
+            return;
+        }
+    }
+    throw std::runtime_error("cannot create a temporary folder");
 }
 
 TempFolder::~TempFolder() {
     std::error_code ignored;
+    const std::filesystem::path root = fsPath(m_path);
     // Folders a test made read-only must become writable again before they can be removed.
     for (auto it = std::filesystem::recursive_directory_iterator(
-             m_path, std::filesystem::directory_options::skip_permission_denied, ignored);
+             root, std::filesystem::directory_options::skip_permission_denied, ignored);
          it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
         if (it->is_directory(ignored) && !it->is_symlink(ignored)) {
             std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
                                          std::filesystem::perm_options::add, ignored);
         }
     }
-    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
+    std::filesystem::permissions(root, std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ignored);
-    std::filesystem::remove_all(m_path, ignored);
+    std::filesystem::remove_all(root, ignored);
+}
+
+std::string TempFolder::qualified() const {
+    return m_path + platform::kPathSeparator;
+}
+
+std::string TempFolder::operator/(const std::string& name) const {
+    return platform::joinPath(m_path, systemPath(name));
 }
 
 std::string TempFolder::write(const std::string& name, const std::string& content) const {
     const std::string path = *this / name;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(fsPath(path), std::ios::binary | std::ios::trunc);
     out << content;
     if (!out) {
         throw std::runtime_error("cannot write " + path);
@@ -49,7 +81,7 @@ std::string TempFolder::write(const std::string& name, const std::string& conten
 
 std::string TempFolder::makeFolder(const std::string& name) const {
     const std::string path = *this / name;
-    std::filesystem::create_directories(path);
+    std::filesystem::create_directories(fsPath(path));
     return path;
 }
 
@@ -59,23 +91,28 @@ std::vector<std::string> TempFolder::names(const std::string& sub) const {
 
 std::vector<std::string> namesIn(const std::string& folder) {
     std::vector<std::string> result;
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr) {
+    std::error_code error;
+    std::filesystem::path where;
+    try {
+        where = fsPath(folder);
+    } catch (const std::invalid_argument&) {
         return result;
     }
-    while (const dirent* e = ::readdir(dir)) {
-        const std::string name = e->d_name;
-        if (name != "." && name != "..") {
-            result.push_back(name);
-        }
+    for (std::filesystem::directory_iterator it(where, error), end; !error && it != end;
+         it.increment(error)) {
+        result.push_back(text::pathText(it->path().filename()));
     }
-    ::closedir(dir);
     std::sort(result.begin(), result.end());
     return result;
 }
 
 std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in;
+    try {
+        in.open(fsPath(path), std::ios::binary);
+    } catch (const std::invalid_argument&) {
+        return {};
+    }
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();

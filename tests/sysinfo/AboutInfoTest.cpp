@@ -11,6 +11,8 @@
 namespace qm {
 namespace {
 
+using test::fakePath;
+
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> out;
     std::size_t start = 0;
@@ -24,10 +26,10 @@ std::vector<std::string> lines(const std::string& text) {
 class AboutInfoTest : public ::testing::Test {
   protected:
     AboutInfoTest() {
-        drives.drives["/data/"].volume = {"DATA", 0x1234, 255, 0, "ext4"};
-        drives.drives["/data/"].space = {60000000000ull, 80000000000ull, 70000000000ull};
-        drives.addUnready("/media/floppy/", platform::kDriveRemovable);
-        drives.addUnready("/media/cdrom/", platform::kDriveCdRom);
+        drives.drives[fakePath("/data/")].volume = {"DATA", 0x1234, 255, 0, "ext4"};
+        drives.drives[fakePath("/data/")].space = {60000000000ull, 80000000000ull, 70000000000ull};
+        drives.addUnready(fakePath("/media/floppy/"), platform::kDriveRemovable);
+        drives.addUnready(fakePath("/media/cdrom/"), platform::kDriveCdRom);
         info.setWorkArea(19200, 11550, 15, 15);
         info.setOs(0, "Linux", "6.1", "6.1.0-28-amd64");
     }
@@ -47,19 +49,19 @@ class AboutInfoTest : public ::testing::Test {
 };
 
 TEST_F(AboutInfoTest, ReadyDriveLineByLine) {
-    const auto text = lines(aboutText("/data"));
+    const auto text = lines(aboutText(fakePath("/data")));
     const auto modified = std::chrono::system_clock::from_time_t(
         h.files.info(h.identity.ProgramFile())->modifiedSeconds);
     const std::vector<std::string> expected = {
-        h.root / "app/quillmote",
+        h.root / (std::string("app/") + test::kProgramFileName),
         "Version 1.0.0000   Compile Date: " + h.format.generalDate(modified),
         "",
         "A 32-bit application for Windows 9x and higher.",
         "",
         "Screen Resolution: 1280 X 770",
         "Linux, ver. 6.1(6.1.0-28-amd64)",
-        "Windows Directory: /usr/",
-        "Windows System Directory: /usr/lib/",
+        "Windows Directory: " + test::systemFolders().first,
+        "Windows System Directory: " + test::systemFolders().second,
         "",
         "Volume Label: DATA  Serial number: 0000-1234",
         "Total Space: 74.51 GB (80,000,000,000 bytes)",
@@ -78,8 +80,8 @@ TEST_F(AboutInfoTest, UnreadyDrivesEndWithTheirNote) {
         std::string drive;
         std::string last;
     };
-    for (const auto& c : {Case{"/media/floppy", "[Disk Not Present]"},
-                          Case{"/media/cdrom", "[Disc Not Present]"}}) {
+    for (const auto& c : {Case{fakePath("/media/floppy"), "[Disk Not Present]"},
+                          Case{fakePath("/media/cdrom"), "[Disc Not Present]"}}) {
         const auto text = lines(aboutText(c.drive));
         ASSERT_GE(text.size(), 2u);
         EXPECT_EQ(text.back(), c.last) << c.drive;
@@ -89,8 +91,8 @@ TEST_F(AboutInfoTest, UnreadyDrivesEndWithTheirNote) {
 
 TEST_F(AboutInfoTest, MissingProgramFileAndNoSerialOrLabel) {
     ::unlink(h.identity.ProgramFile().c_str());
-    drives.drives["/data/"].volume = {"", 0, 255, 0, "ext4"};
-    const auto text = lines(aboutText("/data"));
+    drives.drives[fakePath("/data/")].volume = {"", 0, 255, 0, "ext4"};
+    const auto text = lines(aboutText(fakePath("/data")));
     EXPECT_EQ(text[1], "Version 1.0.0000   Compile Date: Unknown");
     EXPECT_EQ(text[10], "Volume Label:   Serial number: ");
 }
@@ -98,7 +100,7 @@ TEST_F(AboutInfoTest, MissingProgramFileAndNoSerialOrLabel) {
 TEST_F(AboutInfoTest, FailureIsLoggedAndGivesNoText) {
     test::RecordingReporter logging;
     const AboutSources broken{h.identity, h.files, h.format, os, kinds, logging};
-    CDriveInfo driveInfo(drives, h.format, "/data");
+    CDriveInfo driveInfo(drives, h.format, fakePath("/data"));
     EXPECT_EQ(GetAboutInfo(driveInfo, nullptr, broken), "");
     ASSERT_EQ(logging.logged.size(), 1u);
     EXPECT_EQ(logging.logged[0].source, "bApplication_GetAboutInfo");
@@ -127,7 +129,7 @@ TEST_F(AboutInfoTest, WindowLoadsInOrderAndFollowsTheChosenDrive) {
 
     auto& driveList = form->get<platform::HeadlessDriveList>("lstDrive");
     for (int i = 0; i < driveList.listCount(); ++i) {
-        if (driveList.list(i) == "/data [DATA]") {
+        if (driveList.list(i) == fakePath("/data [DATA]")) {
             driveList.choose(i);
         }
     }

@@ -10,6 +10,8 @@
 namespace qm {
 namespace {
 
+using test::fakePath;
+
 const platform::LocaleFormat kClassic{std::locale::classic()};
 
 // A locale that writes 1.536,5 where the classic one writes 1,536.5.
@@ -22,12 +24,12 @@ struct CommaDecimal : std::numpunct<wchar_t> {
 // A ready drive, a removable one and an empty floppy drive.
 test::FakeDriveQuery sampleDrives() {
     test::FakeDriveQuery drives;
-    auto& data = drives.drives["/data/"];
+    auto& data = drives.drives[fakePath("/data/")];
     data.volume = {"DATA", 0xA1B2C3D4u, 255, platform::kFlagVolumeIsCompressed, "ext4"};
     data.space = {1'000, 8'000, 2'000};
-    drives.drives["/media/u/USB/"].volume.label = "USB";
-    drives.drives["/media/u/Odd/"].volume.label = "A [B";
-    drives.addUnready("/media/floppy/", platform::kDriveRemovable);
+    drives.drives[fakePath("/media/u/USB/")].volume.label = "USB";
+    drives.drives[fakePath("/media/u/Odd/")].volume.label = "A [B";
+    drives.addUnready(fakePath("/media/floppy/"), platform::kDriveRemovable);
     return drives;
 }
 
@@ -54,7 +56,7 @@ TEST(CDriveInfoFormat, EveryRowOfTheSizeTable) {
         {std::numeric_limits<std::uint64_t>::max(), "17179869184.00 GB"},
     };
     auto drives = sampleDrives();
-    const CDriveInfo info(drives, kClassic, "/data/");
+    const CDriveInfo info(drives, kClassic, fakePath("/data/"));
     for (const auto& row : rows) {
         EXPECT_EQ(info.FormatSize(row.size), row.text) << row.size;
     }
@@ -62,7 +64,7 @@ TEST(CDriveInfoFormat, EveryRowOfTheSizeTable) {
     EXPECT_EQ(info.FormatSize(512, SizeDisplay::Long), "512 bytes");
 
     const platform::LocaleFormat european{std::locale(std::locale::classic(), new CommaDecimal)};
-    const CDriveInfo local(drives, european, "/data/");
+    const CDriveInfo local(drives, european, fakePath("/data/"));
     EXPECT_EQ(local.FormatSize(1'536, SizeDisplay::Long), "1,50 KB (1.536 bytes)");
 }
 
@@ -78,15 +80,15 @@ TEST(CDriveInfoVolume, SerialNumberAndFlags) {
     };
     for (const auto& row : rows) {
         auto drives = sampleDrives();
-        drives.drives["/data/"].volume.serialNumber = row.serial;
-        const CDriveInfo info(drives, kClassic, "/data/");
+        drives.drives[fakePath("/data/")].volume.serialNumber = row.serial;
+        const CDriveInfo info(drives, kClassic, fakePath("/data/"));
         EXPECT_EQ(info.SerialNumber(), row.decimal) << row.serial;
         EXPECT_EQ(info.SerialNumberEx(), row.grouped) << row.serial;
     }
 
     auto drives = sampleDrives();
-    drives.drives["/data/"].volume.fileSystemFlags = 0x80008000u;
-    const CDriveInfo info(drives, kClassic, "/data/");
+    drives.drives[fakePath("/data/")].volume.fileSystemFlags = 0x80008000u;
+    const CDriveInfo info(drives, kClassic, fakePath("/data/"));
     EXPECT_EQ(info.FileSystemFlag(0), "Yes");
     EXPECT_EQ(info.FileSystemFlag(32768), "Yes");
     EXPECT_EQ(info.FileSystemFlag(32769), "No");
@@ -95,37 +97,47 @@ TEST(CDriveInfoVolume, SerialNumberAndFlags) {
 
 TEST(CDriveInfoDrive, WriteNormalises) {
     const struct {
-        const char* written;
-        const char* stored;
+        std::string written;
+        std::string stored;
     } rows[] = {
-        {"/media/u/USB [USB]", "/media/u/USB/"},    // as the drive list shows it
-        {"/media/u/Odd [A [B]", "/media/u/Odd/"},   // a label holding " ["
-        {"/media/u/Gone [Old]", "/media/u/Gone/"},  // no longer mounted
-        {"/data/photos/2024", "/data/"},
-        {"/data", "/data/"},
-        {"/missing/folder", "/missing/folder/"},
+        {fakePath("/media/u/USB [USB]"), fakePath("/media/u/USB/")},   // as the drive list shows it
+        {fakePath("/media/u/Odd [A [B]"), fakePath("/media/u/Odd/")},  // a label holding " ["
+        {fakePath("/media/u/Gone [Old]"), fakePath("/media/u/Gone/")},  // no longer mounted
+        {fakePath("/data/photos/2024"), fakePath("/data/")},
+        {fakePath("/data"), fakePath("/data/")},
+        {fakePath("/missing/folder"), fakePath("/missing/folder/")},
+        {fakePath("/:x"), fakePath("/:x/")},  // an absolute path, not a letter
+#ifdef _WIN32
+        {"c: [WIN]", "C:\\"},
+        {"D:\\Temp", "D:\\"},
+        {"d", "d\\"},
+        {"\\\\server\\share", "\\\\server\\share\\"},
+        {"", "\\"},
+#else
         {"c: [WIN]", "C:/"},
         {"C:\\Temp", "C:/"},
         {"d", "d/"},
         {"\\\\server\\share", "\\\\server\\share/"},
-        {"/:x", "/:x/"},  // an absolute path, not a letter
         {"", "/"},
+#endif
     };
     auto drives = sampleDrives();
-    CDriveInfo info(drives, kClassic, "/data/");
+    CDriveInfo info(drives, kClassic, fakePath("/data/"));
     for (const auto& row : rows) {
         info.Drive(row.written);
         EXPECT_EQ(info.Drive(), row.stored) << row.written;
     }
     // The start path is only taken to its mount point, never read as a letter form.
-    EXPECT_EQ(CDriveInfo(drives, kClassic, "/data/photos/2024").Drive(), "/data/");
-    EXPECT_EQ(CDriveInfo(drives, kClassic, "c:/gone").Drive(), "c:/gone/");
+    EXPECT_EQ(CDriveInfo(drives, kClassic, fakePath("/data/photos/2024")).Drive(),
+              fakePath("/data/"));
+    EXPECT_EQ(CDriveInfo(drives, kClassic, "c:/gone").Drive(),
+              "c:/gone" + std::string(1, platform::kPathSeparator));
 }
 
 TEST(CDriveInfoDrive, UnreadyDriveKeepsTheLastVolumeValues) {
     auto drives = sampleDrives();
-    CDriveInfo info(drives, kClassic, "/data/");
-    info.Drive("/media/floppy");
+    CDriveInfo info(drives, kClassic, fakePath("/data/"));
+    info.Drive(fakePath("/media/floppy"));
     EXPECT_FALSE(info.Present());
     EXPECT_EQ(info.TotalSpace(), 0u);
     EXPECT_EQ(info.FreeSpace(), 0u);
@@ -137,8 +149,8 @@ TEST(CDriveInfoDrive, UnreadyDriveKeepsTheLastVolumeValues) {
     EXPECT_EQ(info.DriveTypeName(), platform::kDriveRemovable);
 
     // A drive that becomes unready is noticed by the next space reading.
-    info.Drive("/data/");
-    drives.drives["/data/"].ready = false;
+    info.Drive(fakePath("/data/"));
+    drives.drives[fakePath("/data/")].ready = false;
     EXPECT_EQ(info.AvailableSpace(), 0u);
     EXPECT_FALSE(info.Present());
 }
@@ -146,13 +158,13 @@ TEST(CDriveInfoDrive, UnreadyDriveKeepsTheLastVolumeValues) {
 TEST(CDriveInfoSpace, QueryChosenOnceAndTheLegacyCountsWiden) {
     auto drives = sampleDrives();
     drives.extendedQueryExists = false;
-    drives.drives["/data/"].legacy = {8, 512, 1'000'000, 0xFFFFFFFFu};
-    CDriveInfo info(drives, kClassic, "/data/");
+    drives.drives[fakePath("/data/")].legacy = {8, 512, 1'000'000, 0xFFFFFFFFu};
+    CDriveInfo info(drives, kClassic, fakePath("/data/"));
     EXPECT_EQ(info.TotalSpace(), 4'096ull * 0xFFFFFFFFull);
     EXPECT_EQ(info.FreeSpace(), 4'096'000'000ull);
     EXPECT_EQ(info.AvailableSpace(), 4'096'000'000ull);
 
-    drives.drives["/data/"].legacy = {0xFFFFFFFFu, 0xFFFFFFFFu, 0, 0xFFFFFFFFu};
+    drives.drives[fakePath("/data/")].legacy = {0xFFFFFFFFu, 0xFFFFFFFFu, 0, 0xFFFFFFFFu};
     drives.extendedQueryExists = true;
     info.Refresh();
     EXPECT_EQ(info.TotalSpace(), std::numeric_limits<std::uint64_t>::max());
@@ -162,8 +174,9 @@ TEST(CDriveInfoSpace, QueryChosenOnceAndTheLegacyCountsWiden) {
 
 TEST(CDriveInfoVolume, LabelTextsAndWrites) {
     auto drives = sampleDrives();
-    drives.drives["/data/"].volume.label = std::string("  DATA\0\0   ", 11);  // the buffer's rest
-    CDriveInfo info(drives, kClassic, "/data/");
+    drives.drives[fakePath("/data/")].volume.label =
+        std::string("  DATA\0\0   ", 11);  // the buffer's rest
+    CDriveInfo info(drives, kClassic, fakePath("/data/"));
     EXPECT_EQ(info.Label(), "DATA");
 
     info.Label("NEW");  // refused: silent, nothing changes
