@@ -125,6 +125,27 @@ void renameThroughTemporary(const std::wstring& from, const std::wstring& to) {
     }
 }
 
+// Appenders of this program take turns: each holds a lock on one byte far beyond any log's end
+// while it writes. Windows appends a FILE_APPEND_DATA write whole by itself; Wine places it at
+// the end it saw a moment before, so two processes could otherwise write over each other.
+class AppendTurn {
+  public:
+    explicit AppendTurn(HANDLE file) : m_file(file) {
+        m_place.Offset = 0;
+        m_place.OffsetHigh = 0x40000000;  // 2^62
+        if (!::LockFileEx(m_file, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &m_place)) {
+            throwLastError();
+        }
+    }
+    ~AppendTurn() { ::UnlockFileEx(m_file, 0, 1, 0, &m_place); }
+    AppendTurn(const AppendTurn&) = delete;
+    AppendTurn& operator=(const AppendTurn&) = delete;
+
+  private:
+    HANDLE m_file;
+    OVERLAPPED m_place{};
+};
+
 std::int64_t unixSeconds(const FILETIME& time) {
     constexpr std::int64_t kTicksPerSecond = 10'000'000;
     constexpr std::int64_t kEpochDifference = 11'644'473'600;  // 1601-01-01 to 1970-01-01
@@ -228,7 +249,10 @@ void Win32FileSystem::append(const std::string& path, std::string_view text) {
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
             if (existing.handle != INVALID_HANDLE_VALUE) {
-                writeAll(existing.handle, text);
+                {
+                    const AppendTurn turn(existing.handle);
+                    writeAll(existing.handle, text);
+                }
                 existing.closeChecked();
                 return;
             }

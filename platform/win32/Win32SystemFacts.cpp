@@ -1,7 +1,8 @@
 #include "platform/win32/Win32SystemFacts.h"
 
-#include <shlobj.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <shlobj.h>
 
 #include <vector>
 

@@ -114,9 +114,9 @@ TEST_F(Win32FileSystemTest, NewTextFilesStartWithTheMarkAndAppendsFollow) {
     EXPECT_EQ(dir.names(), (std::vector<std::string>{"log.txt", "new.txt"}));  // no leftovers
 }
 
-// A second process appending at the same time as this one: this test, run again as a child.
+// Other processes appending at the same time as this one: this test program, run again.
 constexpr const char* kChildEnv = "QM_APPEND_CHILD_LOG";
-constexpr int kEntries = 300;
+constexpr int kEntries = 1000;
 
 std::string entryOf(char writer, int i) {
     return std::string(40, writer) + " " + std::to_string(i) + "\r\n";
@@ -131,7 +131,7 @@ TEST(Win32AppendChild, DISABLED_AppendsEntries) {
     }
 }
 
-TEST_F(Win32FileSystemTest, AppendsOfTwoProcessesInterleaveWholeEntries) {
+TEST_F(Win32FileSystemTest, AppendsOfThreeProcessesInterleaveWholeEntries) {
     const std::string log = dir / "shared.txt";
     ::SetEnvironmentVariableA(kChildEnv, log.c_str());
     wchar_t self[MAX_PATH] = {};
@@ -139,20 +139,24 @@ TEST_F(Win32FileSystemTest, AppendsOfTwoProcessesInterleaveWholeEntries) {
     std::wstring command = std::wstring(L"\"") + self +
                            L"\" --gtest_also_run_disabled_tests "
                            L"--gtest_filter=Win32AppendChild.DISABLED_AppendsEntries";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION child{};
-    ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                 nullptr, &startup, &child));
+    std::vector<PROCESS_INFORMATION> children(2);
+    for (auto& child : children) {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                     nullptr, &startup, &child));
+    }
     for (int i = 0; i < kEntries; ++i) {
         files.append(log, entryOf('p', i));
     }
-    ASSERT_EQ(::WaitForSingleObject(child.hProcess, 120000), WAIT_OBJECT_0);
-    DWORD exitCode = 1;
-    ::GetExitCodeProcess(child.hProcess, &exitCode);
-    ::CloseHandle(child.hThread);
-    ::CloseHandle(child.hProcess);
-    EXPECT_EQ(exitCode, 0u);
+    for (auto& child : children) {
+        ASSERT_EQ(::WaitForSingleObject(child.hProcess, 120000), WAIT_OBJECT_0);
+        DWORD exitCode = 1;
+        ::GetExitCodeProcess(child.hProcess, &exitCode);
+        EXPECT_EQ(exitCode, 0u);
+        ::CloseHandle(child.hThread);
+        ::CloseHandle(child.hProcess);
+    }
 
     std::string text = test::readFile(log);
     ASSERT_TRUE(text.starts_with("\xEF\xBB\xBF"));
@@ -163,9 +167,10 @@ TEST_F(Win32FileSystemTest, AppendsOfTwoProcessesInterleaveWholeEntries) {
         lines.insert(text.substr(start, end - start + 2));
     }
     std::multiset<std::string> expected;
-    for (int i = 0; i < kEntries; ++i) {
-        expected.insert(entryOf('p', i));
-        expected.insert(entryOf('c', i));
+    for (const char writer : {'p', 'c', 'c'}) {
+        for (int i = 0; i < kEntries; ++i) {
+            expected.insert(entryOf(writer, i));
+        }
     }
     EXPECT_EQ(lines, expected);  // a torn entry or a second mark would show as a strange line
 }

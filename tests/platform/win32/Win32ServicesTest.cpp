@@ -2,8 +2,9 @@
 // Recycle Bin, drives, machine and program facts, letter case, locale formats and the shell.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <shellapi.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <shellapi.h>
 
 #include <thread>
 
