@@ -162,8 +162,9 @@ void RenameCommand::cmdRename_Click() {
     if (!attempt([&] { raiseIf(ValidateInput()); })) {
         return endRun(true);
     }
-    if (!m_previewMode && m_services.messages.show(kConfirmation, platform::kStyleYesNoQuestion,
-                                                   m_state.AppTitle) != platform::kYes) {
+    if (!m_previewMode &&
+        m_services.messages.show(kConfirmation, platform::kStyleYesNoQuestion, m_state.AppTitle) !=
+            platform::MessageResult::Yes) {
         return;
     }
     const int count = static_cast<int>(SelectedFiles.size());

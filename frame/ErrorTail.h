@@ -28,7 +28,7 @@ StepOutcome runWithRetry(ErrorReporter& errors, const std::string& source,
         } catch (const std::exception& e) {
             const RunError error = asRunError(e);
             if (errors.HandleError(error.description(), error.number(), fileObject(), source) !=
-                kResultRetry) {
+                platform::MessageResult::Retry) {
                 return StepOutcome::Abandoned;
             }
         }

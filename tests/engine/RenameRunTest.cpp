@@ -70,14 +70,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(RenameRunTest, IllegalCharactersInTheSearchTextAreAccepted) {
     prepare({"IMG_0001.JPG"}, "*?", "x");
-    h.messages.queueAnswer(platform::kYes);
+    h.messages.queueAnswer(platform::MessageResult::Yes);
     rename();
     EXPECT_EQ(h.messages.shown().size(), 1u);  // only the confirmation
 }
 
 TEST_F(RenameRunTest, NoAtTheConfirmationChangesNothing) {
     prepare({"IMG_0001.JPG", "IMG_0002.JPG"}, "IMG_", "Holiday ");
-    h.messages.queueAnswer(platform::kNo);
+    h.messages.queueAnswer(platform::MessageResult::No);
     rename();
     ASSERT_EQ(h.messages.shown().size(), 1u);
     EXPECT_EQ(h.messages.shown()[0].text, "Rename Selected Files?  Changes can not be undone.");
@@ -92,7 +92,7 @@ TEST_F(RenameRunTest, NoAtTheConfirmationChangesNothing) {
 TEST_F(RenameRunTest, TwoFilesGiveTwoEntriesAndOneEmptyLine) {
     prepare({"IMG_0001.JPG", "IMG_0002.JPG"}, "IMG_", "Holiday ");
     form().optionGroup("optFileExtensionCase")[1]->click();
-    h.messages.queueAnswer(platform::kYes);
+    h.messages.queueAnswer(platform::MessageResult::Yes);
     rename();
     EXPECT_EQ(h.root.names("work"),
               (std::vector<std::string>{"Holiday 0001.jpg", "Holiday 0002.jpg", "IMG_0003.JPG"}));
@@ -113,7 +113,7 @@ TEST_F(RenameRunTest, TwoFilesGiveTwoEntriesAndOneEmptyLine) {
 TEST_F(RenameRunTest, ExistingTargetStopsTheRunWithEarlierRenamesKept) {
     h.root.write("work/Holiday 0002.JPG", "obstacle");
     prepare({"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}, "IMG_", "Holiday ");
-    h.messages.queueAnswer(platform::kYes);
+    h.messages.queueAnswer(platform::MessageResult::Yes);
     rename();
     ASSERT_EQ(h.messages.shown().size(), 2u);
     const auto& error = h.messages.shown()[1];
@@ -141,8 +141,8 @@ TEST_F(RenameRunTest, RetryAfterTheObstacleIsRemovedFinishesTheRun) {
     // The folder refuses the second rename until the user has fixed its permissions.
     prepare({"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}, "IMG_", "Holiday ");
     h.faults.failNth(platform::FaultSite::Rename, 2, EACCES, true);
-    h.messages.queueAnswer(platform::kYes);
-    h.messages.queueAnswer(platform::kRetry);
+    h.messages.queueAnswer(platform::MessageResult::Yes);
+    h.messages.queueAnswer(platform::MessageResult::Retry);
     h.messages.whileShown = [&](const platform::ShownMessage& box) {
         if (box.title.ends_with("Error 70")) {
             h.faults.lift(platform::FaultSite::Rename);
@@ -163,12 +163,12 @@ TEST_F(RenameRunTest, ExistingTargetMovedAwayThenRenameAgainFinishes) {
     // "File already exists" offers only OK; the files not renamed stay selected for the next run.
     const std::string obstacle = h.root.write("work/Holiday 0002.JPG", "obstacle");
     prepare({"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}, "IMG_", "Holiday ");
-    h.messages.queueAnswer(platform::kYes);
+    h.messages.queueAnswer(platform::MessageResult::Yes);
     rename();
     ASSERT_EQ(h.messages.shown().size(), 2u);
     EXPECT_EQ(h.messages.shown()[1].style, platform::kStyleOkInformation);
     std::filesystem::rename(obstacle, h.root / "elsewhere");
-    h.messages.queueAnswer(platform::kYes);
+    h.messages.queueAnswer(platform::MessageResult::Yes);
     rename();
     EXPECT_EQ(
         h.root.names("work"),
@@ -215,7 +215,7 @@ TEST_F(PreviewTest, CancelRenamesAndLogsNothing) {
 
 TEST_F(PreviewTest, ContinueThenNoRenamesNothing) {
     prepare({"IMG_0001.JPG"}, "IMG_", "Holiday ");
-    h.messages.queueAnswer(platform::kNo);
+    h.messages.queueAnswer(platform::MessageResult::No);
     previewAnd("cmdContinue");
     EXPECT_EQ(h.messages.shown().size(), 1u);
     EXPECT_EQ(h.root.names("work").size(), 3u);
@@ -225,7 +225,7 @@ TEST_F(PreviewTest, ContinueThenNoRenamesNothing) {
 TEST_F(PreviewTest, ContinueThenYesRenamesExactlyAsListed) {
     prepare({"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}, "img_:0", "Holiday :o");
     form().optionGroup("optFilenameCase")[3]->click();
-    h.messages.queueAnswer(platform::kYes);
+    h.messages.queueAnswer(platform::MessageResult::Yes);
     previewAnd("cmdContinue");
     EXPECT_EQ(h.root.names("work"), after);
     EXPECT_EQ(after, (std::vector<std::string>{"Holiday Ooo1.JPG", "Holiday Ooo2.JPG",
@@ -257,7 +257,7 @@ TEST_F(RenameRunTest, RunOverMoreThan32767Files) {
     EXPECT_EQ(panel(2), "33000 files selected");
     controls().txtReplaceThis->setText("f");
     controls().txtWithThis->setText("g");
-    h.messages.queueAnswer(platform::kYes);
+    h.messages.queueAnswer(platform::MessageResult::Yes);
     rename();
     EXPECT_EQ(h.messages.shown().size(), 1u);
     const auto names = h.root.names("big");
