@@ -119,10 +119,11 @@ std::int32_t NameComputation::ReplaceAll(std::int32_t start, std::string& namePa
 
 std::int32_t NameComputation::ReplaceInName(std::string& namePart, const std::string& search,
                                             const std::string& replacement) const {
+    if (const std::int32_t error = ReplaceAll(1, namePart, search, replacement)) {
+        return error;
+    }
     try {
-        if (const std::int32_t error = ReplaceAll(1, namePart, search, replacement)) {
-            throw RunError(error);
-        }
+        // The case choice is read from the settings, where a value that is no number fails.
         ApplyFilenameCase(namePart);
         return 0;
     } catch (const RunError& e) {

@@ -139,6 +139,8 @@ void bErrorHandler::CreateLogFile() {
         // Published whole or not at all; another instance that created it first keeps its file.
         m_services.files.createNew(path, header);
     } catch (const std::exception&) {
+        // As for LogError: the log cannot report its own failure; the entries that follow say
+        // what they can.
     }
 }
 
@@ -156,8 +158,7 @@ void bErrorHandler::OpenLogFile() {
         }
         m_services.files.append(path, sessionLine("started", m_state.AppStartTime) + kCrLf + kCrLf);
     } catch (const std::exception& e) {
-        const RunError error = asRunError(e);
-        LogError(error.description(), error.number(), path, "bErrorHandler.OpenLogFile");
+        logError(*this, e, path, "bErrorHandler.OpenLogFile");
     }
 }
 
@@ -167,8 +168,7 @@ void bErrorHandler::CloseLogFile() {
         m_services.files.append(
             path, sessionLine("ended", m_services.clock.now()) + kCrLf + kUnderscores + kCrLf);
     } catch (const std::exception& e) {
-        const RunError error = asRunError(e);
-        LogError(error.description(), error.number(), path, "bErrorHandler.CloseLogFile");
+        logError(*this, e, path, "bErrorHandler.CloseLogFile");
     }
 }
 

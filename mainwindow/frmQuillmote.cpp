@@ -173,10 +173,8 @@ void frmQuillmote::Drive1_Change() {
             : root;
     if (!attempt("Drive1_Change", c.Drive1->drive(), [&] { c.Dir1->setPath(target); })) {
         m_restoringDrive = true;
-        try {
-            c.Drive1->setDrive(c.Dir1->path());
-        } catch (const std::exception&) {
-        }
+        // Back to the drive of the folder on screen; the failure was just reported.
+        bestEffort([&] { c.Drive1->setDrive(c.Dir1->path()); });
         m_restoringDrive = false;
     }
 }
