@@ -48,11 +48,10 @@ frmQuillmote::frmQuillmote(platform::Services& services, AppState& state,
       m_commands(commands),
       m_fileHandler(services.files, services.trash, errors),
       m_view(services.ui.createMainWindow()),
+      m_names(module.Preferences(), services.caseMapper),
       m_renameLog(services.files, services.clock, services.format, errors,
                   identity.GetLogFilePath()),
-      m_rename(services, state, errors, forms, module.Preferences(), m_renameLog,
-               module.PreviewMode,
-               RenameHost{m_view->controls(), [this] { ShowSelectionCount(); }}) {
+      m_run(services.files, m_names, m_renameLog) {
     connect();
     Form_Load();
 }
@@ -183,8 +182,7 @@ void frmQuillmote::Dir1_Change() {
     auto& c = controls();
     const std::string folder = c.Dir1->path();
     attempt("Dir1_Change", folder, [&] { c.File1->setPath(folder); });
-    std::string qualified = folder;
-    c.StatusBar1->setPanelText(1, bFileHandler::QualifyPath(qualified));
+    c.StatusBar1->setPanelText(1, bFileHandler::qualifiedPath(folder));
     m_folderOnDrive[c.Drive1->root()] = folder;
     ShowSelectionCount();
 }

@@ -144,7 +144,7 @@ TEST_P(RenameFaultTest, DialogThenRetryOnceTheFaultIsGoneAndNothingLost) {
             << kFiles[i];
     }
     if (!runStopped) {
-        EXPECT_FALSE(window().rename().RenameAborted);
+        EXPECT_FALSE(window().RenameAborted);
     }
 }
 
