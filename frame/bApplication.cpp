@@ -10,7 +10,7 @@ namespace qm {
 
 bApplication::bApplication(platform::Services& services, AppState& state,
                            const AppIdentity& identity, bErrorHandler& errors, cRegistry& registry,
-                           StartupHooks& hooks)
+                           ProgramHooks& hooks)
     : m_services(services),
       m_state(state),
       m_identity(identity),
@@ -22,7 +22,7 @@ void bApplication::Main() {
     m_state.IsStarting = true;
     InitializeApplication();
     m_hooks.ShowAboutBox();
-    m_hooks.ShowMainWindow();
+    m_hooks.showMainWindow();
     m_state.IsStarting = false;
 }
 
@@ -51,12 +51,12 @@ void bApplication::ExitApplication() {
     // The program ends whatever fails on the way: each step is attempted, none is reported (a
     // settings write is silent anyway, and the log routines report what they can).
     bestEffort([this] {
-        const std::string folder = m_hooks.MainWindowFolder();
+        const std::string folder = m_hooks.mainWindowFolder();
         if (!folder.empty()) {
             m_registry.SaveSetting("StartUp", "Last Path", folder);
         }
     });
-    bestEffort([this] { m_hooks.UnloadAllWindows(); });
+    bestEffort([this] { m_hooks.unloadAllWindows(); });
     bestEffort([this] { m_errors.CloseLogFile(); });
     m_services.ui.quit();
 }

@@ -15,7 +15,7 @@ platform::TextBox* frmQuillmote::focusedTextBox() const {
 }
 
 void frmQuillmote::mnuFileExit_Click() {
-    m_commands.ExitApplication();
+    m_program.ExitApplication();
 }
 
 void frmQuillmote::mnuEdit_Click() {
@@ -98,7 +98,7 @@ void frmQuillmote::mnuViewLogFile_Click() {
 }
 
 void frmQuillmote::mnuHelpAbout_Click() {
-    m_commands.ShowAboutBox();
+    m_program.ShowAboutBox();
 }
 
 void frmQuillmote::mnuHelpHowToUse_Click() {
