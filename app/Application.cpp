@@ -6,7 +6,7 @@ namespace qm {
 
 Application::Application(platform::Services& services)
     : m_services(services),
-      m_state{AppIdentity::Title()},
+      m_state{AppIdentity::title()},
       m_identity(services.facts, services.files),
       m_errors(services, m_state, m_identity),
       m_os(services.facts, m_errors),

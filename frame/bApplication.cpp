@@ -31,15 +31,15 @@ std::int32_t bApplication::InitializeApplication() {
         // There is no current drive to change: a process has one current folder, and the
         // About box starts on the drive holding it.
         m_state.AppStartTime = m_services.clock.now();
-        m_state.AppTitle = AppIdentity::Title();
+        m_state.AppTitle = AppIdentity::title();
         m_registry.SaveSetting("Application", "Path", m_identity.GetAppPath());
-        m_state.MachineName = bOperatingSystem::MachineNameFrom(
+        m_state.MachineName = bOperatingSystem::machineNameFrom(
             bOperatingSystem(m_services.facts, m_errors).ReadComputerName());
         m_hooks.GetPreferences();
         m_errors.OpenLogFile();
         return 0;
     } catch (const std::exception& e) {
-        std::string program = m_identity.ProgramFile();
+        std::string program = m_identity.programFile();
         program = program.substr(program.rfind('/') + 1);
         logError(m_errors, e, bFileHandler::StripExtension(program),
                  "bApplication_InitializeApplication");

@@ -48,7 +48,7 @@ frmQuillmote::frmQuillmote(platform::Services& services, AppState& state,
       m_program(program),
       m_fileHandler(services.files, services.trash, errors),
       m_view(services.ui.createMainWindow()),
-      m_names(module.Preferences(), services.caseMapper),
+      m_names(module.casePreferences(), services.caseMapper),
       m_renameLog(services.files, services.clock, services.format, errors,
                   identity.GetLogFilePath()),
       m_run(services.files, m_names, m_renameLog) {
