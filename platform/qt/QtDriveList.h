@@ -2,9 +2,8 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
-#include "platform/DriveQuery.h"
+#include "platform/DriveListModel.h"
 #include "platform/qt/QtControls.h"
 
 class QComboBox;
@@ -14,23 +13,19 @@ namespace qm::platform {
 class QtDriveList : public DriveList, public QtControlBase {
   public:
     QtDriveList(const ControlDesign& design, QWidget* parent, const DriveQuery& drives);
-    std::string drive() const override { return m_text; }
-    std::string root() const override { return m_root; }
+    std::string drive() const override { return m_model.currentText(); }
+    std::string root() const override { return m_model.currentRoot(); }
     void setDrive(const std::string& path) override;
-    int listCount() const override { return static_cast<int>(m_list.size()); }
-    std::string list(int index) const override;
+    int listCount() const override { return m_model.count(); }
+    std::string list(int index) const override { return m_model.text(index); }
     void refresh() override;
     QComboBox* comboBox() const;
 
   private:
-    // Chooses `drive` and raises onChange when it differs; true when it changed.
-    bool choose(const MountedDrive& drive);
-    void showCurrent();
+    // The combo box shows the model's entries and its current drive.
+    void showModel();
 
-    const DriveQuery& m_query;
-    std::vector<MountedDrive> m_list;
-    std::string m_text;
-    std::string m_root;
+    DriveListModel m_model;
 };
 
 }  // namespace qm::platform

@@ -3,7 +3,6 @@
 #include <QHeaderView>
 #include <QTreeWidget>
 
-#include "platform/DriveResolution.h"
 #include "platform/FileListModel.h"
 #include "platform/RunError.h"
 #include "platform/qt/QtText.h"
