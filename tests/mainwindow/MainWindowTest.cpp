@@ -64,6 +64,28 @@ TEST_F(MainWindowTest, RemembersFolderCategoryAndCaseChoices) {
     EXPECT_EQ(setting("Preferences", "Filename Case"), "3");
 }
 
+TEST_F(MainWindowTest, EverySettingUnderItsSectionAndName) {
+    start();
+    form().get<platform::HeadlessComboBox>("cmbFilterType").choose(2);
+    form().optionGroup("optFilenameCase")[3]->click();
+    form().optionGroup("optFileExtensionCase")[1]->click();
+    openFolder(h.work);
+    form().button("cmdExit").click();
+    EXPECT_EQ(test::readFile(h.registry.path()),
+              "REGEDIT4\n\n"
+              "[HKEY_CURRENT_USER\\Software\\Quillmote Utility\\Application]\n"
+              "\"Path\"=\"" +
+                  h.root / "app/" +
+                  "\"\n\n"
+                  "[HKEY_CURRENT_USER\\Software\\Quillmote Utility\\Preferences]\n"
+                  "\"Default Filter Type\"=\"2\"\n"
+                  "\"Filename Case\"=\"3\"\n"
+                  "\"Extension Case\"=\"1\"\n\n"
+                  "[HKEY_CURRENT_USER\\Software\\Quillmote Utility\\StartUp]\n"
+                  "\"Last Path\"=\"" +
+                  h.work + "/\"\n");
+}
+
 TEST_F(MainWindowTest, RememberedFolderDeletedOpensTheProgramsFolder) {
     store("StartUp", "Last Path", h.root / "gone/");
     start();
