@@ -28,7 +28,15 @@ step() {
     printf '\n===== %s: %s\n===== $ %s\n' "$(date '+%F %T')" "$what" "$*" >>"$QM_STEP_LOG"
     : >"$QM_STEP_OUTPUT"
     rm -f "$QM_STEP_OUTPUT.note"
-    "$@" </dev/null >"$QM_STEP_OUTPUT" 2>&1 || status=$?
+    # In a subshell of its own so that `set -e` holds inside the step's functions too (it is
+    # off in anything run as part of an || list); a step leaves its results in files.
+    set +e
+    (
+        set -e
+        "$@"
+    ) </dev/null >"$QM_STEP_OUTPUT" 2>&1
+    status=$?
+    set -e
     cat "$QM_STEP_OUTPUT" >>"$QM_STEP_LOG"
     local took
     took=$(step_seconds $((SECONDS - start)))
