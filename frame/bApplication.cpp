@@ -1,6 +1,7 @@
 #include "frame/bApplication.h"
 
 #include "frame/ErrorTail.h"
+#include "frame/bFileHandler.h"
 #include "frame/cRegistry.h"
 #include "platform/Clock.h"
 #include "platform/Views.h"
@@ -38,33 +39,25 @@ std::int32_t bApplication::InitializeApplication() {
         m_errors.OpenLogFile();
         return 0;
     } catch (const std::exception& e) {
-        const RunError error = asRunError(e);
         std::string program = m_identity.ProgramFile();
         program = program.substr(program.rfind('/') + 1);
-        program = program.substr(
-            0, program.rfind('.') == std::string::npos ? program.size() : program.rfind('.'));
-        m_errors.LogError(error.description(), error.number(), program,
-                          "bApplication_InitializeApplication");
-        return error.number();
+        logError(m_errors, e, bFileHandler::StripExtension(program),
+                 "bApplication_InitializeApplication");
+        return asRunError(e).number();
     }
 }
 
 void bApplication::ExitApplication() {
-    try {
+    // The program ends whatever fails on the way: each step is attempted, none is reported (a
+    // settings write is silent anyway, and the log routines report what they can).
+    bestEffort([this] {
         const std::string folder = m_hooks.MainWindowFolder();
         if (!folder.empty()) {
             m_registry.SaveSetting("StartUp", "Last Path", folder);
         }
-    } catch (const std::exception&) {
-    }
-    try {
-        m_hooks.UnloadAllWindows();
-    } catch (const std::exception&) {
-    }
-    try {
-        m_errors.CloseLogFile();
-    } catch (const std::exception&) {
-    }
+    });
+    bestEffort([this] { m_hooks.UnloadAllWindows(); });
+    bestEffort([this] { m_errors.CloseLogFile(); });
     m_services.ui.quit();
 }
 

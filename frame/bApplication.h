@@ -10,6 +10,7 @@
 
 #include "frame/AppIdentity.h"
 #include "frame/AppState.h"
+#include "frame/ErrorTail.h"
 #include "frame/bErrorHandler.h"
 #include "frame/bOperatingSystem.h"
 #include "platform/Services.h"
@@ -48,10 +49,8 @@ class bApplication {
         if (!form) {
             return;
         }
-        try {
-            form->controls().window->unload();
-        } catch (...) {
-        }
+        // A window that will not unload is released all the same: there is nobody to tell.
+        bestEffort([&form] { form->controls().window->unload(); });
         form.reset();
     }
 

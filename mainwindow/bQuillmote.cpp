@@ -57,8 +57,7 @@ void bQuillmote::GetPreferences(const std::function<frmQuillmote&()>& mainWindow
         choose(c.optFilenameCase, GetFilenameCase());
         choose(c.optFileExtensionCase, GetExtensionCase());
     } catch (const std::exception& e) {
-        const RunError error = asRunError(e);
-        m_errors.HandleError(error.description(), error.number(), "", "bQuillmote_GetPreferences");
+        reportError(m_errors, e, "", "bQuillmote_GetPreferences");
     }
 }
 

@@ -48,11 +48,10 @@ frmQuillmote::frmQuillmote(platform::Services& services, AppState& state,
       m_commands(commands),
       m_fileHandler(services.files, services.trash, errors),
       m_view(services.ui.createMainWindow()),
+      m_names(module.Preferences(), services.caseMapper),
       m_renameLog(services.files, services.clock, services.format, errors,
                   identity.GetLogFilePath()),
-      m_rename(services, state, errors, forms, module.Preferences(), m_renameLog,
-               module.PreviewMode,
-               RenameHost{m_view->controls(), [this] { ShowSelectionCount(); }}) {
+      m_run(services.files, m_names, m_renameLog) {
     connect();
     Form_Load();
 }
@@ -173,10 +172,8 @@ void frmQuillmote::Drive1_Change() {
             : root;
     if (!attempt("Drive1_Change", c.Drive1->drive(), [&] { c.Dir1->setPath(target); })) {
         m_restoringDrive = true;
-        try {
-            c.Drive1->setDrive(c.Dir1->path());
-        } catch (const std::exception&) {
-        }
+        // Back to the drive of the folder on screen; the failure was just reported.
+        bestEffort([&] { c.Drive1->setDrive(c.Dir1->path()); });
         m_restoringDrive = false;
     }
 }
@@ -185,8 +182,7 @@ void frmQuillmote::Dir1_Change() {
     auto& c = controls();
     const std::string folder = c.Dir1->path();
     attempt("Dir1_Change", folder, [&] { c.File1->setPath(folder); });
-    std::string qualified = folder;
-    c.StatusBar1->setPanelText(1, bFileHandler::QualifyPath(qualified));
+    c.StatusBar1->setPanelText(1, bFileHandler::qualifiedPath(folder));
     m_folderOnDrive[c.Drive1->root()] = folder;
     ShowSelectionCount();
 }

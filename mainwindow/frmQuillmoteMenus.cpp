@@ -20,17 +20,12 @@ void frmQuillmote::mnuFileExit_Click() {
 
 void frmQuillmote::mnuEdit_Click() {
     auto& c = controls();
+    // Each step on its own: opening the menu never fails, a failing rule is skipped (the rules
+    // report their own failures).
     const platform::Control* control = nullptr;
-    try {
-        control = c.window->activeControl();
-    } catch (const std::exception&) {
-    }
-    // Each step on its own: opening the menu never fails, a failing rule is skipped.
+    bestEffort([&] { control = c.window->activeControl(); });
     const auto set = [](platform::MenuItem* item, const std::function<bool()>& rule) {
-        try {
-            item->setEnabled(rule());
-        } catch (const std::exception&) {
-        }
+        bestEffort([&] { item->setEnabled(rule()); });
     };
     set(c.mnuEditCut, [&] { return m_forms.CanCut(control); });
     set(c.mnuEditCopy, [&] { return m_forms.CanCopy(control); });
@@ -63,16 +58,16 @@ void frmQuillmote::mnuViewOpenCurrentFolder_Click() {
             m_services.shell.execute("explore", GetCurrentFolder());
         }
     } catch (const std::exception& e) {
-        const RunError error = asRunError(e);
-        m_errors.HandleError(error.description(), error.number(), "",
-                             "frmQuillmote_File1_DblClick");
+        reportError(m_errors, e, "", "frmQuillmote_File1_DblClick");
     }
 }
 
 void frmQuillmote::mnuViewRefresh_Click() {
     auto& c = controls();
     std::string candidate;
-    try {
+    // Where the search for a parent fails, the folder on screen is opened as it is and any
+    // failure of that is reported below.
+    bestEffort([&] {
         candidate = c.Dir1->path();
         std::string root = c.Drive1->root();
         const std::string rootWithout = root.size() > 1 ? root.substr(0, root.size() - 1) : root;
@@ -84,8 +79,7 @@ void frmQuillmote::mnuViewRefresh_Click() {
             }
             bFileHandler::StripLastFolder(candidate);
         }
-    } catch (const std::exception&) {
-    }
+    });
     std::string shown;
     try {
         shown = c.Dir1->path();
@@ -95,9 +89,7 @@ void frmQuillmote::mnuViewRefresh_Click() {
         c.File1->refresh();
         ShowSelectionCount();
     } catch (const std::exception& e) {
-        const RunError error = asRunError(e);
-        m_errors.HandleError(error.description(), error.number(), shown,
-                             "frmQuillmote_mnuViewRefresh");
+        reportError(m_errors, e, shown, "frmQuillmote_mnuViewRefresh");
     }
 }
 
@@ -115,9 +107,7 @@ void frmQuillmote::mnuHelpHowToUse_Click() {
     try {
         m_services.shell.execute("open", document);
     } catch (const std::exception& e) {
-        const RunError error = asRunError(e);
-        m_errors.HandleError(error.description(), error.number(), document,
-                             "frmQuillmote_mnHelpHowToUse");
+        reportError(m_errors, e, document, "frmQuillmote_mnHelpHowToUse");
     }
 }
 

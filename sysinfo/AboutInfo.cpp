@@ -83,9 +83,7 @@ std::string GetAboutInfo(CDriveInfo& drive, const platform::SystemInformation* s
         }
         return text;
     } catch (const std::exception& e) {
-        const RunError error = asRunError(e);
-        sources.errors.LogError(error.description(), error.number(), "",
-                                "bApplication_GetAboutInfo");
+        logError(sources.errors, e, "", "bApplication_GetAboutInfo");
         return {};
     }
 }

@@ -1,5 +1,6 @@
 #include "sysinfo/frmAbout.h"
 
+#include "frame/ErrorTail.h"
 #include "frame/bFade.h"
 
 namespace qm {
@@ -11,10 +12,9 @@ frmAbout::frmAbout(std::unique_ptr<platform::AboutView> view, platform::DriveQue
 void frmAbout::Form_Load() {
     auto& c = controls();
     m_drive = std::make_unique<CDriveInfo>(m_drives, m_sources.format);
-    try {
-        c.lstDrive->setDrive(m_drive->Drive());  // the list starts on the current drive
-    } catch (const std::exception&) {
-    }
+    // The list starts on the current drive; a drive it cannot show leaves it on its first,
+    // and the text below tells the drive's state.
+    bestEffort([&] { c.lstDrive->setDrive(m_drive->Drive()); });
     c.lstDrive->onChange = [this] { lstDrive_Change(); };
     c.cmdContinue->onClick = [this] { cmdContinue_Click(); };
 

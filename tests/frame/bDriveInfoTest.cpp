@@ -51,7 +51,7 @@ TEST(GetDriveTypeName, NoDrivePartAndMissingDrive) {
     EXPECT_EQ(module.GetDriveTypeName("C:\\photo.jpg"), "");
     EXPECT_TRUE(errors.shown.empty()) << "a bare name is no failure";
 
-    errors.answers = {kResultRetry};  // the stick is plugged in before Retry
+    errors.answers = {platform::MessageResult::Retry};  // the stick is plugged in before Retry
     EXPECT_EQ(module.GetDriveTypeName("/media/u/USB/"), "Removable drive");
     ASSERT_EQ(errors.shown.size(), 1u);
     EXPECT_EQ(errors.shown[0].number, kDeviceUnavailable);

@@ -102,11 +102,11 @@ TEST_F(ErrorHandlerTest, NothingLeftOverFromTheCallBefore) {
 }
 
 TEST_F(ErrorHandlerTest, ReturnsTheButtonPressed) {
-    h.messages.queueAnswer(platform::kRetry);
-    EXPECT_EQ(errors.HandleError("Disk full", 61, "a", "s"), platform::kRetry);
-    h.messages.queueAnswer(platform::kCancel);
-    EXPECT_EQ(errors.HandleError("Disk full", 61, "a", "s"), platform::kCancel);
-    EXPECT_EQ(errors.HandleError("File already exists", 58, "a", "s"), platform::kOk);
+    h.messages.queueAnswer(platform::MessageResult::Retry);
+    EXPECT_EQ(errors.HandleError("Disk full", 61, "a", "s"), platform::MessageResult::Retry);
+    h.messages.queueAnswer(platform::MessageResult::Cancel);
+    EXPECT_EQ(errors.HandleError("Disk full", 61, "a", "s"), platform::MessageResult::Cancel);
+    EXPECT_EQ(errors.HandleError("File already exists", 58, "a", "s"), platform::MessageResult::Ok);
 }
 
 TEST_F(ErrorHandlerTest, SessionLinesFrameTheRun) {
@@ -160,7 +160,7 @@ TEST_F(ErrorHandlerTest, SizeWarningFromOneHundredThousandBytes) {
           SizeCase{100499, true, "100"}, SizeCase{100500, true, "101"}}) {
         h.messages.clear();
         h.root.write("app/_APP_LOG.txt", std::string(c.size, 'x'));
-        h.messages.queueAnswer(platform::kNo);
+        h.messages.queueAnswer(platform::MessageResult::No);
         errors.OpenLogFile();
         ASSERT_EQ(h.messages.shown().size(), c.warned ? 1u : 0u) << c.size;
         if (c.warned) {
@@ -182,7 +182,7 @@ TEST_F(ErrorHandlerTest, SizeWarningFromOneHundredThousandBytes) {
 
 TEST_F(ErrorHandlerTest, YesMovesTheLogToTheTrashAndStartsAFreshOne) {
     h.root.write("app/_APP_LOG.txt", std::string(100000, 'x'));
-    h.messages.queueAnswer(platform::kYes);
+    h.messages.queueAnswer(platform::MessageResult::Yes);
     errors.OpenLogFile();
     EXPECT_EQ(test::readFile(h.root / "Trash/files/_APP_LOG.txt"), std::string(100000, 'x'));
     const std::string log = h.log();

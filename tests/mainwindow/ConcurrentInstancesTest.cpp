@@ -57,7 +57,7 @@ int runInstance(int process, const std::string& appFolder, const std::string& hi
         }
         program.prepare(batch, "c" + std::to_string(cycle) + "_",
                         "done" + std::to_string(cycle) + "_");
-        program.h.messages.queueAnswer(platform::kYes);
+        program.h.messages.queueAnswer(platform::MessageResult::Yes);
         program.rename();
         if (program.h.messages.shown().size() != 1) {
             std::fprintf(stderr, "process %d cycle %d: %s\n", process, cycle,

@@ -277,8 +277,8 @@ TEST_F(MainWindowTest, DriveThatCannotBeOpenedIsReportedAndTheListGoesBack) {
     openFolder(h.work);
     auto& drives = form().get<platform::HeadlessDriveList>("Drive1");
     const std::string before = drives.drive();
-    h.messages.queueAnswer(platform::kRetry);
-    h.messages.queueAnswer(platform::kCancel);
+    h.messages.queueAnswer(platform::MessageResult::Retry);
+    h.messages.queueAnswer(platform::MessageResult::Cancel);
     drives.setDrive(h.root / "nodisk [EMPTY]");
     ASSERT_EQ(h.messages.shown().size(), 2u);  // the first try and the retry
     EXPECT_EQ(h.messages.shown()[0].title, "Quillmote Utility: Error 76");
