@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the scripts: one line per step on the terminal, the step's whole output in a log.
 #   step_log FILE [append]  starts the log (truncating it unless told to append); the steps
 #                           append to it
