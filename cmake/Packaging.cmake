@@ -2,6 +2,10 @@
 # quillmote_<version>_<arch>.deb of what `cmake --install` puts in place, under /usr, stripped.
 # Its library dependencies come from dpkg-shlibdeps (packages dpkg-dev and file), not from a list
 # kept here; the desktop database and icon cache are refreshed by the system's own triggers.
+# Installing and packaging take what is built and build nothing themselves: otherwise cpack would
+# first build every target (the tests and benchmarks too) for a package that holds only the program.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quillmote)
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
