@@ -30,7 +30,7 @@ std::string bOperatingSystem::ReadComputerName() const {
     return std::string(text::trimSpaces(cleaned));
 }
 
-std::string bOperatingSystem::MachineNameFrom(const std::string& name) {
+std::string bOperatingSystem::machineNameFrom(const std::string& name) {
     return text::trimSpaces(name).empty() ? "Unknown" : name;
 }
 

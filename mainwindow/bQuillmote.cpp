@@ -33,7 +33,7 @@ cRegistry& bQuillmote::Registry() {
     return *m_registry;
 }
 
-CasePreferences& bQuillmote::Preferences() {
+CasePreferences& bQuillmote::casePreferences() {
     if (!m_preferences) {
         m_preferences.emplace(Registry());
     }

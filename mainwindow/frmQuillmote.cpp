@@ -38,17 +38,17 @@ const std::vector<FilterRow>& filterTable() {
 
 frmQuillmote::frmQuillmote(platform::Services& services, AppState& state,
                            const AppIdentity& identity, bErrorHandler& errors, bForms& forms,
-                           bQuillmote& module, AppCommands& commands)
+                           bQuillmote& module, ProgramHooks& program)
     : m_services(services),
       m_state(state),
       m_identity(identity),
       m_errors(errors),
       m_forms(forms),
       m_module(module),
-      m_commands(commands),
+      m_program(program),
       m_fileHandler(services.files, services.trash, errors),
       m_view(services.ui.createMainWindow()),
-      m_names(module.Preferences(), services.caseMapper),
+      m_names(module.casePreferences(), services.caseMapper),
       m_renameLog(services.files, services.clock, services.format, errors,
                   identity.GetLogFilePath()),
       m_run(services.files, m_names, m_renameLog) {
@@ -228,7 +228,7 @@ void frmQuillmote::cmdDeselectAll_Click() {
 }
 
 void frmQuillmote::cmdExit_Click() {
-    m_commands.ExitApplication();
+    m_program.ExitApplication();
 }
 
 void frmQuillmote::optFilenameCase_Click(int index) {
@@ -242,7 +242,7 @@ void frmQuillmote::optFileExtensionCase_Click(int index) {
 void frmQuillmote::Form_QueryUnload(platform::CloseReason reason, bool& cancel) {
     cancel = false;
     if (reason == platform::CloseReason::ControlMenu) {
-        m_commands.ExitApplication();
+        m_program.ExitApplication();
     }
 }
 

@@ -12,6 +12,7 @@
 #include "engine/RenameRun.h"
 #include "frame/AppIdentity.h"
 #include "frame/AppState.h"
+#include "frame/ProgramHooks.h"
 #include "frame/bErrorHandler.h"
 #include "frame/bFileHandler.h"
 #include "frame/bForms.h"
@@ -22,19 +23,11 @@
 
 namespace qm {
 
-// The program-level commands the window starts.
-class AppCommands {
-  public:
-    virtual ~AppCommands() = default;
-    virtual void ExitApplication() = 0;
-    virtual void ShowAboutBox() = 0;
-};
-
 class frmQuillmote {
   public:
     // Creates the window's controls and runs Form_Load.
     frmQuillmote(platform::Services& services, AppState& state, const AppIdentity& identity,
-                 bErrorHandler& errors, bForms& forms, bQuillmote& module, AppCommands& commands);
+                 bErrorHandler& errors, bForms& forms, bQuillmote& module, ProgramHooks& program);
 
     platform::MainControls& controls() { return m_view->controls(); }
     // The preview window while a preview is filled or shown, else nullptr.
@@ -117,7 +110,7 @@ class frmQuillmote {
     bErrorHandler& m_errors;
     bForms& m_forms;
     bQuillmote& m_module;
-    AppCommands& m_commands;
+    ProgramHooks& m_program;
     bFileHandler m_fileHandler;
     std::unique_ptr<platform::MainView> m_view;
     NameComputation m_names;

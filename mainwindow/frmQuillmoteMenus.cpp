@@ -15,7 +15,7 @@ platform::TextBox* frmQuillmote::focusedTextBox() const {
 }
 
 void frmQuillmote::mnuFileExit_Click() {
-    m_commands.ExitApplication();
+    m_program.ExitApplication();
 }
 
 void frmQuillmote::mnuEdit_Click() {
@@ -53,8 +53,7 @@ void frmQuillmote::mnuEditPaste_Click() {
 
 void frmQuillmote::mnuViewOpenCurrentFolder_Click() {
     try {
-        std::string folder = GetCurrentFolder();
-        if (m_fileHandler.FolderExists(folder)) {
+        if (m_fileHandler.folderExists(GetCurrentFolder())) {
             m_services.shell.execute("explore", GetCurrentFolder());
         }
     } catch (const std::exception& e) {
@@ -72,7 +71,7 @@ void frmQuillmote::mnuViewRefresh_Click() {
         std::string root = c.Drive1->root();
         const std::string rootWithout = root.size() > 1 ? root.substr(0, root.size() - 1) : root;
         // A folder deleted behind the program's back gives way to its nearest existing parent.
-        for (std::string check = candidate; !m_fileHandler.FolderExists(check); check = candidate) {
+        while (!m_fileHandler.folderExists(candidate)) {
             if (candidate == root || candidate == rootWithout ||
                 candidate.find(bFileHandler::kSeparator) == std::string::npos) {
                 break;
@@ -83,8 +82,7 @@ void frmQuillmote::mnuViewRefresh_Click() {
     std::string shown;
     try {
         shown = c.Dir1->path();
-        std::string target = candidate;
-        c.Dir1->setPath(bFileHandler::QualifyPath(target));
+        c.Dir1->setPath(bFileHandler::qualifiedPath(candidate));
         c.Dir1->refresh();
         c.File1->refresh();
         ShowSelectionCount();
@@ -98,12 +96,11 @@ void frmQuillmote::mnuViewLogFile_Click() {
 }
 
 void frmQuillmote::mnuHelpAbout_Click() {
-    m_commands.ShowAboutBox();
+    m_program.ShowAboutBox();
 }
 
 void frmQuillmote::mnuHelpHowToUse_Click() {
-    std::string folder = m_identity.GetAppPath();
-    const std::string document = bFileHandler::QualifyPath(folder) + kReadMe;
+    const std::string document = bFileHandler::qualifiedPath(m_identity.GetAppPath()) + kReadMe;
     try {
         m_services.shell.execute("open", document);
     } catch (const std::exception& e) {

@@ -195,4 +195,11 @@ std::vector<std::string> listSubfolders(const FileSystem& files, const std::stri
     return sortByKey(std::move(names), mapper).names;
 }
 
+std::string withoutTrailingSeparator(std::string path) {
+    while (path.size() > 1 && path.back() == '/') {
+        path.pop_back();
+    }
+    return path;
+}
+
 }  // namespace qm::platform

@@ -56,6 +56,9 @@ class FileListModel {
     int m_anchor = 0;
 };
 
+// A folder's path as the lists keep it: without a trailing "/" (the root stays "/").
+std::string withoutTrailingSeparator(std::string path);
+
 // The subfolders of `folder` (hidden ones left out), sorted case-insensitively.
 std::vector<std::string> listSubfolders(const FileSystem& files, const std::string& folder,
                                         const text::CaseMapper& mapper);

@@ -18,12 +18,12 @@ void frmAbout::Form_Load() {
     c.lstDrive->onChange = [this] { lstDrive_Change(); };
     c.cmdContinue->onClick = [this] { cmdContinue_Click(); };
 
-    c.lblCopyrightInfo->setCaption(AppIdentity::Copyright());
+    c.lblCopyrightInfo->setCaption(AppIdentity::copyright());
     platform::Rect label = c.lblCopyrightInfo->geometry();
     label.left = (c.window->innerWidth() - label.width) / 2;
     c.lblCopyrightInfo->setGeometry(label);
     UpdateAboutInfo();
-    c.window->setCaption(AppIdentity::Title());
+    c.window->setCaption(AppIdentity::title());
     PaintBackground();
 }
 

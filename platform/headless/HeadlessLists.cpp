@@ -4,17 +4,6 @@
 
 namespace qm::platform {
 
-namespace {
-
-std::string withoutTrailingSeparator(std::string path) {
-    while (path.size() > 1 && path.back() == '/') {
-        path.pop_back();
-    }
-    return path;
-}
-
-}  // namespace
-
 HeadlessFolderList::HeadlessFolderList(const ControlDesign& d, HeadlessWindow* w,
                                        const FileSystem& files, const text::CaseMapper& mapper)
     : HeadlessControlBase(d, w), m_files(files), m_mapper(mapper) {}

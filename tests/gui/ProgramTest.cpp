@@ -155,7 +155,7 @@ TEST_F(ProgramTest, MainWindowTakesTheKeyboardWhenItComesUp) {
     other.show();
     other.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other, 1000));
-    app->ShowMainWindow();
+    app->showMainWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(mainWindow(), 1000));
 }
 

@@ -56,7 +56,7 @@ Harness::Harness(const SharedPlaces& shared)
         root.write("app/quillmote", "program");
     }
     facts.env["HOME"] = root.makeFolder("home");
-    state.AppTitle = AppIdentity::Title();
+    state.AppTitle = AppIdentity::title();
     state.MachineName = "TESTBOX";
     facts.name = std::optional<std::string>("TESTBOX");
     clock.setLocal(2026, 12, 6, 14, 3, 27);
