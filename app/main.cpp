@@ -4,7 +4,7 @@
 #include <QIcon>
 
 #include "ProductInfo.h"
-#include "mainwindow/Application.h"
+#include "app/Application.h"
 #include "platform/Clock.h"
 #include "platform/LocaleFormat.h"
 #include "platform/Services.h"

@@ -119,10 +119,11 @@ std::int32_t NameComputation::ReplaceAll(std::int32_t start, std::string& namePa
 
 std::int32_t NameComputation::ReplaceInName(std::string& namePart, const std::string& search,
                                             const std::string& replacement) const {
+    if (const std::int32_t error = ReplaceAll(1, namePart, search, replacement)) {
+        return error;
+    }
     try {
-        if (const std::int32_t error = ReplaceAll(1, namePart, search, replacement)) {
-            throw RunError(error);
-        }
+        // The case choice is read from the settings, where a value that is no number fails.
         ApplyFilenameCase(namePart);
         return 0;
     } catch (const RunError& e) {
@@ -130,7 +131,7 @@ std::int32_t NameComputation::ReplaceInName(std::string& namePart, const std::st
     }
 }
 
-NewName NameComputation::SplitName(const std::string& fileName) const {
+NewName NameComputation::splitName(const std::string& fileName) const {
     NewName result;
     result.extension = bFileHandler::GetFileExtension(fileName);
     if (result.extension.empty() && fileName.size() > 1 && fileName.back() == '.') {
@@ -148,15 +149,11 @@ NewName NameComputation::SplitName(const std::string& fileName) const {
 NewName NameComputation::ComputeNewName(const std::string& fileName,
                                         const std::vector<std::string>& searches,
                                         const std::vector<std::string>& replacements) const {
-    NewName result = SplitName(fileName);
-    const std::size_t pairs = std::min(searches.size(), replacements.size());
-    for (std::size_t j = 0; j < pairs; ++j) {
-        if (const std::int32_t error =
-                ReplaceInName(result.namePart, searches[j], replacements[j])) {
-            throw RunError(error);
-        }
-    }
-    return result;
+    const auto once = [](const auto& step, const NewName*) {
+        step();
+        return true;
+    };
+    return *ComputeNewName(fileName, searches, replacements, once);
 }
 
 }  // namespace qm

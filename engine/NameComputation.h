@@ -4,11 +4,14 @@
 // its spaces. Pure text work: nothing here touches the disk.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "engine/CaseOptions.h"
+#include "platform/RunError.h"
 #include "platform/Text.h"
 
 namespace qm {
@@ -36,12 +39,43 @@ class NameComputation {
     std::int32_t ReplaceInName(std::string& namePart, const std::string& search,
                                const std::string& replacement) const;
 
-    // The first steps for one bare file name: the extension (cased) split off at the last dot,
+    // The first step for one bare file name: the extension (cased) split off at the last dot,
     // and the name part before it. A name ending in a dot keeps the dot as its extension.
-    NewName SplitName(const std::string& fileName) const;
+    NewName splitName(const std::string& fileName) const;
 
-    // The whole computation for one bare file name. Throws RunError when a step fails; no
-    // partial name is ever returned.
+    // The whole computation for one bare file name, step by step: the split, then each pair in
+    // turn. Every step goes through `attempt(step, computing)`, where `computing` is the name
+    // as far as it has come (nullptr before the split); `attempt` runs the step and says
+    // whether it succeeded, so a caller may run a failing step again (a pair works on a copy,
+    // so a step run again starts afresh). Nothing when a step was given up: no partial name
+    // is ever returned.
+    template <typename Attempt>
+    std::optional<NewName> ComputeNewName(const std::string& fileName,
+                                          const std::vector<std::string>& searches,
+                                          const std::vector<std::string>& replacements,
+                                          const Attempt& attempt) const {
+        NewName name;
+        if (!attempt([&] { name = splitName(fileName); }, nullptr)) {
+            return std::nullopt;
+        }
+        const std::size_t pairs = std::min(searches.size(), replacements.size());
+        for (std::size_t j = 0; j < pairs; ++j) {
+            const auto pair = [&] {
+                std::string namePart = name.namePart;
+                if (const std::int32_t error =
+                        ReplaceInName(namePart, searches[j], replacements[j])) {
+                    throw RunError(error);
+                }
+                name.namePart = std::move(namePart);
+            };
+            if (!attempt(pair, &name)) {
+                return std::nullopt;
+            }
+        }
+        return name;
+    }
+
+    // The same, throwing RunError at the first step that fails.
     NewName ComputeNewName(const std::string& fileName, const std::vector<std::string>& searches,
                            const std::vector<std::string>& replacements) const;
 

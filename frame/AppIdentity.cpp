@@ -16,11 +16,11 @@ AppIdentity::AppIdentity(const platform::SystemFacts& facts, platform::FileSyste
     m_appPath = bFileHandler::QualifyPath(folder);
 }
 
-std::string AppIdentity::Title() {
+std::string AppIdentity::title() {
     return product::kTitle;
 }
 
-std::string AppIdentity::Copyright() {
+std::string AppIdentity::copyright() {
     return product::kCopyright;
 }
 

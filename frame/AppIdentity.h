@@ -14,14 +14,14 @@ class AppIdentity {
     AppIdentity(const platform::SystemFacts& facts, platform::FileSystem& files);
 
     // "Quillmote Utility"
-    static std::string Title();
+    static std::string title();
     // "Version " major.minor.revision, the revision in four digits ("Version 1.0.0007").
     static std::string GetVersionString();
     static std::string versionString(int major, int minor, int revision);
-    static std::string Copyright();
+    static std::string copyright();
 
     // The program file's full path.
-    std::string ProgramFile() const { return m_programFile; }
+    std::string programFile() const { return m_programFile; }
     // The program file's folder, ending in the path separator.
     std::string GetAppPath() const { return m_appPath; }
     // The log file "_APP_LOG.txt": in the program's folder when the user may write there (a

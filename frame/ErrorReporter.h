@@ -5,23 +5,17 @@
 #include <cstdint>
 #include <string>
 
-namespace qm {
+#include "platform/MessageBox.h"
 
-// Message box results.
-enum ButtonResult : int {
-    kResultOk = 1,
-    kResultCancel = 2,
-    kResultRetry = 4,
-    kResultYes = 6,
-    kResultNo = 7
-};
+namespace qm {
 
 class ErrorReporter {
   public:
     virtual ~ErrorReporter() = default;
     // Shows the dialog for `number`, logs it where due, and returns the button pressed.
-    virtual int HandleError(const std::string& description, std::int32_t number,
-                            const std::string& fileObject, const std::string& source) = 0;
+    virtual platform::MessageResult HandleError(const std::string& description, std::int32_t number,
+                                                const std::string& fileObject,
+                                                const std::string& source) = 0;
     // Writes one error entry to the log; never shows or reports anything.
     virtual void LogError(const std::string& message, std::int32_t number,
                           const std::string& fileObject, const std::string& source) = 0;

@@ -15,4 +15,16 @@ RunError asRunError(const std::exception& e) {
                     std::string(RunError::standardDescription(kInternalError)) + ": " + e.what());
 }
 
+platform::MessageResult reportError(ErrorReporter& errors, const std::exception& e,
+                                    const std::string& fileObject, const std::string& source) {
+    const RunError error = asRunError(e);
+    return errors.HandleError(error.description(), error.number(), fileObject, source);
+}
+
+void logError(ErrorReporter& errors, const std::exception& e, const std::string& fileObject,
+              const std::string& source) {
+    const RunError error = asRunError(e);
+    errors.LogError(error.description(), error.number(), fileObject, source);
+}
+
 }  // namespace qm

@@ -1,6 +1,7 @@
 #include "frame/bApplication.h"
 
 #include "frame/ErrorTail.h"
+#include "frame/bFileHandler.h"
 #include "frame/cRegistry.h"
 #include "platform/Clock.h"
 #include "platform/PathRules.h"
@@ -10,7 +11,7 @@ namespace qm {
 
 bApplication::bApplication(platform::Services& services, AppState& state,
                            const AppIdentity& identity, bErrorHandler& errors, cRegistry& registry,
-                           StartupHooks& hooks)
+                           ProgramHooks& hooks)
     : m_services(services),
       m_state(state),
       m_identity(identity),
@@ -22,7 +23,7 @@ void bApplication::Main() {
     m_state.IsStarting = true;
     InitializeApplication();
     m_hooks.ShowAboutBox();
-    m_hooks.ShowMainWindow();
+    m_hooks.showMainWindow();
     m_state.IsStarting = false;
 }
 
@@ -31,41 +32,32 @@ std::int32_t bApplication::InitializeApplication() {
         // There is no current drive to change: a process has one current folder, and the
         // About box starts on the drive holding it.
         m_state.AppStartTime = m_services.clock.now();
-        m_state.AppTitle = AppIdentity::Title();
+        m_state.AppTitle = AppIdentity::title();
         m_registry.SaveSetting("Application", "Path", m_identity.GetAppPath());
-        m_state.MachineName = bOperatingSystem::MachineNameFrom(
+        m_state.MachineName = bOperatingSystem::machineNameFrom(
             bOperatingSystem(m_services.facts, m_errors).ReadComputerName());
         m_hooks.GetPreferences();
         m_errors.OpenLogFile();
         return 0;
     } catch (const std::exception& e) {
-        const RunError error = asRunError(e);
-        std::string program = m_identity.ProgramFile();
-        program = std::string(platform::lastComponent(program));
-        program = program.substr(
-            0, program.rfind('.') == std::string::npos ? program.size() : program.rfind('.'));
-        m_errors.LogError(error.description(), error.number(), program,
-                          "bApplication_InitializeApplication");
-        return error.number();
+        const std::string program(platform::lastComponent(m_identity.programFile()));
+        logError(m_errors, e, bFileHandler::StripExtension(program),
+                 "bApplication_InitializeApplication");
+        return asRunError(e).number();
     }
 }
 
 void bApplication::ExitApplication() {
-    try {
-        const std::string folder = m_hooks.MainWindowFolder();
+    // The program ends whatever fails on the way: each step is attempted, none is reported (a
+    // settings write is silent anyway, and the log routines report what they can).
+    bestEffort([this] {
+        const std::string folder = m_hooks.mainWindowFolder();
         if (!folder.empty()) {
             m_registry.SaveSetting("StartUp", "Last Path", folder);
         }
-    } catch (const std::exception&) {
-    }
-    try {
-        m_hooks.UnloadAllWindows();
-    } catch (const std::exception&) {
-    }
-    try {
-        m_errors.CloseLogFile();
-    } catch (const std::exception&) {
-    }
+    });
+    bestEffort([this] { m_hooks.unloadAllWindows(); });
+    bestEffort([this] { m_errors.CloseLogFile(); });
     m_services.ui.quit();
 }
 

@@ -1,7 +1,7 @@
 // Start-up and shutdown: Main prepares the program-wide values, the settings and the log
 // session, greets with the About box and shows the main window; ExitApplication saves the
 // folder on screen, unloads every window, closes the log session and ends the program. The
-// windows themselves live above this layer and are reached through StartupHooks.
+// windows themselves live above this layer and are reached through ProgramHooks.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +10,8 @@
 
 #include "frame/AppIdentity.h"
 #include "frame/AppState.h"
+#include "frame/ErrorTail.h"
+#include "frame/ProgramHooks.h"
 #include "frame/bErrorHandler.h"
 #include "frame/bOperatingSystem.h"
 #include "platform/Services.h"
@@ -18,23 +20,10 @@ namespace qm {
 
 class cRegistry;
 
-// What start-up and shutdown need from the windows.
-class StartupHooks {
-  public:
-    virtual ~StartupHooks() = default;
-    // Loads the main window and puts the remembered settings into it.
-    virtual void GetPreferences() = 0;
-    virtual void ShowAboutBox() = 0;
-    virtual void ShowMainWindow() = 0;
-    // The main window's folder on screen, qualified ("" when there is no main window).
-    virtual std::string MainWindowFolder() = 0;
-    virtual void UnloadAllWindows() = 0;
-};
-
 class bApplication {
   public:
     bApplication(platform::Services& services, AppState& state, const AppIdentity& identity,
-                 bErrorHandler& errors, cRegistry& registry, StartupHooks& hooks);
+                 bErrorHandler& errors, cRegistry& registry, ProgramHooks& hooks);
 
     void Main();
     // 0 when every step succeeded, else the number of the error that stopped it (logged).
@@ -48,10 +37,8 @@ class bApplication {
         if (!form) {
             return;
         }
-        try {
-            form->controls().window->unload();
-        } catch (...) {
-        }
+        // A window that will not unload is released all the same: there is nobody to tell.
+        bestEffort([&form] { form->controls().window->unload(); });
         form.reset();
     }
 
@@ -61,7 +48,7 @@ class bApplication {
     const AppIdentity& m_identity;
     bErrorHandler& m_errors;
     cRegistry& m_registry;
-    StartupHooks& m_hooks;
+    ProgramHooks& m_hooks;
 };
 
 }  // namespace qm

@@ -88,14 +88,16 @@ bErrorHandler::bErrorHandler(platform::Services& services, const AppState& state
                              const AppIdentity& identity)
     : m_services(services), m_state(state), m_identity(identity) {}
 
-int bErrorHandler::HandleError(const std::string& description, std::int32_t number,
-                               const std::string& fileObject, const std::string& source) {
+platform::MessageResult bErrorHandler::HandleError(const std::string& description,
+                                                   std::int32_t number,
+                                                   const std::string& fileObject,
+                                                   const std::string& source) {
     m_errorInfo = ErrorInfoRecord{number, "", platform::kStyleOkExclamation, true};
     chooseMessage(number, description, fileObject, m_errorInfo);
     if (m_errorInfo.Message.empty()) {
         m_errorInfo.Message = description;
     }
-    const int answer =
+    const platform::MessageResult answer =
         m_services.messages.show(m_errorInfo.Message, m_errorInfo.Style,
                                  m_state.AppTitle + ": Error " + std::to_string(number));
     if (m_errorInfo.LogIt) {
@@ -137,6 +139,8 @@ void bErrorHandler::CreateLogFile() {
         // Published whole or not at all; another instance that created it first keeps its file.
         m_services.files.createNew(path, header);
     } catch (const std::exception&) {
+        // As for LogError: the log cannot report its own failure; the entries that follow say
+        // what they can.
     }
 }
 
@@ -154,8 +158,7 @@ void bErrorHandler::OpenLogFile() {
         }
         m_services.files.append(path, sessionLine("started", m_state.AppStartTime) + kCrLf + kCrLf);
     } catch (const std::exception& e) {
-        const RunError error = asRunError(e);
-        LogError(error.description(), error.number(), path, "bErrorHandler.OpenLogFile");
+        logError(*this, e, path, "bErrorHandler.OpenLogFile");
     }
 }
 
@@ -165,8 +168,7 @@ void bErrorHandler::CloseLogFile() {
         m_services.files.append(
             path, sessionLine("ended", m_services.clock.now()) + kCrLf + kUnderscores + kCrLf);
     } catch (const std::exception& e) {
-        const RunError error = asRunError(e);
-        LogError(error.description(), error.number(), path, "bErrorHandler.CloseLogFile");
+        logError(*this, e, path, "bErrorHandler.CloseLogFile");
     }
 }
 
@@ -191,7 +193,8 @@ void bErrorHandler::CheckLogFileSize() {
             "generated next time you start the application.\r\n\r\nIf you would like to view the "
             "contents of this file, click \"No\" to cancel this dialog and select View Log File "
             "from the View Menu.\r\n\r\nWould you like to delete the file now?";
-        if (m_services.messages.show(text, platform::kStyleYesNoQuestion, title) != platform::kNo) {
+        if (m_services.messages.show(text, platform::kStyleYesNoQuestion, title) !=
+            platform::MessageResult::No) {
             bFileHandler(m_services.files, m_services.trash, *this).ShellDelete({path});
         }
     } catch (const std::exception& e) {

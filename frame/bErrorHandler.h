@@ -21,8 +21,9 @@ class bErrorHandler : public ErrorReporter {
 
     // Shows the dialog for `number` (title AppTitle + ": Error " + number), logs it unless it is
     // one of the program's own input errors, and returns the button pressed.
-    int HandleError(const std::string& description, std::int32_t number,
-                    const std::string& fileObject, const std::string& source) override;
+    platform::MessageResult HandleError(const std::string& description, std::int32_t number,
+                                        const std::string& fileObject,
+                                        const std::string& source) override;
     // Writes one two-line error entry (creating the file with its header when missing). A
     // failure loses the entry silently.
     void LogError(const std::string& message, std::int32_t number, const std::string& fileObject,

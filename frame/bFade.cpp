@@ -37,14 +37,11 @@ void bFade::Fade(platform::DrawingSurface& target, const FadeOptions& options,
             }
         }
     } catch (const std::exception& e) {
-        const RunError error = asRunError(e);
-        errors.LogError(error.description(), error.number(), "", "bFade.Fade");
+        logError(errors, e, "", "bFade.Fade");
     }
     if (haveSaved) {
-        try {
-            target.setState(saved);
-        } catch (const std::exception&) {
-        }
+        // Painting never interrupts the user; the failure to paint is already logged.
+        bestEffort([&] { target.setState(saved); });
     }
 }
 

@@ -19,6 +19,16 @@ bool bFileHandler::FolderExists(std::string& path) const {
     return !path.empty() && m_files.isFolder(path);
 }
 
+bool bFileHandler::fileExists(const std::string& path) const {
+    std::string trimmed = path;
+    return FileExists(trimmed);
+}
+
+bool bFileHandler::folderExists(const std::string& path) const {
+    std::string trimmed = path;
+    return FolderExists(trimmed);
+}
+
 std::string bFileHandler::QualifyPath(std::string& path) {
     path = StripNull(std::string(text::trimSpaces(path)));
     if (path.empty() || path.back() != kSeparator) {

@@ -23,10 +23,15 @@ class bFileHandler {
     bool FileExists(std::string& path) const;
     // Trims spaces from `path` (in place); true when a folder of that name exists.
     bool FolderExists(std::string& path) const;
+    // The same tests for callers that only want the answer.
+    bool fileExists(const std::string& path) const;
+    bool folderExists(const std::string& path) const;
 
     // Trimmed, cut at a first NUL, the separator appended when missing; `path` receives the
     // result.
     static std::string QualifyPath(std::string& path);
+    // The same for callers that only want the qualified path.
+    static std::string qualifiedPath(std::string path) { return QualifyPath(path); }
     // `path` loses its last separator and everything after it; unchanged without one.
     static void StripLastFolder(std::string& path);
     // `name` up to, not including, its last "."; the whole name without one.

@@ -30,17 +30,16 @@ void bForms::DisableX(platform::Window& window) {
         }
         menu.redraw();
     } catch (const std::exception& e) {
-        const RunError error = asRunError(e);
-        m_errors.LogError(error.description(), error.number(), window.name(), "bForms_DisableX");
+        logError(m_errors, e, window.name(), "bForms_DisableX");
     }
 }
 
 void bForms::ShowHourglass(bool on) {
-    try {
+    // The pointer's shape is a courtesy: a failure to change it is not worth a word.
+    bestEffort([&] {
         m_pointer.setBusy(on);
         m_pointer.processEvents();
-    } catch (const std::exception&) {
-    }
+    });
 }
 
 bool bForms::IsTextControl(const platform::Control* control) {
@@ -52,12 +51,13 @@ bool bForms::IsTextControl(const platform::Control* control) {
 }
 
 bool bForms::HasSelectedText(const platform::Control* control) {
-    try {
+    // A box that cannot say has nothing to cut or copy; its caller reports its own failures.
+    bool selected = false;
+    bestEffort([&] {
         const auto* box = dynamic_cast<const platform::TextBox*>(control);
-        return box != nullptr && box->selLength() > 0;
-    } catch (const std::exception&) {
-        return false;
-    }
+        selected = box != nullptr && box->selLength() > 0;
+    });
+    return selected;
 }
 
 bool bForms::canCutOrCopy(const platform::Control* control, const char* source) {
@@ -67,8 +67,7 @@ bool bForms::canCutOrCopy(const platform::Control* control, const char* source) 
         }
         return HasSelectedText(control);
     } catch (const std::exception& e) {
-        const RunError error = asRunError(e);
-        m_errors.HandleError(error.description(), error.number(), "", source);
+        reportError(m_errors, e, "", source);
         return false;
     }
 }
@@ -88,8 +87,7 @@ bool bForms::CanPaste(const platform::Control* control) {
         }
         return IsTextControl(control);
     } catch (const std::exception& e) {
-        const RunError error = asRunError(e);
-        m_errors.HandleError(error.description(), error.number(), "", "bForms_CanPaste");
+        reportError(m_errors, e, "", "bForms_CanPaste");
         return false;
     }
 }

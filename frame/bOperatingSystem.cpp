@@ -1,5 +1,6 @@
 #include "frame/bOperatingSystem.h"
 
+#include "frame/ErrorTail.h"
 #include "frame/bFileHandler.h"
 #include "platform/RunError.h"
 #include "platform/Text.h"
@@ -29,7 +30,7 @@ std::string bOperatingSystem::ReadComputerName() const {
     return std::string(text::trimSpaces(cleaned));
 }
 
-std::string bOperatingSystem::MachineNameFrom(const std::string& name) {
+std::string bOperatingSystem::machineNameFrom(const std::string& name) {
     return text::trimSpaces(name).empty() ? "Unknown" : name;
 }
 
@@ -49,8 +50,8 @@ std::string bOperatingSystem::GetOS(const platform::SystemInformation* info) con
         }
         return info->osName().empty() ? std::string()
                                       : info->osName() + ", ver. " + versionAndBuild;
-    } catch (const RunError& e) {
-        m_errors.LogError(e.description(), e.number(), "", "bOperatingSystem.GetOS");
+    } catch (const std::exception& e) {
+        logError(m_errors, e, "", "bOperatingSystem.GetOS");
         return {};
     }
 }

@@ -17,7 +17,7 @@ class bOperatingSystem {
     // The computer's name, cleaned of NULs and spaces; "Unknown" when it cannot be read.
     std::string ReadComputerName() const;
     // The text a machine name is stored as: unchanged, or "Unknown" when empty or blank.
-    static std::string MachineNameFrom(const std::string& name);
+    static std::string machineNameFrom(const std::string& name);
 
     // "Windows 95, ver. 4.0(950)" / "Windows NT, ver. 5.1(2600)" for those families; for any
     // other system its name the same way ("Linux, ver. 6.1(6.1.0-28-amd64)"). A failure (no

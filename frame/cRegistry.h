@@ -18,7 +18,7 @@ class cRegistry {
     cRegistry(platform::RegistryStore& store, std::string appTitle);
 
     // Changes whenever the stored settings may have changed (RegistryStore::revision).
-    std::uint64_t Revision() { return m_store.revision(); }
+    std::uint64_t revision() { return m_store.revision(); }
 
     // With a key: deletes that value ("*" is the section's unnamed value). Without one: deletes
     // the section itself (only when it has no subsections). True when it was deleted.

@@ -15,7 +15,7 @@ constexpr const char* kExtensionCaseKey = "Extension Case";
 }  // namespace
 
 std::int32_t CasePreferences::read(const char* key, Remembered& remembered) {
-    const std::uint64_t revision = m_registry.Revision();
+    const std::uint64_t revision = m_registry.revision();
     if (!remembered.valid || remembered.revision != revision) {
         remembered.valid = false;
         remembered.value = integerFromText(m_registry.GetSetting(kSection, key, "0"));

@@ -33,7 +33,7 @@ cRegistry& bQuillmote::Registry() {
     return *m_registry;
 }
 
-CasePreferences& bQuillmote::Preferences() {
+CasePreferences& bQuillmote::casePreferences() {
     if (!m_preferences) {
         m_preferences.emplace(Registry());
     }
@@ -57,8 +57,7 @@ void bQuillmote::GetPreferences(const std::function<frmQuillmote&()>& mainWindow
         choose(c.optFilenameCase, GetFilenameCase());
         choose(c.optFileExtensionCase, GetExtensionCase());
     } catch (const std::exception& e) {
-        const RunError error = asRunError(e);
-        m_errors.HandleError(error.description(), error.number(), "", "bQuillmote_GetPreferences");
+        reportError(m_errors, e, "", "bQuillmote_GetPreferences");
     }
 }
 

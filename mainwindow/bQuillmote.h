@@ -28,12 +28,12 @@ class bQuillmote {
 
     // The settings object, made on first use under the key named after AppTitle.
     cRegistry& Registry();
-    CasePreferences& Preferences();
+    CasePreferences& casePreferences();
 
-    std::int32_t GetFilenameCase() { return Preferences().GetFilenameCase(); }
-    std::int32_t GetExtensionCase() { return Preferences().GetExtensionCase(); }
-    void SaveFilenameCase(int index) { Preferences().SaveFilenameCase(index); }
-    void SaveExtensionCase(int index) { Preferences().SaveExtensionCase(index); }
+    std::int32_t GetFilenameCase() { return casePreferences().GetFilenameCase(); }
+    std::int32_t GetExtensionCase() { return casePreferences().GetExtensionCase(); }
+    void SaveFilenameCase(int index) { casePreferences().SaveFilenameCase(index); }
+    void SaveExtensionCase(int index) { casePreferences().SaveExtensionCase(index); }
 
     // The folder the program works in, qualified: on the first call the remembered "Last Path",
     // afterwards the folder list's folder; the program's own folder when that folder is gone.

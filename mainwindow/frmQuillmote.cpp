@@ -38,21 +38,20 @@ const std::vector<FilterRow>& filterTable() {
 
 frmQuillmote::frmQuillmote(platform::Services& services, AppState& state,
                            const AppIdentity& identity, bErrorHandler& errors, bForms& forms,
-                           bQuillmote& module, AppCommands& commands)
+                           bQuillmote& module, ProgramHooks& program)
     : m_services(services),
       m_state(state),
       m_identity(identity),
       m_errors(errors),
       m_forms(forms),
       m_module(module),
-      m_commands(commands),
+      m_program(program),
       m_fileHandler(services.files, services.trash, errors),
       m_view(services.ui.createMainWindow()),
+      m_names(module.casePreferences(), services.caseMapper),
       m_renameLog(services.files, services.clock, services.format, errors,
                   identity.GetLogFilePath()),
-      m_rename(services, state, errors, forms, module.Preferences(), m_renameLog,
-               module.PreviewMode,
-               RenameHost{m_view->controls(), [this] { ShowSelectionCount(); }}) {
+      m_run(services.files, m_names, m_renameLog) {
     connect();
     Form_Load();
 }
@@ -173,10 +172,8 @@ void frmQuillmote::Drive1_Change() {
             : root;
     if (!attempt("Drive1_Change", c.Drive1->drive(), [&] { c.Dir1->setPath(target); })) {
         m_restoringDrive = true;
-        try {
-            c.Drive1->setDrive(c.Dir1->path());
-        } catch (const std::exception&) {
-        }
+        // Back to the drive of the folder on screen; the failure was just reported.
+        bestEffort([&] { c.Drive1->setDrive(c.Dir1->path()); });
         m_restoringDrive = false;
     }
 }
@@ -185,8 +182,7 @@ void frmQuillmote::Dir1_Change() {
     auto& c = controls();
     const std::string folder = c.Dir1->path();
     attempt("Dir1_Change", folder, [&] { c.File1->setPath(folder); });
-    std::string qualified = folder;
-    c.StatusBar1->setPanelText(1, bFileHandler::QualifyPath(qualified));
+    c.StatusBar1->setPanelText(1, bFileHandler::qualifiedPath(folder));
     m_folderOnDrive[c.Drive1->root()] = folder;
     ShowSelectionCount();
 }
@@ -232,7 +228,7 @@ void frmQuillmote::cmdDeselectAll_Click() {
 }
 
 void frmQuillmote::cmdExit_Click() {
-    m_commands.ExitApplication();
+    m_program.ExitApplication();
 }
 
 void frmQuillmote::optFilenameCase_Click(int index) {
@@ -246,7 +242,7 @@ void frmQuillmote::optFileExtensionCase_Click(int index) {
 void frmQuillmote::Form_QueryUnload(platform::CloseReason reason, bool& cancel) {
     cancel = false;
     if (reason == platform::CloseReason::ControlMenu) {
-        m_commands.ExitApplication();
+        m_program.ExitApplication();
     }
 }
 

@@ -1,41 +1,37 @@
 // The main window's logic: a file browser (drive, folder, files) with a two-level type filter,
-// the selection count, the inputs of a rename, its menus and its keyboard. The rename and the
-// preview themselves are the RenameCommand's.
+// the selection count, the inputs of a rename with their checks, the Rename and Preview
+// commands over the engine's run, its menus and its keyboard.
 #pragma once
 
 #include <map>
 #include <memory>
 #include <string>
 
-#include "engine/RenameCommand.h"
+#include "engine/NameComputation.h"
 #include "engine/RenameLog.h"
+#include "engine/RenameRun.h"
 #include "frame/AppIdentity.h"
 #include "frame/AppState.h"
+#include "frame/ProgramHooks.h"
 #include "frame/bErrorHandler.h"
 #include "frame/bFileHandler.h"
 #include "frame/bForms.h"
 #include "mainwindow/bQuillmote.h"
+#include "mainwindow/frmPreview.h"
 #include "platform/Services.h"
 #include "platform/Views.h"
 
 namespace qm {
 
-// The program-level commands the window starts.
-class AppCommands {
-  public:
-    virtual ~AppCommands() = default;
-    virtual void ExitApplication() = 0;
-    virtual void ShowAboutBox() = 0;
-};
-
 class frmQuillmote {
   public:
     // Creates the window's controls and runs Form_Load.
     frmQuillmote(platform::Services& services, AppState& state, const AppIdentity& identity,
-                 bErrorHandler& errors, bForms& forms, bQuillmote& module, AppCommands& commands);
+                 bErrorHandler& errors, bForms& forms, bQuillmote& module, ProgramHooks& program);
 
     platform::MainControls& controls() { return m_view->controls(); }
-    RenameCommand& rename() { return m_rename; }
+    // The preview window while a preview is filled or shown, else nullptr.
+    frmPreview* previewWindow() const { return m_preview.get(); }
 
     // Browsing and filters.
     void Form_Load();
@@ -51,14 +47,29 @@ class frmQuillmote {
     void ShowSelectionCount();
     void cmdSelectAll_Click();
     void cmdDeselectAll_Click();
-    void cmdPreview_Click() { m_rename.cmdPreview_Click(); }
-    void cmdRename_Click() { m_rename.cmdRename_Click(); }
+    void cmdPreview_Click();
+    void cmdRename_Click();
     void cmdExit_Click();
     void optFilenameCase_Click(int index);
     void optFileExtensionCase_Click(int index);
     void Form_QueryUnload(platform::CloseReason reason, bool& cancel);
     void Form_KeyPress(int& keyAscii);
     std::string GetCurrentFolder();
+
+    // The input of a run, checked in its fixed order; each returns the error number (0 when the
+    // input passes) and ValidateInput moves the focus to what needs correcting.
+    std::int32_t ValidateInput();
+    std::int32_t BuildSelectedFileList();
+    std::int32_t CheckIllegalCharacters();
+    std::int32_t CheckListCounts();
+    // Refuses a pair whose texts are equal ignoring case. Not part of ValidateInput: a pair that
+    // only changes the letter case of what it finds must stay possible.
+    std::int32_t CheckIdenticalText();
+
+    std::vector<std::string> SelectedFiles;
+    std::vector<std::string> SearchStrings;
+    std::vector<std::string> ReplacementStrings;
+    bool RenameAborted = false;
 
     // Menus.
     void mnuFileExit_Click();
@@ -76,6 +87,9 @@ class frmQuillmote {
     void mnuHelpHowToUse_Click();
 
     static constexpr const char* kReadMe = "ReadMe.rtf";
+    static constexpr const char* kConfirmation =
+        "Rename Selected Files?  Changes can not be undone.";
+    static constexpr const char* kIllegalNameCharacters = "\\/*?\"<>|";
 
   private:
     void connect();
@@ -84,6 +98,11 @@ class frmQuillmote {
                  const std::function<void()>& step);
     // The text box that has the focus, or nullptr.
     platform::TextBox* focusedTextBox() const;
+    // Validates, asks (when renaming), runs and restores the window; true when the run went
+    // through to its end.
+    bool renameSelected(RunMode mode);
+    // The folder a run works in: the one whose files the file list shows, qualified.
+    std::string runFolder();
 
     platform::Services& m_services;
     AppState& m_state;
@@ -91,11 +110,13 @@ class frmQuillmote {
     bErrorHandler& m_errors;
     bForms& m_forms;
     bQuillmote& m_module;
-    AppCommands& m_commands;
+    ProgramHooks& m_program;
     bFileHandler m_fileHandler;
     std::unique_ptr<platform::MainView> m_view;
+    NameComputation m_names;
     RenameLog m_renameLog;
-    RenameCommand m_rename;
+    RenameRun m_run;
+    std::unique_ptr<frmPreview> m_preview;
     std::map<std::string, std::string> m_folderOnDrive;  // the last folder shown on each drive
     bool m_restoringDrive = false;
 };

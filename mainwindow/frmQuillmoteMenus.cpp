@@ -15,22 +15,17 @@ platform::TextBox* frmQuillmote::focusedTextBox() const {
 }
 
 void frmQuillmote::mnuFileExit_Click() {
-    m_commands.ExitApplication();
+    m_program.ExitApplication();
 }
 
 void frmQuillmote::mnuEdit_Click() {
     auto& c = controls();
+    // Each step on its own: opening the menu never fails, a failing rule is skipped (the rules
+    // report their own failures).
     const platform::Control* control = nullptr;
-    try {
-        control = c.window->activeControl();
-    } catch (const std::exception&) {
-    }
-    // Each step on its own: opening the menu never fails, a failing rule is skipped.
+    bestEffort([&] { control = c.window->activeControl(); });
     const auto set = [](platform::MenuItem* item, const std::function<bool()>& rule) {
-        try {
-            item->setEnabled(rule());
-        } catch (const std::exception&) {
-        }
+        bestEffort([&] { item->setEnabled(rule()); });
     };
     set(c.mnuEditCut, [&] { return m_forms.CanCut(control); });
     set(c.mnuEditCopy, [&] { return m_forms.CanCopy(control); });
@@ -58,46 +53,41 @@ void frmQuillmote::mnuEditPaste_Click() {
 
 void frmQuillmote::mnuViewOpenCurrentFolder_Click() {
     try {
-        std::string folder = GetCurrentFolder();
-        if (m_fileHandler.FolderExists(folder)) {
+        if (m_fileHandler.folderExists(GetCurrentFolder())) {
             m_services.shell.execute("explore", GetCurrentFolder());
         }
     } catch (const std::exception& e) {
-        const RunError error = asRunError(e);
-        m_errors.HandleError(error.description(), error.number(), "",
-                             "frmQuillmote_File1_DblClick");
+        reportError(m_errors, e, "", "frmQuillmote_File1_DblClick");
     }
 }
 
 void frmQuillmote::mnuViewRefresh_Click() {
     auto& c = controls();
     std::string candidate;
-    try {
+    // Where the search for a parent fails, the folder on screen is opened as it is and any
+    // failure of that is reported below.
+    bestEffort([&] {
         candidate = c.Dir1->path();
         std::string root = c.Drive1->root();
         const std::string rootWithout = root.size() > 1 ? root.substr(0, root.size() - 1) : root;
         // A folder deleted behind the program's back gives way to its nearest existing parent.
-        for (std::string check = candidate; !m_fileHandler.FolderExists(check); check = candidate) {
+        while (!m_fileHandler.folderExists(candidate)) {
             if (candidate == root || candidate == rootWithout ||
                 candidate.find(bFileHandler::kSeparator) == std::string::npos) {
                 break;
             }
             bFileHandler::StripLastFolder(candidate);
         }
-    } catch (const std::exception&) {
-    }
+    });
     std::string shown;
     try {
         shown = c.Dir1->path();
-        std::string target = candidate;
-        c.Dir1->setPath(bFileHandler::QualifyPath(target));
+        c.Dir1->setPath(bFileHandler::qualifiedPath(candidate));
         c.Dir1->refresh();
         c.File1->refresh();
         ShowSelectionCount();
     } catch (const std::exception& e) {
-        const RunError error = asRunError(e);
-        m_errors.HandleError(error.description(), error.number(), shown,
-                             "frmQuillmote_mnuViewRefresh");
+        reportError(m_errors, e, shown, "frmQuillmote_mnuViewRefresh");
     }
 }
 
@@ -106,18 +96,15 @@ void frmQuillmote::mnuViewLogFile_Click() {
 }
 
 void frmQuillmote::mnuHelpAbout_Click() {
-    m_commands.ShowAboutBox();
+    m_program.ShowAboutBox();
 }
 
 void frmQuillmote::mnuHelpHowToUse_Click() {
-    std::string folder = m_identity.GetAppPath();
-    const std::string document = bFileHandler::QualifyPath(folder) + kReadMe;
+    const std::string document = bFileHandler::qualifiedPath(m_identity.GetAppPath()) + kReadMe;
     try {
         m_services.shell.execute("open", document);
     } catch (const std::exception& e) {
-        const RunError error = asRunError(e);
-        m_errors.HandleError(error.description(), error.number(), document,
-                             "frmQuillmote_mnHelpHowToUse");
+        reportError(m_errors, e, document, "frmQuillmote_mnHelpHowToUse");
     }
 }
 

@@ -17,13 +17,13 @@ enum MessageStyle : int {
     kStyleOkInformation = 64,
 };
 
-// Button results.
-enum MessageResult : int { kOk = 1, kCancel = 2, kRetry = 4, kYes = 6, kNo = 7 };
+// The button pressed, by its number.
+enum class MessageResult : int { Ok = 1, Cancel = 2, Retry = 4, Yes = 6, No = 7 };
 
 class MessageBox {
   public:
     virtual ~MessageBox() = default;
-    virtual int show(const std::string& text, int style, const std::string& title) = 0;
+    virtual MessageResult show(const std::string& text, int style, const std::string& title) = 0;
 };
 
 // The buttons a style offers, from the low four bits: 0 OK, 1 OK/Cancel, 4 Yes/No, 5 Retry/Cancel.

@@ -103,6 +103,7 @@ std::locale CaseMapper::userLocale() {
         try {
             return std::locale("C.UTF-8");
         } catch (const std::runtime_error&) {
+            // No UTF-8 variant of the classic locale here: the classic locale it is.
         }
     }
     return locale;

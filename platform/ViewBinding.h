@@ -1,7 +1,8 @@
-// Fills a window's control set from a backend's form, so both backends hand the logic the same
-// controls. A Form offers window(), get<Interface>(name), optionGroup(name), menu(name) and
-// systemInfo().
+// Fills a window's control set from a back end's form, so every back end hands the logic the
+// same controls. A Form is a FormIndex that also offers window() and systemInfo().
 #pragma once
+
+#include <memory>
 
 #include "platform/Views.h"
 
@@ -74,5 +75,20 @@ void bindControls(Form& f, AboutControls& c) {
     c.Line1 = &f.template get<Line>("Line1");
     c.SystemInfo = &f.systemInfo();
 }
+
+// A created window: it owns the back end's form and hands the logic its control set.
+template <typename Controls, typename Form>
+class FormView : public View<Controls> {
+  public:
+    explicit FormView(std::unique_ptr<Form> form) : m_form(std::move(form)) {
+        bindControls(*m_form, m_controls);
+    }
+    Controls& controls() override { return m_controls; }
+    Form& form() { return *m_form; }
+
+  private:
+    std::unique_ptr<Form> m_form;
+    Controls m_controls;
+};
 
 }  // namespace qm::platform

@@ -29,7 +29,7 @@ std::string GetAboutInfo(CDriveInfo& drive, const platform::SystemInformation* s
             throw RunError(kObjectNotSet);
         }
         // The program file as it is: Linux paths are case-sensitive and carry no extension.
-        const std::string programFile = sources.identity.ProgramFile();
+        const std::string programFile = sources.identity.programFile();
         std::string text = programFile + kCrLf;
         text += AppIdentity::GetVersionString();
         const auto info =
@@ -83,9 +83,7 @@ std::string GetAboutInfo(CDriveInfo& drive, const platform::SystemInformation* s
         }
         return text;
     } catch (const std::exception& e) {
-        const RunError error = asRunError(e);
-        sources.errors.LogError(error.description(), error.number(), "",
-                                "bApplication_GetAboutInfo");
+        logError(sources.errors, e, "", "bApplication_GetAboutInfo");
         return {};
     }
 }

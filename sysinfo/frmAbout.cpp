@@ -1,5 +1,6 @@
 #include "sysinfo/frmAbout.h"
 
+#include "frame/ErrorTail.h"
 #include "frame/bFade.h"
 
 namespace qm {
@@ -11,19 +12,18 @@ frmAbout::frmAbout(std::unique_ptr<platform::AboutView> view, platform::DriveQue
 void frmAbout::Form_Load() {
     auto& c = controls();
     m_drive = std::make_unique<CDriveInfo>(m_drives, m_sources.format);
-    try {
-        c.lstDrive->setDrive(m_drive->Drive());  // the list starts on the current drive
-    } catch (const std::exception&) {
-    }
+    // The list starts on the current drive; a drive it cannot show leaves it on its first,
+    // and the text below tells the drive's state.
+    bestEffort([&] { c.lstDrive->setDrive(m_drive->Drive()); });
     c.lstDrive->onChange = [this] { lstDrive_Change(); };
     c.cmdContinue->onClick = [this] { cmdContinue_Click(); };
 
-    c.lblCopyrightInfo->setCaption(AppIdentity::Copyright());
+    c.lblCopyrightInfo->setCaption(AppIdentity::copyright());
     platform::Rect label = c.lblCopyrightInfo->geometry();
     label.left = (c.window->innerWidth() - label.width) / 2;
     c.lblCopyrightInfo->setGeometry(label);
     UpdateAboutInfo();
-    c.window->setCaption(AppIdentity::Title());
+    c.window->setCaption(AppIdentity::title());
     PaintBackground();
 }
 

@@ -40,7 +40,7 @@ void BM_RenameRun(benchmark::State& state) {
         program.window().cmdSelectAll_Click();
         c.txtReplaceThis->setText("img_");
         c.txtWithThis->setText("Holiday ");
-        program.h.messages.queueAnswer(qm::platform::kYes);
+        program.h.messages.queueAnswer(qm::platform::MessageResult::Yes);
         state.ResumeTiming();
         program.window().cmdRename_Click();
         state.PauseTiming();

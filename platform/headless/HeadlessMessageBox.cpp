@@ -7,34 +7,35 @@ namespace qm::platform {
 
 namespace {
 
-bool offers(int style, int answer) {
+bool offers(int style, MessageResult answer) {
     switch (buttonsOf(style)) {
         case ButtonSet::Ok:
-            return answer == kOk;
+            return answer == MessageResult::Ok;
         case ButtonSet::OkCancel:
-            return answer == kOk || answer == kCancel;
+            return answer == MessageResult::Ok || answer == MessageResult::Cancel;
         case ButtonSet::YesNo:
-            return answer == kYes || answer == kNo;
+            return answer == MessageResult::Yes || answer == MessageResult::No;
         case ButtonSet::RetryCancel:
-            return answer == kRetry || answer == kCancel;
+            return answer == MessageResult::Retry || answer == MessageResult::Cancel;
     }
     return false;
 }
 
 }  // namespace
 
-int HeadlessMessageBox::show(const std::string& text, int style, const std::string& title) {
+MessageResult HeadlessMessageBox::show(const std::string& text, int style,
+                                       const std::string& title) {
     m_shown.push_back(ShownMessage{text, style, title});
     if (whileShown) {
         whileShown(m_shown.back());
     }
     if (!m_answers.empty()) {
-        const int answer = m_answers.front();
+        const MessageResult answer = m_answers.front();
         m_answers.pop_front();
         if (!offers(style, answer)) {
             // A user can only press a button the box shows: a test that answers otherwise
             // would prove a path the program can never take.
-            throw std::logic_error("answer " + std::to_string(answer) +
+            throw std::logic_error("answer " + std::to_string(static_cast<int>(answer)) +
                                    " is not a button of style " + std::to_string(style) + " (\"" +
                                    text + "\")");
         }
@@ -43,13 +44,13 @@ int HeadlessMessageBox::show(const std::string& text, int style, const std::stri
     switch (buttonsOf(style)) {
         case ButtonSet::OkCancel:
         case ButtonSet::RetryCancel:
-            return kCancel;
+            return MessageResult::Cancel;
         case ButtonSet::YesNo:
-            return kNo;
+            return MessageResult::No;
         case ButtonSet::Ok:
             break;
     }
-    return kOk;
+    return MessageResult::Ok;
 }
 
 }  // namespace qm::platform

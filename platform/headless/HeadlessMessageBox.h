@@ -21,9 +21,9 @@ struct ShownMessage {
 
 class HeadlessMessageBox : public MessageBox {
   public:
-    int show(const std::string& text, int style, const std::string& title) override;
+    MessageResult show(const std::string& text, int style, const std::string& title) override;
 
-    void queueAnswer(int result) { m_answers.push_back(result); }
+    void queueAnswer(MessageResult result) { m_answers.push_back(result); }
     const std::vector<ShownMessage>& shown() const { return m_shown; }
     void clear() { m_shown.clear(), m_answers.clear(); }
 
@@ -33,7 +33,7 @@ class HeadlessMessageBox : public MessageBox {
 
   private:
     std::vector<ShownMessage> m_shown;
-    std::deque<int> m_answers;
+    std::deque<MessageResult> m_answers;
 };
 
 }  // namespace qm::platform

@@ -8,82 +8,74 @@ namespace qm::platform {
 
 namespace {
 
-template <typename Controls>
-class HeadlessView : public View<Controls> {
+// The in-memory control of each kind; they find their window for the focus.
+class HeadlessControlFactory final : public ControlFactory {
   public:
-    explicit HeadlessView(std::unique_ptr<HeadlessForm> form) : m_form(std::move(form)) {}
-    Controls& controls() override { return m_controls; }
-    HeadlessForm& form() { return *m_form; }
+    HeadlessControlFactory(HeadlessUi& ui, HeadlessWindow& window) : m_ui(ui), m_window(&window) {}
+
+    std::unique_ptr<Control> driveList(const ControlDesign& d, Control*) override {
+        return std::make_unique<HeadlessDriveList>(d, m_window, m_ui.drives());
+    }
+    std::unique_ptr<Control> folderList(const ControlDesign& d, Control*) override {
+        return std::make_unique<HeadlessFolderList>(d, m_window, m_ui.files(), m_ui.caseMapper());
+    }
+    std::unique_ptr<Control> fileList(const ControlDesign& d, Control*) override {
+        return std::make_unique<HeadlessFileList>(d, m_window, m_ui.files(), m_ui.caseMapper());
+    }
+    std::unique_ptr<Control> comboBox(const ControlDesign& d, Control*) override {
+        return std::make_unique<HeadlessComboBox>(d, m_window);
+    }
+    std::unique_ptr<Control> button(const ControlDesign& d, Control*) override {
+        return std::make_unique<HeadlessButton>(d, m_window);
+    }
+    std::unique_ptr<Control> frame(const ControlDesign& d, Control*) override {
+        return std::make_unique<HeadlessFrame>(d, m_window);
+    }
+    std::unique_ptr<Control> optionButton(const ControlDesign& d, Control*) override {
+        return std::make_unique<HeadlessOptionButton>(d, m_window);
+    }
+    std::unique_ptr<Control> label(const ControlDesign& d, Control*) override {
+        return std::make_unique<HeadlessLabel>(d, m_window);
+    }
+    std::unique_ptr<Control> textBox(const ControlDesign& d, Control*) override {
+        return std::make_unique<HeadlessTextBox>(d, m_window);
+    }
+    std::unique_ptr<Control> listBox(const ControlDesign& d, Control*) override {
+        return std::make_unique<HeadlessListBox>(d, m_window);
+    }
+    std::unique_ptr<Control> progressBar(const ControlDesign& d, Control*) override {
+        return std::make_unique<HeadlessProgressBar>(d, m_window);
+    }
+    std::unique_ptr<Control> statusBar(const ControlDesign& d, Control*) override {
+        return std::make_unique<HeadlessStatusBar>(d, m_window);
+    }
+    std::unique_ptr<Control> line(const ControlDesign& d, Control*) override {
+        return std::make_unique<HeadlessLine>(d, m_window);
+    }
+    std::unique_ptr<MenuItem> menuItem(const MenuDesign& d) override {
+        return std::make_unique<HeadlessMenuItem>(d);
+    }
+    void joinGroup(const std::vector<Control*>& options) override {
+        std::vector<HeadlessOptionButton*> group;
+        for (Control* option : options) {
+            group.push_back(&dynamic_cast<HeadlessOptionButton&>(*option));
+        }
+        for (HeadlessOptionButton* option : group) {
+            option->setGroup(group);
+        }
+    }
 
   private:
-    std::unique_ptr<HeadlessForm> m_form;
-    Controls m_controls;
+    HeadlessUi& m_ui;
+    HeadlessWindow* m_window;
 };
 
 }  // namespace
 
 HeadlessForm::HeadlessForm(const FormDesign& design, HeadlessUi& ui)
-    : m_design(design),
-      m_ui(ui),
-      m_window(design, [this](HeadlessWindow&) { m_ui.runModal(*this); }) {
-    for (const ControlDesign& d : design.controls) {
-        std::unique_ptr<HeadlessControlBase> control;
-        switch (d.kind) {
-            case ControlKind::DriveList:
-                control = std::make_unique<HeadlessDriveList>(d, &m_window, ui.drives());
-                break;
-            case ControlKind::FolderList:
-                control =
-                    std::make_unique<HeadlessFolderList>(d, &m_window, ui.files(), ui.caseMapper());
-                break;
-            case ControlKind::FileList:
-                control =
-                    std::make_unique<HeadlessFileList>(d, &m_window, ui.files(), ui.caseMapper());
-                break;
-            case ControlKind::ComboBox:
-                control = std::make_unique<HeadlessComboBox>(d, &m_window);
-                break;
-            case ControlKind::Button:
-                control = std::make_unique<HeadlessButton>(d, &m_window);
-                break;
-            case ControlKind::Frame:
-                control = std::make_unique<HeadlessFrame>(d, &m_window);
-                break;
-            case ControlKind::OptionButton:
-                control = std::make_unique<HeadlessOptionButton>(d, &m_window);
-                break;
-            case ControlKind::Label:
-                control = std::make_unique<HeadlessLabel>(d, &m_window);
-                break;
-            case ControlKind::TextBox:
-                control = std::make_unique<HeadlessTextBox>(d, &m_window);
-                break;
-            case ControlKind::ListBox:
-                control = std::make_unique<HeadlessListBox>(d, &m_window);
-                break;
-            case ControlKind::ProgressBar:
-                control = std::make_unique<HeadlessProgressBar>(d, &m_window);
-                break;
-            case ControlKind::StatusBar:
-                control = std::make_unique<HeadlessStatusBar>(d, &m_window);
-                break;
-            case ControlKind::Line:
-                control = std::make_unique<HeadlessLine>(d, &m_window);
-                break;
-        }
-        m_controls.push_back(std::move(control));
-    }
-    for (const ControlDesign& d : design.controls) {
-        if (d.kind == ControlKind::OptionButton && d.index == 0) {
-            const auto group = optionGroup(d.name);
-            for (HeadlessOptionButton* option : group) {
-                option->setGroup(group);
-            }
-        }
-    }
-    for (const MenuDesign& m : design.menus) {
-        m_menus[m.name] = std::make_unique<HeadlessMenuItem>(m);
-    }
+    : m_ui(ui), m_window(design, [this](HeadlessWindow&) { m_ui.runModal(*this); }) {
+    HeadlessControlFactory factory(ui, m_window);
+    build(design, factory);
     m_ui.m_live.push_back(this);
     ++m_ui.m_created[design.name];
 }
@@ -91,50 +83,6 @@ HeadlessForm::HeadlessForm(const FormDesign& design, HeadlessUi& ui)
 HeadlessForm::~HeadlessForm() {
     auto& live = m_ui.m_live;
     live.erase(std::remove(live.begin(), live.end(), this), live.end());
-}
-
-HeadlessControlBase* HeadlessForm::find(const std::string& name, int index) {
-    for (std::size_t i = 0; i < m_design.controls.size(); ++i) {
-        const ControlDesign& d = m_design.controls[i];
-        if (d.name == name && (index < 0 || d.index == index)) {
-            return m_controls[i].get();
-        }
-    }
-    throw std::out_of_range("no control " + name);
-}
-
-HeadlessMenuItem& HeadlessForm::menu(const std::string& name) {
-    const auto it = m_menus.find(name);
-    if (it == m_menus.end()) {
-        throw std::out_of_range("no menu item " + name);
-    }
-    return *it->second;
-}
-
-std::vector<HeadlessOptionButton*> HeadlessForm::optionGroup(const std::string& name) {
-    std::vector<HeadlessOptionButton*> group;
-    for (std::size_t i = 0; i < m_design.controls.size(); ++i) {
-        const ControlDesign& d = m_design.controls[i];
-        if (d.name == name && d.kind == ControlKind::OptionButton) {
-            group.resize(
-                std::max<std::size_t>(group.size(), static_cast<std::size_t>(d.index) + 1));
-            group[static_cast<std::size_t>(d.index)] =
-                dynamic_cast<HeadlessOptionButton*>(m_controls[i].get());
-        }
-    }
-    return group;
-}
-
-std::vector<HeadlessControlBase*> HeadlessForm::tabOrder() const {
-    std::vector<HeadlessControlBase*> stops;
-    for (const auto& control : m_controls) {
-        if (control->tabIndex() >= 0) {
-            stops.push_back(control.get());
-        }
-    }
-    std::sort(stops.begin(), stops.end(),
-              [](auto* a, auto* b) { return a->tabIndex() < b->tabIndex(); });
-    return stops;
 }
 
 HeadlessUi::HeadlessUi(const FileSystem& files, const DriveQuery& drives,
@@ -165,24 +113,18 @@ void HeadlessUi::runModal(HeadlessForm& form) {
 }
 
 std::unique_ptr<MainView> HeadlessUi::createMainWindow() {
-    auto view = std::make_unique<HeadlessView<MainControls>>(
+    return std::make_unique<FormView<MainControls, HeadlessForm>>(
         std::make_unique<HeadlessForm>(mainWindowDesign(), *this));
-    bindControls(view->form(), view->controls());
-    return view;
 }
 
 std::unique_ptr<PreviewView> HeadlessUi::createPreviewWindow() {
-    auto view = std::make_unique<HeadlessView<PreviewControls>>(
+    return std::make_unique<FormView<PreviewControls, HeadlessForm>>(
         std::make_unique<HeadlessForm>(previewWindowDesign(), *this));
-    bindControls(view->form(), view->controls());
-    return view;
 }
 
 std::unique_ptr<AboutView> HeadlessUi::createAboutWindow() {
-    auto view = std::make_unique<HeadlessView<AboutControls>>(
+    return std::make_unique<FormView<AboutControls, HeadlessForm>>(
         std::make_unique<HeadlessForm>(aboutWindowDesign(), *this));
-    bindControls(view->form(), view->controls());
-    return view;
 }
 
 }  // namespace qm::platform

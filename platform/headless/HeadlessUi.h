@@ -11,6 +11,7 @@
 
 #include "platform/DriveQuery.h"
 #include "platform/FileSystem.h"
+#include "platform/FormIndex.h"
 #include "platform/Text.h"
 #include "platform/Views.h"
 #include "platform/headless/HeadlessControls.h"
@@ -23,8 +24,9 @@ namespace qm::platform {
 
 class HeadlessUi;
 
-// One window with its controls, found by name (and index for option groups).
-class HeadlessForm {
+// One window built from its design with in-memory controls; its controls are found through the
+// shared form index.
+class HeadlessForm : public FormIndex {
   public:
     HeadlessForm(const FormDesign& design, HeadlessUi& ui);
     ~HeadlessForm();
@@ -32,31 +34,20 @@ class HeadlessForm {
     HeadlessForm& operator=(const HeadlessForm&) = delete;
 
     HeadlessWindow& window() { return m_window; }
-    template <typename T>
-    T& get(const std::string& name, int index = -1) {
-        auto* control = dynamic_cast<T*>(find(name, index));
-        if (control == nullptr) {
-            throw std::out_of_range("no control " + name + " of that kind");
-        }
-        return *control;
-    }
-    HeadlessButton& button(const std::string& name) { return get<HeadlessButton>(name); }
-    HeadlessMenuItem& menu(const std::string& name);
     HeadlessSystemInformation& systemInfo() { return m_systemInfo; }
-    std::vector<HeadlessOptionButton*> optionGroup(const std::string& name);
-    // The tab stops in tab order.
-    std::vector<HeadlessControlBase*> tabOrder() const;
-    const FormDesign& design() const { return m_design; }
+    // What a test plays the user on.
+    HeadlessButton& button(const std::string& name) { return get<HeadlessButton>(name); }
+    HeadlessMenuItem& menu(const std::string& name) {
+        return FormIndex::menu<HeadlessMenuItem>(name);
+    }
+    std::vector<HeadlessOptionButton*> optionGroup(const std::string& name) {
+        return FormIndex::optionGroup<HeadlessOptionButton>(name);
+    }
 
   private:
-    HeadlessControlBase* find(const std::string& name, int index);
-
-    const FormDesign& m_design;
     HeadlessUi& m_ui;
     HeadlessWindow m_window;
     HeadlessSystemInformation m_systemInfo;
-    std::vector<std::unique_ptr<HeadlessControlBase>> m_controls;
-    std::map<std::string, std::unique_ptr<HeadlessMenuItem>> m_menus;
 };
 
 class HeadlessUi : public Ui {

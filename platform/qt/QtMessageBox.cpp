@@ -13,21 +13,23 @@ namespace {
 
 struct Choice {
     QMessageBox::StandardButton button;
-    int result;
+    MessageResult result;
 };
 
 std::vector<Choice> choicesOf(ButtonSet set) {
     switch (set) {
         case ButtonSet::OkCancel:
-            return {{QMessageBox::Ok, kOk}, {QMessageBox::Cancel, kCancel}};
+            return {{QMessageBox::Ok, MessageResult::Ok},
+                    {QMessageBox::Cancel, MessageResult::Cancel}};
         case ButtonSet::YesNo:
-            return {{QMessageBox::Yes, kYes}, {QMessageBox::No, kNo}};
+            return {{QMessageBox::Yes, MessageResult::Yes}, {QMessageBox::No, MessageResult::No}};
         case ButtonSet::RetryCancel:
-            return {{QMessageBox::Retry, kRetry}, {QMessageBox::Cancel, kCancel}};
+            return {{QMessageBox::Retry, MessageResult::Retry},
+                    {QMessageBox::Cancel, MessageResult::Cancel}};
         case ButtonSet::Ok:
             break;
     }
-    return {{QMessageBox::Ok, kOk}};
+    return {{QMessageBox::Ok, MessageResult::Ok}};
 }
 
 QMessageBox::Icon iconFor(MessageIcon icon) {
@@ -68,7 +70,7 @@ QWidget* ownerWindow() {
 
 }  // namespace
 
-int QtMessageBox::show(const std::string& text, int style, const std::string& title) {
+MessageResult QtMessageBox::show(const std::string& text, int style, const std::string& title) {
     QMessageBox box(ownerWindow());
     box.setWindowTitle(toQString(title));
     box.setTextFormat(Qt::PlainText);

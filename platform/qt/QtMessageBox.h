@@ -11,7 +11,7 @@ namespace qm::platform {
 
 class QtMessageBox : public MessageBox {
   public:
-    int show(const std::string& text, int style, const std::string& title) override;
+    MessageResult show(const std::string& text, int style, const std::string& title) override;
 };
 
 }  // namespace qm::platform

@@ -13,11 +13,15 @@
 
 #include "platform/DriveQuery.h"
 #include "platform/FileSystem.h"
+#include "platform/FormIndex.h"
 #include "platform/SystemFacts.h"
 #include "platform/Text.h"
+#include "platform/ViewBinding.h"
 #include "platform/Views.h"
 #include "platform/qt/QtControls.h"
-#include "platform/qt/QtLists.h"
+#include "platform/qt/QtDriveList.h"
+#include "platform/qt/QtFileList.h"
+#include "platform/qt/QtFolderList.h"
 #include "platform/qt/QtSystemInformation.h"
 #include "platform/qt/QtWindow.h"
 
@@ -25,8 +29,9 @@ namespace qm::platform {
 
 class QtUi;
 
-// One window with its controls, found by name (and index for option groups).
-class QtForm {
+// One window built from its design with real widgets; its controls are found through the
+// shared form index.
+class QtForm : public FormIndex {
   public:
     QtForm(const FormDesign& design, QtUi& ui, QtWindow::Kind kind);
     ~QtForm();
@@ -34,47 +39,17 @@ class QtForm {
     QtForm& operator=(const QtForm&) = delete;
 
     QtWindow& window() { return *m_window; }
-    template <typename T>
-    T& get(const std::string& name, int index = -1) {
-        auto* control = dynamic_cast<T*>(find(name, index));
-        if (control == nullptr) {
-            throw std::out_of_range("no control " + name + " of that kind");
-        }
-        return *control;
-    }
-    QtMenuItem& menu(const std::string& name);
-    std::vector<QtOptionButton*> optionGroup(const std::string& name);
     QtSystemInformation& systemInfo() { return m_systemInfo; }
-    // The controls that take the focus with Tab, in tab order.
-    std::vector<QtControlBase*> tabOrder() const;
-    const FormDesign& design() const { return m_design; }
 
   private:
-    QtControlBase* find(const std::string& name, int index);
-    std::unique_ptr<QtControlBase> make(const ControlDesign& d, QWidget* parent, QtUi& ui,
-                                        bool dialog);
-    void buildMenus();
     void chainTabOrder();
 
-    const FormDesign& m_design;
     std::unique_ptr<QtWindow> m_window;
     QtSystemInformation m_systemInfo;
-    std::vector<std::unique_ptr<QtControlBase>> m_controls;  // in design order
-    std::map<std::string, std::unique_ptr<QtMenuItem>> m_menus;
 };
 
-// A created window; the view owns its form.
 template <typename Controls>
-class QtView : public View<Controls> {
-  public:
-    explicit QtView(std::unique_ptr<QtForm> form) : m_form(std::move(form)) {}
-    Controls& controls() override { return m_controls; }
-    QtForm& form() { return *m_form; }
-
-  private:
-    std::unique_ptr<QtForm> m_form;
-    Controls m_controls;
-};
+using QtView = FormView<Controls, QtForm>;
 
 class QtPointer : public Pointer {
   public:

@@ -188,6 +188,7 @@ bool FormWidget::eventFilter(QObject* watched, QEvent* event) {
 QtWindow::QtWindow(const FormDesign& design, Kind kind)
     : m_name(design.name),
       m_caption(design.caption),
+      m_kind(kind),
       m_widget(new FormWidget(this, flagsOf(kind))),
       m_client(new ClientArea(m_widget)),
       m_systemMenu(*this),

@@ -120,6 +120,7 @@ class QtWindow : public Window {
     SystemMenu& systemMenu() override { return m_systemMenu; }
     DrawingSurface& surface() override { return m_surface; }
 
+    Kind kind() const { return m_kind; }
     QWidget* widget() const { return m_widget; }
     ClientArea* clientArea() const { return m_client; }
     // The menu bar, made on first use.
@@ -143,6 +144,7 @@ class QtWindow : public Window {
 
     std::string m_name;
     std::string m_caption;
+    Kind m_kind;
     QPointer<FormWidget> m_widget;
     ClientArea* m_client;
     QMenuBar* m_menuBar = nullptr;

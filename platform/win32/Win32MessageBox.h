@@ -12,9 +12,10 @@ class Win32MessageBox : public MessageBox {
     explicit Win32MessageBox(void* owner = nullptr) : m_owner(owner) {}
     void setOwner(void* owner) { m_owner = owner; }
 
-    // Text and title go as UTF-16 (a byte no UTF-16 can carry is shown as U+FFFD). 0 when the
-    // box could not be shown at all.
-    int show(const std::string& text, int style, const std::string& title) override;
+    // Text and title go as UTF-16 (a byte no UTF-16 can carry is shown as U+FFFD). A box the
+    // system could not show at all answers with the button that changes nothing: No, Cancel or
+    // OK, as the style offers.
+    MessageResult show(const std::string& text, int style, const std::string& title) override;
 
   private:
     void* m_owner;

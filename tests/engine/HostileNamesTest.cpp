@@ -44,7 +44,7 @@ TEST_P(HostileNamesTest, RightNamesOrAClearErrorAndNothingLost) {
     prepare(c.files, c.search, c.replacement);
     ASSERT_EQ(panel(2), c.files.size() == 1 ? "1 file selected"
                                             : std::to_string(c.files.size()) + " files selected");
-    h.messages.queueAnswer(platform::kYes);
+    h.messages.queueAnswer(platform::MessageResult::Yes);
     rename();
 
     const auto& shown = h.messages.shown();

@@ -80,7 +80,7 @@ TEST_P(RenameFaultTest, DialogThenRetryOnceTheFaultIsGoneAndNothingLost) {
     const bool retryOffered = c.fault.style == platform::kStyleRetryCancel;
     prepare(kFiles, "IMG_", "P");
     h.faults.failNth(c.site, c.nth, c.fault.errnoValue, /*sticky=*/true);
-    h.messages.queueAnswer(platform::kYes);
+    h.messages.queueAnswer(platform::MessageResult::Yes);
     // With Retry on offer the first Retry meets the fault again; the fault is gone before the
     // second. Without it the user can only acknowledge and start the run again.
     int errorsShown = 0;
@@ -95,10 +95,10 @@ TEST_P(RenameFaultTest, DialogThenRetryOnceTheFaultIsGoneAndNothingLost) {
         }
     };
     if (retryOffered) {
-        h.messages.queueAnswer(platform::kRetry);
-        h.messages.queueAnswer(platform::kRetry);
+        h.messages.queueAnswer(platform::MessageResult::Retry);
+        h.messages.queueAnswer(platform::MessageResult::Retry);
     } else {
-        h.messages.queueAnswer(platform::kOk);
+        h.messages.queueAnswer(platform::MessageResult::Ok);
     }
     rename();
 
@@ -118,7 +118,7 @@ TEST_P(RenameFaultTest, DialogThenRetryOnceTheFaultIsGoneAndNothingLost) {
         const std::size_t left = kFiles.size() - static_cast<std::size_t>(c.nth) + 1;
         EXPECT_EQ(panel(2),
                   left == 1 ? "1 file selected" : std::to_string(left) + " files selected");
-        h.messages.queueAnswer(platform::kYes);
+        h.messages.queueAnswer(platform::MessageResult::Yes);
         rename();
     }
     EXPECT_EQ(h.root.names("work"), kRenamed);
@@ -144,7 +144,7 @@ TEST_P(RenameFaultTest, DialogThenRetryOnceTheFaultIsGoneAndNothingLost) {
             << kFiles[i];
     }
     if (!runStopped) {
-        EXPECT_FALSE(window().rename().RenameAborted);
+        EXPECT_FALSE(window().RenameAborted);
     }
 }
 

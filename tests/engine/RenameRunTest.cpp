@@ -1,275 +1,108 @@
+// The engine's run on its own, without a window: what it reports, what it renames and logs, and
+// how a failed step is offered again.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "platform/MessageBox.h"
-#include "tests/support/ProgramFixture.h"
+#include "engine/RenameRun.h"
+#include "tests/support/Harness.h"
+#include "tests/support/RecordingReporter.h"
 
 namespace qm {
 namespace {
 
-using platform::HeadlessForm;
-using platform::HeadlessListBox;
-
-class RenameRunTest : public test::ProgramFixture {
-  protected:
-    void SetUp() override { startIn({"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}); }
-};
-
-struct ValidationCase {
-    const char* label;
-    std::string search;
-    std::string replacement;
-    std::string message;
-    std::string focus;  // the control that must have the focus afterwards
-    std::vector<std::string> selected = {"IMG_0001.JPG"};
-};
-
-void PrintTo(const ValidationCase& c, std::ostream* os) {
-    *os << c.label;
-}
-
-class ValidationTest : public RenameRunTest,
-                       public ::testing::WithParamInterface<ValidationCase> {};
-
-TEST_P(ValidationTest, StopsAtTheFirstFailureWithItsMessageAndFocus) {
-    const ValidationCase& c = GetParam();
-    textBox("txtReplaceThis").setFocus();
-    prepare(c.selected, c.search, c.replacement);
-    form().get<platform::HeadlessButton>("cmdExit").setFocus();
-    rename();
-    ASSERT_EQ(h.messages.shown().size(), 1u);
-    EXPECT_EQ(h.messages.shown()[0].text, c.message);
-    EXPECT_EQ(h.messages.shown()[0].style, 16);
-    EXPECT_EQ(controls().window->activeControl()->name(), c.focus);
-    EXPECT_EQ(logged(), "");  // the program's own input errors are never logged
-    EXPECT_EQ(h.root.names("work").size(), 3u);
-    EXPECT_TRUE(window().rename().RenameAborted);
-}
-
-const char* kIllegal =
-    "One or more characters entered are not legal for file names.\r\nThese characters can not be "
-    "used in file names:\r\n\r\n\\/*?\"<>|";
-const char* kNoText = "Please select text to replace.";
-
-INSTANTIATE_TEST_SUITE_P(
-    InOrder, ValidationTest,
-    ::testing::Values(
-        ValidationCase{"NoFileAndNoText", "", "", "No files are selected.", "File1", {}},
-        ValidationCase{"NoSearchText", "", "x", kNoText, "txtReplaceThis"},
-        ValidationCase{"TrailingColon", "abc:", "x:y", kNoText, "txtReplaceThis"},
-        ValidationCase{"DoubleColon", "a::b", "x", kNoText, "txtReplaceThis"},
-        ValidationCase{"SlashInReplacement", "IMG", "a/b", kIllegal, "txtWithThis"},
-        ValidationCase{"PipeInReplacement", "IMG", "a|b", kIllegal, "txtWithThis"},
-        ValidationCase{"IllegalBeforeCount", "a:b", "?", kIllegal, "txtWithThis"},
-        ValidationCase{
-            "CountsDiffer", "a:b", "x",
-            "There must be the same number of text strings to replace as there are replacements.",
-            "cmdExit"}),
-    [](const auto& info) { return std::string(info.param.label); });
-
-TEST_F(RenameRunTest, IllegalCharactersInTheSearchTextAreAccepted) {
-    prepare({"IMG_0001.JPG"}, "*?", "x");
-    h.messages.queueAnswer(platform::kYes);
-    rename();
-    EXPECT_EQ(h.messages.shown().size(), 1u);  // only the confirmation
-}
-
-TEST_F(RenameRunTest, NoAtTheConfirmationChangesNothing) {
-    prepare({"IMG_0001.JPG", "IMG_0002.JPG"}, "IMG_", "Holiday ");
-    h.messages.queueAnswer(platform::kNo);
-    rename();
-    ASSERT_EQ(h.messages.shown().size(), 1u);
-    EXPECT_EQ(h.messages.shown()[0].text, "Rename Selected Files?  Changes can not be undone.");
-    EXPECT_EQ(h.messages.shown()[0].style, 36);
-    EXPECT_EQ(h.messages.shown()[0].title, "Quillmote Utility");
-    EXPECT_EQ(h.root.names("work"),
-              (std::vector<std::string>{"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}));
-    EXPECT_EQ(logged(), "");
-    EXPECT_EQ(form().get<platform::HeadlessProgressBar>("ProgressBar1").updates(), 0);
-}
-
-TEST_F(RenameRunTest, TwoFilesGiveTwoEntriesAndOneEmptyLine) {
-    prepare({"IMG_0001.JPG", "IMG_0002.JPG"}, "IMG_", "Holiday ");
-    form().optionGroup("optFileExtensionCase")[1]->click();
-    h.messages.queueAnswer(platform::kYes);
-    rename();
-    EXPECT_EQ(h.root.names("work"),
-              (std::vector<std::string>{"Holiday 0001.jpg", "Holiday 0002.jpg", "IMG_0003.JPG"}));
-    EXPECT_EQ(test::readFile(h.root / "work/Holiday 0001.jpg"), contentOf("IMG_0001.JPG"));
-    EXPECT_EQ(logged(), entry("IMG_0001.JPG", "Holiday 0001.jpg") +
-                            entry("IMG_0002.JPG", "Holiday 0002.jpg") + "\r\n");
-    EXPECT_EQ(listed(),
-              (std::vector<std::string>{"Holiday 0001.jpg", "Holiday 0002.jpg", "IMG_0003.JPG"}));
-    EXPECT_EQ(panel(2), "No files selected");
-    EXPECT_TRUE(controls().StatusBar1->visible());
-    EXPECT_FALSE(controls().ProgressBar1->visible());
-    auto& bar = form().get<platform::HeadlessProgressBar>("ProgressBar1");
-    EXPECT_EQ(bar.max(), 2);
-    EXPECT_EQ(bar.value(), 2);
-    EXPECT_EQ(bar.geometry(), (platform::Rect{0, 536 - 23, 800, 23}));
-}
-
-TEST_F(RenameRunTest, ExistingTargetStopsTheRunWithEarlierRenamesKept) {
-    h.root.write("work/Holiday 0002.JPG", "obstacle");
-    prepare({"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}, "IMG_", "Holiday ");
-    h.messages.queueAnswer(platform::kYes);
-    rename();
-    ASSERT_EQ(h.messages.shown().size(), 2u);
-    const auto& error = h.messages.shown()[1];
-    EXPECT_EQ(error.text, "File already exists");
-    EXPECT_EQ(error.title, "Quillmote Utility: Error 58");
-    EXPECT_EQ(h.root.names("work"),
-              (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0002.JPG", "IMG_0002.JPG",
-                                        "IMG_0003.JPG"}));
-    EXPECT_EQ(test::readFile(h.root / "work/Holiday 0002.JPG"), "obstacle");
-    const std::string log = logged();
-    EXPECT_TRUE(log.starts_with(entry("IMG_0001.JPG", "Holiday 0001.JPG"))) << log;
-    EXPECT_NE(log.find("     File already exists, error number: 58 occurred in "
-                       "frmQuillmote_cmdRename on machine TESTBOX"),
-              std::string::npos);
-    EXPECT_TRUE(log.ends_with("Associated file object: Holiday 0002.JPG\r\n"))
-        << log;  // no run separator
-    EXPECT_EQ(listed()[0], "Holiday 0001.JPG");
-    EXPECT_TRUE(window().rename().RenameAborted);
-    EXPECT_FALSE(controls().ProgressBar1->visible());
-    // The files not yet renamed stay selected for another try.
-    EXPECT_EQ(panel(2), "2 files selected");
-}
-
-TEST_F(RenameRunTest, RetryAfterTheObstacleIsRemovedFinishesTheRun) {
-    // The folder refuses the second rename until the user has fixed its permissions.
-    prepare({"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}, "IMG_", "Holiday ");
-    h.faults.failNth(platform::FaultSite::Rename, 2, EACCES, true);
-    h.messages.queueAnswer(platform::kYes);
-    h.messages.queueAnswer(platform::kRetry);
-    h.messages.whileShown = [&](const platform::ShownMessage& box) {
-        if (box.title.ends_with("Error 70")) {
-            h.faults.lift(platform::FaultSite::Rename);
+// Upper-cases names; the `failingRead`-th read of the filename case fails once, as a stored
+// choice that is no number would.
+struct FlakyCaseOptions : CaseOptions {
+    int failingRead = 0;
+    int reads = 0;
+    std::int32_t GetFilenameCase() override {
+        if (++reads == failingRead) {
+            throw RunError(13);
         }
-    };
-    rename();
-    ASSERT_EQ(h.messages.shown().size(), 2u);
-    EXPECT_EQ(h.messages.shown()[1].text, "Permission denied\r\nTry again?");
-    EXPECT_EQ(h.messages.shown()[1].style, platform::kStyleRetryCancel);
-    EXPECT_EQ(
-        h.root.names("work"),
-        (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0002.JPG", "Holiday 0003.JPG"}));
-    EXPECT_TRUE(logged().ends_with(entry("IMG_0003.JPG", "Holiday 0003.JPG") + "\r\n"));
-    EXPECT_FALSE(window().rename().RenameAborted);
-}
+        return 2;
+    }
+    std::int32_t GetExtensionCase() override { return 0; }
+};
 
-TEST_F(RenameRunTest, ExistingTargetMovedAwayThenRenameAgainFinishes) {
-    // "File already exists" offers only OK; the files not renamed stay selected for the next run.
-    const std::string obstacle = h.root.write("work/Holiday 0002.JPG", "obstacle");
-    prepare({"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}, "IMG_", "Holiday ");
-    h.messages.queueAnswer(platform::kYes);
-    rename();
-    ASSERT_EQ(h.messages.shown().size(), 2u);
-    EXPECT_EQ(h.messages.shown()[1].style, platform::kStyleOkInformation);
-    std::filesystem::rename(obstacle, h.root / "elsewhere");
-    h.messages.queueAnswer(platform::kYes);
-    rename();
-    EXPECT_EQ(
-        h.root.names("work"),
-        (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0002.JPG", "Holiday 0003.JPG"}));
-    EXPECT_EQ(test::readFile(h.root / "elsewhere"), "obstacle");
-}
-
-class PreviewTest : public RenameRunTest {
-  protected:
-    std::vector<std::string> before, after;
-    void previewAnd(const char* button) {
-        h.ui.whenModal([this, button](HeadlessForm& preview) {
-            before = preview.get<HeadlessListBox>("lstBefore").items();
-            after = preview.get<HeadlessListBox>("lstAfter").items();
-            EXPECT_FALSE(preview.window().userClose());  // the close box is disabled
-            EXPECT_EQ(preview.get<platform::HeadlessLabel>("lblPath").caption(),
-                      "Folder: " + h.root / "work/");
-            EXPECT_EQ(preview.get<platform::HeadlessLabel>("lblPath").toolTip(),
-                      "Folder: " + h.root / "work/");
-            // A name chosen in either list is chosen in the other.
-            auto& left = preview.get<HeadlessListBox>("lstBefore");
-            auto& right = preview.get<HeadlessListBox>("lstAfter");
-            right.click(right.listCount() - 1);
-            EXPECT_EQ(left.listIndex(), right.listCount() - 1);
-            left.click(0);
-            EXPECT_EQ(right.listIndex(), 0);
-            preview.button(button).click();
-        });
-        form().menu("mnuViewPreview").choose();
+struct RecordingSink : RunSink {
+    std::vector<std::string> pairs;
+    std::vector<int> done;
+    std::vector<std::string> failures;  // "<number> <file object>"
+    int retries = 0;                    // how many failures to answer with Retry
+    void namePair(const std::string& oldName, const std::string& newName) override {
+        pairs.push_back(oldName + " > " + newName);
+    }
+    void progress(int d, int) override { done.push_back(d); }
+    bool stepFailed(const std::exception& e, const std::string& fileObject) override {
+        failures.push_back(std::to_string(dynamic_cast<const RunError&>(e).number()) + " " +
+                           fileObject);
+        return retries-- > 0;
     }
 };
 
-TEST_F(PreviewTest, CancelRenamesAndLogsNothing) {
-    prepare({"IMG_0001.JPG", "IMG_0003.JPG"}, "IMG_", "Holiday ");
-    previewAnd("cmdCancel");
-    EXPECT_EQ(before, (std::vector<std::string>{"IMG_0001.JPG", "IMG_0003.JPG"}));
-    EXPECT_EQ(after, (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0003.JPG"}));
-    EXPECT_EQ(logged(), "");
-    EXPECT_EQ(h.root.names("work").size(), 3u);
-    EXPECT_EQ(h.ui.previewForm(), nullptr);
-    EXPECT_FALSE(app->module().PreviewMode);
-    EXPECT_TRUE(h.messages.shown().empty());  // no confirmation for a preview
-}
-
-TEST_F(PreviewTest, ContinueThenNoRenamesNothing) {
-    prepare({"IMG_0001.JPG"}, "IMG_", "Holiday ");
-    h.messages.queueAnswer(platform::kNo);
-    previewAnd("cmdContinue");
-    EXPECT_EQ(h.messages.shown().size(), 1u);
-    EXPECT_EQ(h.root.names("work").size(), 3u);
-    EXPECT_EQ(logged(), "");
-}
-
-TEST_F(PreviewTest, ContinueThenYesRenamesExactlyAsListed) {
-    prepare({"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}, "img_:0", "Holiday :o");
-    form().optionGroup("optFilenameCase")[3]->click();
-    h.messages.queueAnswer(platform::kYes);
-    previewAnd("cmdContinue");
-    EXPECT_EQ(h.root.names("work"), after);
-    EXPECT_EQ(after, (std::vector<std::string>{"Holiday Ooo1.JPG", "Holiday Ooo2.JPG",
-                                               "Holiday Ooo3.JPG"}));
-    EXPECT_FALSE(app->module().PreviewMode);
-}
-
-TEST_F(PreviewTest, FailedFillNeverShowsTheWindowAndTheNextStartsEmpty) {
-    form().button("cmdPreview").click();
-    EXPECT_EQ(h.messages.shown()[0].text, "No files are selected.");
-    EXPECT_EQ(h.ui.created("frmPreview"), 1);
-    EXPECT_EQ(h.ui.previewForm(), nullptr);
-    EXPECT_FALSE(app->module().PreviewMode);
-    prepare({"IMG_0002.JPG"}, "2", "two");
-    previewAnd("cmdCancel");
-    EXPECT_EQ(before, (std::vector<std::string>{"IMG_0002.JPG"}));
-    prepare({"IMG_0002.JPG", "IMG_0003.JPG"}, "2", "two");  // Ctrl+click: 0002 off, 0003 on
-    previewAnd("cmdCancel");
-    EXPECT_EQ(before, (std::vector<std::string>{"IMG_0003.JPG"}));
-}
-
-TEST_F(RenameRunTest, RunOverMoreThan32767Files) {
-    if (test::runningUnderWine()) {
-        GTEST_SKIP() << "Wine looks every new name up in the whole folder: 33,000 renames in one "
-                        "folder take many minutes there";
+class EngineRunTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (const char* name : {"a_1.txt", "b_2.txt", "c_3.txt"}) {
+            h.root.write(std::string("work/") + name, name);
+        }
+        h.clock.setLocal(2026, 12, 6, 9, 5, 7);
     }
-    const std::string big = h.root.makeFolder("big");
-    for (int i = 0; i < 33000; ++i) {
-        h.root.write("big/f" + std::to_string(100000 + i) + ".dat");
+    RunOutcome run(RunMode mode) {
+        const RunInput input{h.root / "work/", names, searches, replacements};
+        return RenameRun(h.files, computation, log).run(mode, input, sink);
     }
-    openFolder(big);
-    form().button("cmdSelectAll").click();
-    EXPECT_EQ(panel(2), "33000 files selected");
-    controls().txtReplaceThis->setText("f");
-    controls().txtWithThis->setText("g");
-    h.messages.queueAnswer(platform::kYes);
-    rename();
-    EXPECT_EQ(h.messages.shown().size(), 1u);
-    const auto names = h.root.names("big");
-    ASSERT_EQ(names.size(), 33000u);
-    EXPECT_EQ(names.front(), "g100000.dat");
-    EXPECT_EQ(names.back(), "g132999.dat");
-    // The bar is redrawn only when its fill moves: at most once per pixel of its width.
-    EXPECT_LE(form().get<platform::HeadlessProgressBar>("ProgressBar1").updates(), 800 + 2);
+
+    test::Harness h;
+    test::RecordingReporter errors;
+    FlakyCaseOptions options;
+    NameComputation computation{options, h.caseMapper};
+    RenameLog log{h.files, h.clock, h.format, errors, h.root / "log.txt"};
+    RecordingSink sink;
+    std::vector<std::string> names = {"a_1.txt", "b_2.txt", "c_3.txt"};
+    std::vector<std::string> searches = {"_"};
+    std::vector<std::string> replacements = {"-x-"};
+};
+
+TEST_F(EngineRunTest, PreviewReportsEveryPairAndTouchesNothing) {
+    EXPECT_EQ(run(RunMode::Preview), RunOutcome::Completed);
+    EXPECT_EQ(sink.pairs, (std::vector<std::string>{"a_1.txt > A-X-1.txt", "b_2.txt > B-X-2.txt",
+                                                    "c_3.txt > C-X-3.txt"}));
+    EXPECT_EQ(sink.done, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(h.root.names("work"), names);
+    EXPECT_EQ(test::readFile(h.root / "log.txt"), "");
+}
+
+TEST_F(EngineRunTest, RenameLogsEachFileThenTheEmptyLineThatEndsTheRun) {
+    names = {"c_3.txt", "a_1.txt"};
+    EXPECT_EQ(run(RunMode::Rename), RunOutcome::Completed);
+    EXPECT_EQ(h.root.names("work"),
+              (std::vector<std::string>{"A-X-1.txt", "C-X-3.txt", "b_2.txt"}));
+    const std::string w = h.root / "work/";
+    EXPECT_EQ(test::readFile(h.root / "log.txt"),
+              std::string(platform::kTextFileMark) + "\r\n\r\n09:05:07\r\nRenamed: " + w +
+                  "c_3.txt\r\n------> " + w + "C-X-3.txt\r\n" + "\r\n\r\n09:05:07\r\nRenamed: " +
+                  w + "a_1.txt\r\n------> " + w + "A-X-1.txt\r\n\r\n");
+}
+
+TEST_F(EngineRunTest, RetryRunsTheFailedPairAfreshSoItAppliesOnce) {
+    // The second file's pair fails: the name being computed is named, and Retry applies the
+    // pair to the name as it was before the failed try.
+    replacements = {"__"};
+    options.failingRead = 2;
+    sink.retries = 1;
+    EXPECT_EQ(run(RunMode::Preview), RunOutcome::Completed);
+    EXPECT_EQ(sink.failures, (std::vector<std::string>{"13 b_2.txt"}));
+    EXPECT_EQ(sink.pairs[1], "b_2.txt > B__2.txt");
+}
+
+TEST_F(EngineRunTest, AnAnswerOtherThanRetryEndsTheRunWithEarlierFilesRenamed) {
+    h.root.write("work/B-X-2.txt", "obstacle");
+    EXPECT_EQ(run(RunMode::Rename), RunOutcome::Abandoned);
+    EXPECT_EQ(sink.failures, (std::vector<std::string>{"58 B-X-2.txt"}));
+    EXPECT_EQ(h.root.names("work"),
+              (std::vector<std::string>{"A-X-1.txt", "B-X-2.txt", "b_2.txt", "c_3.txt"}));
+    EXPECT_EQ(test::readFile(h.root / "work/B-X-2.txt"), "obstacle");
+    EXPECT_FALSE(test::readFile(h.root / "log.txt").ends_with("\r\n\r\n\r\n"));
 }
 
 }  // namespace

@@ -38,9 +38,9 @@ TEST(OperatingSystem, ComputerNameAsTheMachineReportsIt) {
     facts.name = std::optional<std::string>();
     EXPECT_EQ(os.ReadComputerName(), "Unknown");
     for (const char* blank : {"", "   "}) {
-        EXPECT_EQ(bOperatingSystem::MachineNameFrom(blank), "Unknown");
+        EXPECT_EQ(bOperatingSystem::machineNameFrom(blank), "Unknown");
     }
-    EXPECT_EQ(bOperatingSystem::MachineNameFrom(" named "), " named ");
+    EXPECT_EQ(bOperatingSystem::machineNameFrom(" named "), " named ");
 }
 
 TEST(OperatingSystem, NamesTheSystemAndItsFolders) {

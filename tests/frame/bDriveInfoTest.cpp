@@ -58,7 +58,7 @@ TEST(GetDriveTypeName, NoDrivePartAndMissingDrive) {
 #endif
     EXPECT_TRUE(errors.shown.empty()) << "a bare name is no failure";
 
-    errors.answers = {kResultRetry};  // the stick is plugged in before Retry
+    errors.answers = {platform::MessageResult::Retry};  // the stick is plugged in before Retry
     EXPECT_EQ(module.GetDriveTypeName(usb), "Removable drive");
     ASSERT_EQ(errors.shown.size(), 1u);
     EXPECT_EQ(errors.shown[0].number, kDeviceUnavailable);

@@ -65,6 +65,7 @@ TEST_F(ErrorHandlerTest, DialogChosenByNumber) {
         {4001, "just past", "", "just past", 64, true},
         {40514, "ignored", "", "No files are selected.", 16, false},
         {40515, "ignored", "", "Please select text to replace.", 16, false},
+        {40516, "ignored", "", "You have chosen to replace text with identical text.", 16, false},
         {40517, "ignored", "",
          "There must be the same number of text strings to replace as there are replacements.", 16,
          false},
@@ -102,11 +103,11 @@ TEST_F(ErrorHandlerTest, NothingLeftOverFromTheCallBefore) {
 }
 
 TEST_F(ErrorHandlerTest, ReturnsTheButtonPressed) {
-    h.messages.queueAnswer(platform::kRetry);
-    EXPECT_EQ(errors.HandleError("Disk full", 61, "a", "s"), platform::kRetry);
-    h.messages.queueAnswer(platform::kCancel);
-    EXPECT_EQ(errors.HandleError("Disk full", 61, "a", "s"), platform::kCancel);
-    EXPECT_EQ(errors.HandleError("File already exists", 58, "a", "s"), platform::kOk);
+    h.messages.queueAnswer(platform::MessageResult::Retry);
+    EXPECT_EQ(errors.HandleError("Disk full", 61, "a", "s"), platform::MessageResult::Retry);
+    h.messages.queueAnswer(platform::MessageResult::Cancel);
+    EXPECT_EQ(errors.HandleError("Disk full", 61, "a", "s"), platform::MessageResult::Cancel);
+    EXPECT_EQ(errors.HandleError("File already exists", 58, "a", "s"), platform::MessageResult::Ok);
 }
 
 TEST_F(ErrorHandlerTest, SessionLinesFrameTheRun) {
@@ -161,7 +162,7 @@ TEST_F(ErrorHandlerTest, SizeWarningFromOneHundredThousandBytes) {
           SizeCase{100499, true, "100"}, SizeCase{100500, true, "101"}}) {
         h.messages.clear();
         h.root.write("app/_APP_LOG.txt", std::string(c.size, 'x'));
-        h.messages.queueAnswer(platform::kNo);
+        h.messages.queueAnswer(platform::MessageResult::No);
         errors.OpenLogFile();
         ASSERT_EQ(h.messages.shown().size(), c.warned ? 1u : 0u) << c.size;
         if (c.warned) {
@@ -183,7 +184,7 @@ TEST_F(ErrorHandlerTest, SizeWarningFromOneHundredThousandBytes) {
 
 TEST_F(ErrorHandlerTest, YesMovesTheLogToTheTrashAndStartsAFreshOne) {
     h.root.write("app/_APP_LOG.txt", std::string(100000, 'x'));
-    h.messages.queueAnswer(platform::kYes);
+    h.messages.queueAnswer(platform::MessageResult::Yes);
     errors.OpenLogFile();
     ASSERT_EQ(h.trash.moved.size(), 1u);
     EXPECT_EQ(h.trash.moved[0], std::make_pair(h.logPath(), std::string(100000, 'x')));

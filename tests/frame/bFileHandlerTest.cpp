@@ -111,7 +111,7 @@ TEST_F(FileHandlerTest, ExistenceRoutinesTrimTheirArgument) {
 TEST_F(FileHandlerTest, ShellDeleteFailureOffersRetryAndRetryFinishesTheList) {
     dir.write("a.txt", "a");
     // The first Retry still meets b.txt missing; it is there before the second.
-    errors.answers = {kResultRetry, kResultRetry};
+    errors.answers = {platform::MessageResult::Retry, platform::MessageResult::Retry};
     errors.whileShown = [&] {
         if (errors.shown.size() == 2) {
             dir.write("b.txt", "b");

@@ -117,7 +117,7 @@ TEST_F(MainWindowLayout, MenusWithTheirCaptionsAndShortcuts) {
     EXPECT_EQ(topCaptions, QStringList({"&File", "&Edit", "&View", "&Help"}));
     for (const MenuDesign& m : mainWindowDesign().menus) {
         SCOPED_TRACE(m.name);
-        QtMenuItem& item = form.menu(m.name);
+        auto& item = form.menu<QtMenuItem>(m.name);
         EXPECT_TRUE(item.enabled());
         EXPECT_TRUE(item.visible());
         if (m.caption == "-") {
@@ -127,7 +127,7 @@ TEST_F(MainWindowLayout, MenusWithTheirCaptionsAndShortcuts) {
         EXPECT_EQ(item.action()->text().toStdString(), m.caption);
         EXPECT_EQ(item.action()->shortcut(), QKeySequence(QString::fromStdString(m.shortcut)));
         if (!m.parent.empty()) {
-            EXPECT_TRUE(form.menu(m.parent).menu()->actions().contains(item.action()));
+            EXPECT_TRUE(form.menu<QtMenuItem>(m.parent).menu()->actions().contains(item.action()));
         }
     }
 }

@@ -23,8 +23,9 @@ struct Seen {
 };
 
 // Shows a box and, once it is up, records it and presses `press` (or Escape for NoButton).
-int answer(int style, QMessageBox::StandardButton press, Seen& seen,
-           const std::string& text = "Disk full", const std::string& title = "Quillmote Utility") {
+MessageResult answer(int style, QMessageBox::StandardButton press, Seen& seen,
+                     const std::string& text = "Disk full",
+                     const std::string& title = "Quillmote Utility") {
     QTimer::singleShot(0, [&seen, press] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
@@ -57,20 +58,40 @@ TEST(QtMessageBoxTest, EachStyleOffersItsButtonsIconAndDefault) {
         B::Icon icon;
         B::StandardButton defaultButton;
         B::StandardButton press;
-        int result;
+        MessageResult result;
     };
     const std::vector<Row> rows = {
-        {kStyleOk, {B::Ok}, B::NoIcon, B::Ok, B::Ok, kOk},
-        {kStyleRetryCancel, {B::Cancel, B::Retry}, B::NoIcon, B::Retry, B::Retry, kRetry},
-        {kStyleRetryCancel, {B::Cancel, B::Retry}, B::NoIcon, B::Retry, B::Cancel, kCancel},
-        {kStyleOkCritical, {B::Ok}, B::Critical, B::Ok, B::Ok, kOk},
-        {kStyleRetryCancelCritical, {B::Cancel, B::Retry}, B::Critical, B::Retry, B::Retry, kRetry},
-        {kStyleYesNoQuestion, {B::Yes, B::No}, B::Question, B::Yes, B::Yes, kYes},
-        {kStyleYesNoQuestion, {B::Yes, B::No}, B::Question, B::Yes, B::No, kNo},
-        {kStyleOkExclamation, {B::Ok}, B::Warning, B::Ok, B::Ok, kOk},
-        {kStyleOkInformation, {B::Ok}, B::Information, B::Ok, B::Ok, kOk},
-        {1, {B::Ok, B::Cancel}, B::NoIcon, B::Ok, B::Cancel, kCancel},
-        {kStyleYesNoQuestion | 0x100, {B::Yes, B::No}, B::Question, B::No, B::Yes, kYes},
+        {kStyleOk, {B::Ok}, B::NoIcon, B::Ok, B::Ok, MessageResult::Ok},
+        {kStyleRetryCancel,
+         {B::Cancel, B::Retry},
+         B::NoIcon,
+         B::Retry,
+         B::Retry,
+         MessageResult::Retry},
+        {kStyleRetryCancel,
+         {B::Cancel, B::Retry},
+         B::NoIcon,
+         B::Retry,
+         B::Cancel,
+         MessageResult::Cancel},
+        {kStyleOkCritical, {B::Ok}, B::Critical, B::Ok, B::Ok, MessageResult::Ok},
+        {kStyleRetryCancelCritical,
+         {B::Cancel, B::Retry},
+         B::Critical,
+         B::Retry,
+         B::Retry,
+         MessageResult::Retry},
+        {kStyleYesNoQuestion, {B::Yes, B::No}, B::Question, B::Yes, B::Yes, MessageResult::Yes},
+        {kStyleYesNoQuestion, {B::Yes, B::No}, B::Question, B::Yes, B::No, MessageResult::No},
+        {kStyleOkExclamation, {B::Ok}, B::Warning, B::Ok, B::Ok, MessageResult::Ok},
+        {kStyleOkInformation, {B::Ok}, B::Information, B::Ok, B::Ok, MessageResult::Ok},
+        {1, {B::Ok, B::Cancel}, B::NoIcon, B::Ok, B::Cancel, MessageResult::Cancel},
+        {kStyleYesNoQuestion | 0x100,
+         {B::Yes, B::No},
+         B::Question,
+         B::No,
+         B::Yes,
+         MessageResult::Yes},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.style);
@@ -85,10 +106,10 @@ TEST(QtMessageBoxTest, EachStyleOffersItsButtonsIconAndDefault) {
 }
 
 TEST(QtMessageBoxTest, EscapeGivesTheSafeAnswer) {
-    const std::vector<std::pair<int, int>> rows = {
-        {kStyleOk, kOk},
-        {kStyleRetryCancelCritical, kCancel},
-        {kStyleYesNoQuestion, kNo},
+    const std::vector<std::pair<int, MessageResult>> rows = {
+        {kStyleOk, MessageResult::Ok},
+        {kStyleRetryCancelCritical, MessageResult::Cancel},
+        {kStyleYesNoQuestion, MessageResult::No},
     };
     for (const auto& [style, result] : rows) {
         Seen seen;

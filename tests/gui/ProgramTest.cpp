@@ -16,7 +16,6 @@
 #include <QScreen>
 #include <QTest>
 
-#include "engine/RenameLog.h"
 #include "tests/gui/QtProgramFixture.h"
 
 namespace qm::test {
@@ -33,7 +32,7 @@ std::vector<std::string> itemsOf(QListWidget* list) {
 class ProgramTest : public QtProgramFixture {
   protected:
     std::string entry(const std::string& from, const std::string& to) const {
-        return RenameLog::entryText("14:03:27", h.work + "/" + from, h.work + "/" + to);
+        return test::renameEntry("14:03:27", h.work + "/" + from, h.work + "/" + to);
     }
     // Checks the message box on screen, which belongs to the main window, and presses `button`.
     ModalSteps::Step answerBox(const std::string& title, const std::string& text,
@@ -155,7 +154,7 @@ TEST_F(ProgramTest, MainWindowTakesTheKeyboardWhenItComesUp) {
     other.show();
     other.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other, 1000));
-    app->ShowMainWindow();
+    app->showMainWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(mainWindow(), 1000));
 }
 

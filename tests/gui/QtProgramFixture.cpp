@@ -13,7 +13,9 @@
 #include <QTreeWidget>
 #include <algorithm>
 
-#include "platform/qt/QtLists.h"
+#include "platform/qt/QtDriveList.h"
+#include "platform/qt/QtFileList.h"
+#include "platform/qt/QtFolderList.h"
 #include "platform/qt/QtText.h"
 
 namespace qm::test {

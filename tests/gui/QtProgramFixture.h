@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/Application.h"
+#include "app/Application.h"
 #include "platform/Services.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtUi.h"

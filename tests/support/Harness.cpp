@@ -59,7 +59,7 @@ Harness::Harness(const SharedPlaces& shared)
     }
     facts.env["HOME"] = root.makeFolder("home");
     facts.env["LOCALAPPDATA"] = root.makeFolder("home/AppData/Local");
-    state.AppTitle = AppIdentity::Title();
+    state.AppTitle = AppIdentity::title();
     state.MachineName = "TESTBOX";
     facts.name = std::optional<std::string>("TESTBOX");
     clock.setLocal(2026, 12, 6, 14, 3, 27);

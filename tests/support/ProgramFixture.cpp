@@ -1,6 +1,5 @@
 #include "tests/support/ProgramFixture.h"
 
-#include "engine/RenameLog.h"
 #include "frame/cRegistry.h"
 #include "platform/PathRules.h"
 
@@ -49,8 +48,8 @@ std::vector<std::string> Program::shownTexts() const {
 }
 
 std::string Program::entry(const std::string& from, const std::string& to) const {
-    return RenameLog::entryText("14:03:27", platform::joinPath(h.work, from),
-                                platform::joinPath(h.work, to));
+    return renameEntry("14:03:27", platform::joinPath(h.work, from),
+                       platform::joinPath(h.work, to));
 }
 
 std::string Program::setting(const std::string& section, const std::string& key) const {

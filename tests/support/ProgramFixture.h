@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "mainwindow/Application.h"
+#include "app/Application.h"
 #include "tests/support/Harness.h"
 
 namespace qm::test {

@@ -20,18 +20,18 @@ struct RecordedError {
 struct RecordingReporter : ErrorReporter {
     std::vector<RecordedError> shown;
     std::vector<RecordedError> logged;
-    std::vector<int> answers;          // returned in order; Cancel when exhausted
-    std::function<void()> whileShown;  // what happens while a dialog is up
-    int HandleError(const std::string& d, std::int32_t n, const std::string& f,
-                    const std::string& s) override {
+    std::vector<platform::MessageResult> answers;  // returned in order; Cancel when exhausted
+    std::function<void()> whileShown;              // what happens while a dialog is up
+    platform::MessageResult HandleError(const std::string& d, std::int32_t n, const std::string& f,
+                                        const std::string& s) override {
         shown.push_back({d, n, f, s});
         if (whileShown) {
             whileShown();
         }
         if (answers.empty()) {
-            return kResultCancel;
+            return platform::MessageResult::Cancel;
         }
-        const int answer = answers.front();
+        const platform::MessageResult answer = answers.front();
         answers.erase(answers.begin());
         return answer;
     }

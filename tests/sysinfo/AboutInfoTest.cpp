@@ -51,7 +51,7 @@ class AboutInfoTest : public ::testing::Test {
 TEST_F(AboutInfoTest, ReadyDriveLineByLine) {
     const auto text = lines(aboutText(fakePath("/data")));
     const auto modified = std::chrono::system_clock::from_time_t(
-        h.files.info(h.identity.ProgramFile())->modifiedSeconds);
+        h.files.info(h.identity.programFile())->modifiedSeconds);
     const std::vector<std::string> expected = {
         h.root / (std::string("app/") + test::kProgramFileName),
         "Version 1.0.0000   Compile Date: " + h.format.generalDate(modified),
@@ -90,7 +90,7 @@ TEST_F(AboutInfoTest, UnreadyDrivesEndWithTheirNote) {
 }
 
 TEST_F(AboutInfoTest, MissingProgramFileAndNoSerialOrLabel) {
-    ::unlink(h.identity.ProgramFile().c_str());
+    ::unlink(h.identity.programFile().c_str());
     drives.drives[fakePath("/data/")].volume = {"", 0, 255, 0, "ext4"};
     const auto text = lines(aboutText(fakePath("/data")));
     EXPECT_EQ(text[1], "Version 1.0.0000   Compile Date: Unknown");
@@ -120,7 +120,7 @@ TEST_F(AboutInfoTest, WindowLoadsInOrderAndFollowsTheChosenDrive) {
     EXPECT_EQ(c.window->caption(), "Quillmote Utility");
     const platform::Rect label = c.lblCopyrightInfo->geometry();
     EXPECT_EQ(label.left, (c.window->innerWidth() - label.width) / 2);
-    EXPECT_EQ(c.lblCopyrightInfo->caption(), AppIdentity::Copyright());
+    EXPECT_EQ(c.lblCopyrightInfo->caption(), AppIdentity::copyright());
     EXPECT_EQ(c.Line1->ends(), (platform::Rect{0, 0, c.window->innerWidth(), 0}));
     auto* form = ui.aboutForm();
     ASSERT_NE(form, nullptr);

@@ -6,6 +6,7 @@
 // after windows.h, which it needs
 #include <shellapi.h>
 
+#include <atomic>
 #include <thread>
 
 #include "ProductInfo.h"
@@ -202,6 +203,7 @@ TEST(Win32Shell, ARequestForNothingIsRefused) {
 
 TEST(Win32MessageBox, StyleNumbersGoThroughAndThePressedButtonComesBack) {
     // The user: finds the box by its title, reads it, and presses Retry.
+    std::atomic<bool> found{false};
     std::wstring shown;
     bool cancelOffered = false;
     bool okOffered = true;
@@ -213,6 +215,7 @@ TEST(Win32MessageBox, StyleNumbersGoThroughAndThePressedButtonComesBack) {
                 shown = text;
                 okOffered = ::GetDlgItem(box, IDOK) != nullptr;
                 cancelOffered = ::GetDlgItem(box, IDCANCEL) != nullptr;
+                found = true;
                 ::SendMessageW(::GetDlgItem(box, IDRETRY), BM_CLICK, 0, 0);
                 return;
             }
@@ -220,16 +223,23 @@ TEST(Win32MessageBox, StyleNumbersGoThroughAndThePressedButtonComesBack) {
         }
     });
     Win32MessageBox messages;
-    const int answer = messages.show("Disk is full.  \xC3\xA9t\xC3\xA9", kStyleRetryCancel,
-                                     "Quillmote Utility: Error 61");
+    const MessageResult answer = messages.show("Disk is full.  \xC3\xA9t\xC3\xA9",
+                                               kStyleRetryCancel, "Quillmote Utility: Error 61");
     user.join();
-    if (answer <= 0) {
+    if (!found) {
         GTEST_SKIP() << "no display to show a message box on";
     }
     EXPECT_TRUE(cancelOffered);
     EXPECT_FALSE(okOffered);
     EXPECT_EQ(shown, L"Disk is full.  \x00E9t\x00E9");
-    EXPECT_EQ(answer, kRetry);
+    EXPECT_EQ(answer, MessageResult::Retry);
+}
+
+TEST(Win32MessageBox, ABoxThatCannotBeShownChangesNothing) {
+    Win32MessageBox messages(reinterpret_cast<void*>(0x7FFF1234));  // no such window
+    EXPECT_EQ(messages.show("Rename?", kStyleYesNoQuestion, "t"), MessageResult::No);
+    EXPECT_EQ(messages.show("Retry?", kStyleRetryCancel, "t"), MessageResult::Cancel);
+    EXPECT_EQ(messages.show("Note", kStyleOkInformation, "t"), MessageResult::Ok);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "mainwindow/Application.h"
+#include "app/Application.h"
 
 #include "platform/Views.h"
 
@@ -6,7 +6,7 @@ namespace qm {
 
 Application::Application(platform::Services& services)
     : m_services(services),
-      m_state{AppIdentity::Title()},
+      m_state{AppIdentity::title()},
       m_identity(services.facts, services.files),
       m_errors(services, m_state, m_identity),
       m_os(services.facts, m_errors),
@@ -39,26 +39,23 @@ void Application::ShowAboutBox() {
     bApplication::UnloadForm(m_about);
 }
 
-void Application::ShowMainWindow() {
+void Application::showMainWindow() {
     frmQuillmote& main = loadMainWindow();
     main.controls().window->show();
 }
 
-std::string Application::MainWindowFolder() {
+std::string Application::mainWindowFolder() {
     if (!m_main || !m_main->controls().window->loaded()) {
         return {};
     }
-    std::string folder = m_main->controls().Dir1->path();
-    return bFileHandler::QualifyPath(folder);
+    return bFileHandler::qualifiedPath(m_main->controls().Dir1->path());
 }
 
-void Application::UnloadAllWindows() {
+void Application::unloadAllWindows() {
     bApplication::UnloadForm(m_about);
     if (m_main) {
-        try {
-            m_main->controls().window->unload();
-        } catch (const std::exception&) {
-        }
+        // The program is ending: a window that will not unload goes with the process.
+        bestEffort([this] { m_main->controls().window->unload(); });
     }
 }
 

@@ -1,73 +1,18 @@
-// The file-system lists as widgets: the drives in a drop-down list, the current drive's folders
-// as a tree, and a folder's files in a list view over the shared FileListModel, so the window
-// shows exactly what the headless lists and the tests see.
+// A folder's files in a list view over the shared FileListModel, so the window shows exactly
+// what the headless list and the tests see; the model decides the selection, the view draws it.
 #pragma once
 
 #include <QAbstractListModel>
 #include <QListView>
 #include <functional>
 #include <string>
-#include <vector>
 
-#include "platform/DriveQuery.h"
 #include "platform/FileListModel.h"
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 #include "platform/qt/QtControls.h"
 
-class QComboBox;
-class QTreeWidget;
-class QTreeWidgetItem;
-
 namespace qm::platform {
-
-class QtDriveList : public DriveList, public QtControlBase {
-  public:
-    QtDriveList(const ControlDesign& design, QWidget* parent, const DriveQuery& drives);
-    std::string drive() const override { return m_text; }
-    std::string root() const override { return m_root; }
-    void setDrive(const std::string& path) override;
-    int listCount() const override { return static_cast<int>(m_list.size()); }
-    std::string list(int index) const override;
-    void refresh() override;
-    QComboBox* comboBox() const;
-
-  private:
-    // Chooses `drive` and raises onChange when it differs; true when it changed.
-    bool choose(const MountedDrive& drive);
-    void showCurrent();
-
-    const DriveQuery& m_query;
-    std::vector<MountedDrive> m_list;
-    std::string m_text;
-    std::string m_root;
-};
-
-class QtFolderList : public FolderList, public QtControlBase {
-  public:
-    QtFolderList(const ControlDesign& design, QWidget* parent, const FileSystem& files,
-                 const DriveQuery& drives, const text::CaseMapper& mapper);
-    std::string path() const override { return m_path; }
-    void setPath(const std::string& path) override;
-    void refresh() override;
-    QTreeWidget* tree() const;
-    // The item showing `path`, or nullptr while it is not in the tree.
-    QTreeWidgetItem* itemOf(const std::string& path) const;
-
-  private:
-    QTreeWidgetItem* makeItem(const std::string& path, const std::string& name);
-    // Reads an item's subfolders once; a folder that cannot be read shows none.
-    void populate(QTreeWidgetItem* item);
-    void fill(QTreeWidgetItem* item, const std::vector<std::string>& names);
-    // Builds the tree down to `folder` (whose subfolders are `subfolders`) and selects it.
-    void show(const std::string& folder, const std::vector<std::string>& subfolders);
-    void userChose(QTreeWidgetItem* item);
-
-    const FileSystem& m_files;
-    const DriveQuery& m_drives;
-    const text::CaseMapper& m_mapper;
-    std::string m_path;
-};
 
 // The view's rows are the model's visible entries; what it shows is each name's display form.
 class FileListItemModel : public QAbstractListModel {

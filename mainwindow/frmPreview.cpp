@@ -1,4 +1,4 @@
-#include "engine/frmPreview.h"
+#include "mainwindow/frmPreview.h"
 
 namespace qm {
 

@@ -20,7 +20,7 @@
 
 namespace qm {
 
-class Application : public StartupHooks, public AppCommands {
+class Application : public ProgramHooks {
   public:
     explicit Application(platform::Services& services);
 
@@ -29,9 +29,9 @@ class Application : public StartupHooks, public AppCommands {
 
     void GetPreferences() override;
     void ShowAboutBox() override;
-    void ShowMainWindow() override;
-    std::string MainWindowFolder() override;
-    void UnloadAllWindows() override;
+    void showMainWindow() override;
+    std::string mainWindowFolder() override;
+    void unloadAllWindows() override;
     void ExitApplication() override { m_app.ExitApplication(); }
 
     // The main window once loaded (it stays allocated after it is unloaded: a handler of it

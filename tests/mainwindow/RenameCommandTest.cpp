@@ -1,0 +1,296 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/MessageBox.h"
+#include "tests/support/ProgramFixture.h"
+
+namespace qm {
+namespace {
+
+using platform::HeadlessForm;
+using platform::HeadlessListBox;
+
+class RenameRunTest : public test::ProgramFixture {
+  protected:
+    void SetUp() override { startIn({"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}); }
+};
+
+struct ValidationCase {
+    const char* label;
+    std::string search;
+    std::string replacement;
+    std::string message;
+    std::string focus;  // the control that must have the focus afterwards
+    std::vector<std::string> selected = {"IMG_0001.JPG"};
+};
+
+void PrintTo(const ValidationCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
+class ValidationTest : public RenameRunTest,
+                       public ::testing::WithParamInterface<ValidationCase> {};
+
+TEST_P(ValidationTest, StopsAtTheFirstFailureWithItsMessageAndFocus) {
+    const ValidationCase& c = GetParam();
+    textBox("txtReplaceThis").setFocus();
+    prepare(c.selected, c.search, c.replacement);
+    form().get<platform::HeadlessButton>("cmdExit").setFocus();
+    rename();
+    ASSERT_EQ(h.messages.shown().size(), 1u);
+    EXPECT_EQ(h.messages.shown()[0].text, c.message);
+    EXPECT_EQ(h.messages.shown()[0].style, 16);
+    EXPECT_EQ(controls().window->activeControl()->name(), c.focus);
+    EXPECT_EQ(logged(), "");  // the program's own input errors are never logged
+    EXPECT_EQ(h.root.names("work").size(), 3u);
+    EXPECT_TRUE(window().RenameAborted);
+}
+
+const char* kIllegal =
+    "One or more characters entered are not legal for file names.\r\nThese characters can not be "
+    "used in file names:\r\n\r\n\\/*?\"<>|";
+const char* kNoText = "Please select text to replace.";
+
+INSTANTIATE_TEST_SUITE_P(
+    InOrder, ValidationTest,
+    ::testing::Values(
+        ValidationCase{"NoFileAndNoText", "", "", "No files are selected.", "File1", {}},
+        ValidationCase{"NoSearchText", "", "x", kNoText, "txtReplaceThis"},
+        ValidationCase{"TrailingColon", "abc:", "x:y", kNoText, "txtReplaceThis"},
+        ValidationCase{"DoubleColon", "a::b", "x", kNoText, "txtReplaceThis"},
+        ValidationCase{"IllegalBeforeCount", "a:b", "?", kIllegal, "txtWithThis"},
+        ValidationCase{
+            "CountsDiffer", "a:b", "x",
+            "There must be the same number of text strings to replace as there are replacements.",
+            "cmdExit"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(RenameRunTest, EachOfTheEightIllegalCharactersIsRefusedInAReplacement) {
+    prepare({"IMG_0001.JPG"}, "IMG", "");
+    for (const char c : std::string("\\/*?\"<>|")) {
+        h.messages.clear();
+        controls().txtWithThis->setText(std::string("a") + c + "b");
+        rename();
+        ASSERT_EQ(h.messages.shown().size(), 1u) << c;
+        EXPECT_EQ(h.messages.shown()[0].text, kIllegal) << c;
+    }
+    EXPECT_EQ(h.root.names("work").size(), 3u);
+}
+
+TEST_F(RenameRunTest, IllegalCharactersInTheSearchTextAreAccepted) {
+    prepare({"IMG_0001.JPG"}, "*?", "x");
+    h.messages.queueAnswer(platform::MessageResult::Yes);
+    rename();
+    EXPECT_EQ(h.messages.shown().size(), 1u);  // only the confirmation
+}
+
+TEST_F(RenameRunTest, NoAtTheConfirmationChangesNothing) {
+    prepare({"IMG_0001.JPG", "IMG_0002.JPG"}, "IMG_", "Holiday ");
+    h.messages.queueAnswer(platform::MessageResult::No);
+    rename();
+    ASSERT_EQ(h.messages.shown().size(), 1u);
+    EXPECT_EQ(h.messages.shown()[0].text, "Rename Selected Files?  Changes can not be undone.");
+    EXPECT_EQ(h.messages.shown()[0].style, 36);
+    EXPECT_EQ(h.messages.shown()[0].title, "Quillmote Utility");
+    EXPECT_EQ(h.root.names("work"),
+              (std::vector<std::string>{"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}));
+    EXPECT_EQ(logged(), "");
+    EXPECT_EQ(form().get<platform::HeadlessProgressBar>("ProgressBar1").updates(), 0);
+}
+
+TEST_F(RenameRunTest, TwoFilesGiveTwoEntriesAndOneEmptyLine) {
+    prepare({"IMG_0001.JPG", "IMG_0002.JPG"}, "IMG_", "Holiday ");
+    form().optionGroup("optFileExtensionCase")[1]->click();
+    h.messages.queueAnswer(platform::MessageResult::Yes);
+    rename();
+    EXPECT_EQ(h.root.names("work"),
+              (std::vector<std::string>{"Holiday 0001.jpg", "Holiday 0002.jpg", "IMG_0003.JPG"}));
+    EXPECT_EQ(test::readFile(h.root / "work/Holiday 0001.jpg"), contentOf("IMG_0001.JPG"));
+    EXPECT_EQ(logged(), entry("IMG_0001.JPG", "Holiday 0001.jpg") +
+                            entry("IMG_0002.JPG", "Holiday 0002.jpg") + "\r\n");
+    EXPECT_EQ(listed(),
+              (std::vector<std::string>{"Holiday 0001.jpg", "Holiday 0002.jpg", "IMG_0003.JPG"}));
+    EXPECT_EQ(panel(2), "No files selected");
+    EXPECT_TRUE(controls().StatusBar1->visible());
+    EXPECT_FALSE(controls().ProgressBar1->visible());
+    auto& bar = form().get<platform::HeadlessProgressBar>("ProgressBar1");
+    EXPECT_EQ(bar.max(), 2);
+    EXPECT_EQ(bar.value(), 2);
+}
+
+TEST_F(RenameRunTest, ExistingTargetStopsTheRunWithEarlierRenamesKept) {
+    h.root.write("work/Holiday 0002.JPG", "obstacle");
+    prepare({"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}, "IMG_", "Holiday ");
+    h.messages.queueAnswer(platform::MessageResult::Yes);
+    // While the run is under way the progress bar stands in the status bar's place, along the
+    // bottom of the window as it is (not as designed).
+    form().window().resize(640, 480);
+    h.messages.whileShown = [&](const platform::ShownMessage& box) {
+        if (box.title.ends_with("Error 58")) {
+            EXPECT_FALSE(controls().StatusBar1->visible());
+            EXPECT_TRUE(controls().ProgressBar1->visible());
+            EXPECT_EQ(controls().ProgressBar1->geometry(), (platform::Rect{0, 480 - 23, 640, 23}));
+            EXPECT_EQ(controls().ProgressBar1->value(), 1);
+        }
+    };
+    rename();
+    ASSERT_EQ(h.messages.shown().size(), 2u);
+    const auto& error = h.messages.shown()[1];
+    EXPECT_EQ(error.text, "File already exists");
+    EXPECT_EQ(error.title, "Quillmote Utility: Error 58");
+    EXPECT_EQ(h.root.names("work"),
+              (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0002.JPG", "IMG_0002.JPG",
+                                        "IMG_0003.JPG"}));
+    EXPECT_EQ(test::readFile(h.root / "work/Holiday 0002.JPG"), "obstacle");
+    const std::string log = logged();
+    EXPECT_TRUE(log.starts_with(entry("IMG_0001.JPG", "Holiday 0001.JPG"))) << log;
+    EXPECT_NE(log.find("     File already exists, error number: 58 occurred in "
+                       "frmQuillmote_cmdRename on machine TESTBOX"),
+              std::string::npos);
+    EXPECT_TRUE(log.ends_with("Associated file object: Holiday 0002.JPG\r\n"))
+        << log;  // no run separator
+    EXPECT_EQ(listed()[0], "Holiday 0001.JPG");
+    EXPECT_TRUE(window().RenameAborted);
+    EXPECT_FALSE(controls().ProgressBar1->visible());
+    // The files not yet renamed stay selected for another try.
+    EXPECT_EQ(panel(2), "2 files selected");
+}
+
+TEST_F(RenameRunTest, RetryAfterTheObstacleIsRemovedFinishesTheRun) {
+    // The folder refuses the second rename until the user has fixed its permissions.
+    prepare({"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}, "IMG_", "Holiday ");
+    h.faults.failNth(platform::FaultSite::Rename, 2, EACCES, true);
+    h.messages.queueAnswer(platform::MessageResult::Yes);
+    h.messages.queueAnswer(platform::MessageResult::Retry);
+    h.messages.whileShown = [&](const platform::ShownMessage& box) {
+        if (box.title.ends_with("Error 70")) {
+            h.faults.lift(platform::FaultSite::Rename);
+        }
+    };
+    rename();
+    ASSERT_EQ(h.messages.shown().size(), 2u);
+    EXPECT_EQ(h.messages.shown()[1].text, "Permission denied\r\nTry again?");
+    EXPECT_EQ(h.messages.shown()[1].style, platform::kStyleRetryCancel);
+    EXPECT_EQ(
+        h.root.names("work"),
+        (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0002.JPG", "Holiday 0003.JPG"}));
+    EXPECT_TRUE(logged().ends_with(entry("IMG_0003.JPG", "Holiday 0003.JPG") + "\r\n"));
+    EXPECT_FALSE(window().RenameAborted);
+}
+
+TEST_F(RenameRunTest, ExistingTargetMovedAwayThenRenameAgainFinishes) {
+    // "File already exists" offers only OK; the files not renamed stay selected for the next run.
+    const std::string obstacle = h.root.write("work/Holiday 0002.JPG", "obstacle");
+    prepare({"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}, "IMG_", "Holiday ");
+    h.messages.queueAnswer(platform::MessageResult::Yes);
+    rename();
+    ASSERT_EQ(h.messages.shown().size(), 2u);
+    EXPECT_EQ(h.messages.shown()[1].style, platform::kStyleOkInformation);
+    std::filesystem::rename(obstacle, h.root / "elsewhere");
+    h.messages.queueAnswer(platform::MessageResult::Yes);
+    rename();
+    EXPECT_EQ(
+        h.root.names("work"),
+        (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0002.JPG", "Holiday 0003.JPG"}));
+    EXPECT_EQ(test::readFile(h.root / "elsewhere"), "obstacle");
+}
+
+class PreviewTest : public RenameRunTest {
+  protected:
+    std::vector<std::string> before, after;
+    void previewAnd(const char* button) {
+        h.ui.whenModal([this, button](HeadlessForm& preview) {
+            before = preview.get<HeadlessListBox>("lstBefore").items();
+            after = preview.get<HeadlessListBox>("lstAfter").items();
+            EXPECT_FALSE(preview.window().userClose());  // the close box is disabled
+            EXPECT_EQ(preview.get<platform::HeadlessLabel>("lblPath").caption(),
+                      "Folder: " + h.root / "work/");
+            EXPECT_EQ(preview.get<platform::HeadlessLabel>("lblPath").toolTip(),
+                      "Folder: " + h.root / "work/");
+            // A name chosen in either list is chosen in the other.
+            auto& left = preview.get<HeadlessListBox>("lstBefore");
+            auto& right = preview.get<HeadlessListBox>("lstAfter");
+            right.click(right.listCount() - 1);
+            EXPECT_EQ(left.listIndex(), right.listCount() - 1);
+            left.click(0);
+            EXPECT_EQ(right.listIndex(), 0);
+            preview.button(button).click();
+        });
+        form().menu("mnuViewPreview").choose();
+    }
+};
+
+TEST_F(PreviewTest, CancelRenamesAndLogsNothing) {
+    prepare({"IMG_0001.JPG", "IMG_0003.JPG"}, "IMG_", "Holiday ");
+    previewAnd("cmdCancel");
+    EXPECT_EQ(before, (std::vector<std::string>{"IMG_0001.JPG", "IMG_0003.JPG"}));
+    EXPECT_EQ(after, (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0003.JPG"}));
+    EXPECT_EQ(logged(), "");
+    EXPECT_EQ(h.root.names("work").size(), 3u);
+    EXPECT_EQ(h.ui.previewForm(), nullptr);
+    EXPECT_FALSE(app->module().PreviewMode);
+    EXPECT_TRUE(h.messages.shown().empty());  // no confirmation for a preview
+}
+
+TEST_F(PreviewTest, ContinueThenNoRenamesNothing) {
+    prepare({"IMG_0001.JPG"}, "IMG_", "Holiday ");
+    h.messages.queueAnswer(platform::MessageResult::No);
+    previewAnd("cmdContinue");
+    EXPECT_EQ(h.messages.shown().size(), 1u);
+    EXPECT_EQ(h.root.names("work").size(), 3u);
+    EXPECT_EQ(logged(), "");
+}
+
+TEST_F(PreviewTest, ContinueThenYesRenamesExactlyAsListed) {
+    prepare({"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}, "img_:0", "Holiday :o");
+    form().optionGroup("optFilenameCase")[3]->click();
+    h.messages.queueAnswer(platform::MessageResult::Yes);
+    previewAnd("cmdContinue");
+    EXPECT_EQ(h.root.names("work"), after);
+    EXPECT_EQ(after, (std::vector<std::string>{"Holiday Ooo1.JPG", "Holiday Ooo2.JPG",
+                                               "Holiday Ooo3.JPG"}));
+    EXPECT_FALSE(app->module().PreviewMode);
+}
+
+TEST_F(PreviewTest, FailedFillNeverShowsTheWindowAndTheNextStartsEmpty) {
+    form().button("cmdPreview").click();
+    EXPECT_EQ(h.messages.shown()[0].text, "No files are selected.");
+    EXPECT_EQ(h.ui.created("frmPreview"), 1);
+    EXPECT_EQ(h.ui.previewForm(), nullptr);
+    EXPECT_FALSE(app->module().PreviewMode);
+    prepare({"IMG_0002.JPG"}, "2", "two");
+    previewAnd("cmdCancel");
+    EXPECT_EQ(before, (std::vector<std::string>{"IMG_0002.JPG"}));
+    prepare({"IMG_0002.JPG", "IMG_0003.JPG"}, "2", "two");  // Ctrl+click: 0002 off, 0003 on
+    previewAnd("cmdCancel");
+    EXPECT_EQ(before, (std::vector<std::string>{"IMG_0003.JPG"}));
+}
+
+TEST_F(RenameRunTest, RunOverMoreThan32767Files) {
+    if (test::runningUnderWine()) {
+        GTEST_SKIP() << "Wine looks every new name up in the whole folder: 33,000 renames in one "
+                        "folder take many minutes there";
+    }
+    const std::string big = h.root.makeFolder("big");
+    for (int i = 0; i < 33000; ++i) {
+        h.root.write("big/f" + std::to_string(100000 + i) + ".dat");
+    }
+    openFolder(big);
+    form().button("cmdSelectAll").click();
+    EXPECT_EQ(panel(2), "33000 files selected");
+    controls().txtReplaceThis->setText("f");
+    controls().txtWithThis->setText("g");
+    h.messages.queueAnswer(platform::MessageResult::Yes);
+    rename();
+    EXPECT_EQ(h.messages.shown().size(), 1u);
+    const auto names = h.root.names("big");
+    ASSERT_EQ(names.size(), 33000u);
+    EXPECT_EQ(names.front(), "g100000.dat");
+    EXPECT_EQ(names.back(), "g132999.dat");
+    // The bar is redrawn only when its fill moves: at most once per pixel of its width.
+    EXPECT_LE(form().get<platform::HeadlessProgressBar>("ProgressBar1").updates(), 800 + 2);
+}
+
+}  // namespace
+}  // namespace qm
