@@ -29,7 +29,7 @@ std::optional<std::wstring> wideName(const std::string& name) {
 }
 
 // A key path: nullopt when a component is empty (a leading, doubled or trailing "\").
-std::optional<std::wstring> widePath(const std::string& path) {
+std::optional<std::wstring> keyPath(const std::string& path) {
     if (!path.empty() &&
         (path.front() == '\\' || path.back() == '\\' || path.find("\\\\") != std::string::npos)) {
         return std::nullopt;
@@ -205,7 +205,7 @@ RegKey Win32Registry::remember(Handle handle) {
 }
 
 RegStatus Win32Registry::openKey(const std::string& path, RegAccess access, RegKey& key) {
-    const auto subKey = widePath(path);
+    const auto subKey = keyPath(path);
     if (!subKey) {
         return kRegInvalidParameter;
     }
@@ -224,7 +224,7 @@ RegStatus Win32Registry::openKey(const std::string& path, RegAccess access, RegK
 }
 
 RegStatus Win32Registry::createKey(const std::string& path, RegKey& key, bool* created) {
-    const auto subKey = widePath(path);
+    const auto subKey = keyPath(path);
     if (!subKey) {
         return kRegInvalidParameter;
     }
@@ -308,7 +308,7 @@ RegStatus Win32Registry::deleteValue(RegKey key, const std::string& name) {
 
 RegStatus Win32Registry::deleteKey(RegKey key, const std::string& subKey) {
     const Handle handle = handleOf(key);
-    const auto path = widePath(subKey);
+    const auto path = keyPath(subKey);
     if (handle == nullptr) {
         return kRegInvalidHandle;
     }
@@ -421,7 +421,7 @@ RegStatus Win32Registry::closeKey(RegKey key) {
 }
 
 RegStatus Win32Registry::deleteTree(const std::string& path) {
-    const auto subKey = widePath(path);
+    const auto subKey = keyPath(path);
     if (!subKey || subKey->empty()) {
         return kRegInvalidParameter;
     }
