@@ -7,8 +7,8 @@
 namespace qm {
 
 RunDisplay::RunDisplay(platform::MainControls& window, ErrorReporter& errors,
-                       platform::PreviewControls* preview)
-    : m_window(window), m_errors(errors), m_preview(preview) {}
+                       const platform::Clock& clock, platform::PreviewControls* preview)
+    : m_window(window), m_errors(errors), m_clock(clock), m_preview(preview) {}
 
 void RunDisplay::show(int count) {
     auto& bar = *m_window.ProgressBar1;
@@ -19,7 +19,9 @@ void RunDisplay::show(int count) {
     bar.setValue(0);
     bar.setVisible(true);
     m_window.StatusBar1->setVisible(false);
+    m_done = 0;
     m_fillShown = 0;
+    m_drawnAt = m_clock.now();
 }
 
 void RunDisplay::hide() {
@@ -35,18 +37,25 @@ void RunDisplay::namePair(const std::string& oldName, const std::string& newName
 }
 
 void RunDisplay::progress(int done, int count) {
-    // Only when the bar would look different: a run over many files must not spend its time
-    // repainting a bar whose fill has not moved.
-    auto& bar = *m_window.ProgressBar1;
-    const long long width = std::max(1, bar.geometry().width);
+    m_done = done;
+    const long long width = std::max(1, m_window.ProgressBar1->geometry().width);
     const int fill = static_cast<int>(width * done / std::max(1, count));
-    if (fill != m_fillShown || done == count) {
-        bar.setValue(done);
+    if (done == count || (fill != m_fillShown && m_clock.now() - m_drawnAt >= kRedrawInterval)) {
+        draw(done);
         m_fillShown = fill;
     }
 }
 
+void RunDisplay::draw(int done) {
+    m_window.ProgressBar1->setValue(done);
+    m_drawnAt = m_clock.now();
+}
+
 bool RunDisplay::stepFailed(const std::exception& failure, const std::string& fileObject) {
+    // While the dialog is up the bar shows where the run stands.
+    if (m_window.ProgressBar1->value() != m_done) {
+        draw(m_done);
+    }
     return reportError(m_errors, failure, fileObject, kSource) == platform::MessageResult::Retry;
 }
 

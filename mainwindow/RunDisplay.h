@@ -1,12 +1,15 @@
 // What a rename run shows in the main window: the progress bar in the status bar's place, the
 // preview's two lists while a preview is filled, and every failed step in the error dialog,
-// whose Retry runs the step again.
+// whose Retry runs the step again. The bar is redrawn only when its fill has grown by a pixel
+// and 50 ms have passed since it was last drawn, and whenever the run stops: a run over many
+// files spends its time renaming, not repainting.
 #pragma once
 
 #include <string>
 
 #include "engine/RenameRun.h"
 #include "frame/ErrorReporter.h"
+#include "platform/Clock.h"
 #include "platform/Views.h"
 
 namespace qm {
@@ -14,7 +17,7 @@ namespace qm {
 class RunDisplay : public RunSink {
   public:
     // `preview` is the preview window's controls when the run fills it, else nullptr.
-    RunDisplay(platform::MainControls& window, ErrorReporter& errors,
+    RunDisplay(platform::MainControls& window, ErrorReporter& errors, const platform::Clock& clock,
                platform::PreviewControls* preview);
 
     // The progress bar along the bottom of the window's inner area, as wide as it, empty, with
@@ -28,12 +31,18 @@ class RunDisplay : public RunSink {
     bool stepFailed(const std::exception& failure, const std::string& fileObject) override;
 
     static constexpr const char* kSource = "frmQuillmote_cmdRename";
+    static constexpr std::chrono::milliseconds kRedrawInterval{50};
 
   private:
+    void draw(int done);
+
     platform::MainControls& m_window;
     ErrorReporter& m_errors;
+    const platform::Clock& m_clock;
     platform::PreviewControls* m_preview;
-    int m_fillShown = -1;  // the bar's last visible fill, in pixels
+    int m_done = 0;       // files through
+    int m_fillShown = 0;  // the bar's drawn fill, in pixels
+    platform::TimePoint m_drawnAt{};
 };
 
 }  // namespace qm

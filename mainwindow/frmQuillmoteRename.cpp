@@ -96,7 +96,7 @@ void frmQuillmote::cmdRename_Click() {
 }
 
 bool frmQuillmote::renameSelected(RunMode mode) {
-    RunDisplay display(controls(), m_errors,
+    RunDisplay display(controls(), m_errors, m_services.clock,
                        mode == RunMode::Preview && m_preview ? &m_preview->controls() : nullptr);
     const auto attempt = [this](const auto& step) {
         return runWithRetry(

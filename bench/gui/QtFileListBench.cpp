@@ -1,6 +1,5 @@
-// The file list widget over a folder of 100,000 files on the offscreen platform: from choosing
-// the folder and its pattern to the first finished paint, scrolling to the far end, and
-// selecting everything.
+// The file list widget over a folder of 100,000 files: from choosing the folder and its pattern
+// to the first finished paint, scrolling to the far end, and selecting everything.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -14,6 +13,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "bench/gui/GuiApp.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixSystemFacts.h"
 #include "platform/qt/QtUi.h"
@@ -73,7 +73,7 @@ class NoDrives : public DriveQuery {
 
 // The application, the services and a shown main window, shared by every benchmark.
 struct World {
-    World() : app(argc, argv), ui(files, drives, mapper, facts), view(ui.createMainWindow()) {
+    World() : ui(files, drives, mapper, facts), view(ui.createMainWindow()) {
         view->controls().window->show();
         QWidget* top = static_cast<QtView<MainControls>&>(*view).form().window().widget();
         while (top->windowHandle() == nullptr || !top->windowHandle()->isExposed()) {
@@ -82,17 +82,13 @@ struct World {
         list = dynamic_cast<QtFileList*>(view->controls().File1);
     }
     static World& get() {
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        qm::bench::guiApp();
         static World world;
         return world;
     }
     // Waits until the view has painted what it shows now.
     void paint() const { list->view()->viewport()->repaint(); }
 
-    int argc = 1;
-    char name[10] = "bench_gui";
-    char* argv[2] = {name, nullptr};
-    QApplication app;
     PosixFileSystem files;
     PosixSystemFacts facts;
     NoDrives drives;

@@ -3,28 +3,17 @@
 // rename each file and append one log entry with open-append-close.
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <stdio.h>
 #include <unistd.h>
 
 #include <filesystem>
 
+#include "bench/support/RenameFloor.h"
 #include "platform/MessageBox.h"
 #include "tests/support/ProgramFixture.h"
 
 namespace {
 
 using qm::test::Program;
-
-std::string fillFolder(qm::test::TempFolder& root, const std::string& name, int files) {
-    std::filesystem::remove_all(root / name);
-    const std::string folder = root.makeFolder(name);
-    for (int i = 0; i < files; ++i) {
-        const std::string path = folder + "/IMG_" + std::to_string(1000000 + i) + ".JPG";
-        ::close(::open(path.c_str(), O_CREAT | O_WRONLY, 0644));
-    }
-    return folder;
-}
 
 void BM_RenameRun(benchmark::State& state) {
     const int files = static_cast<int>(state.range(0));
@@ -35,7 +24,7 @@ void BM_RenameRun(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         const std::string folder =
-            fillFolder(program.h.root, "run" + std::to_string(round++), files);
+            qm::bench::fillFolder(program.h.root.path(), "run" + std::to_string(round++), files);
         c.Dir1->setPath(folder);
         program.window().cmdSelectAll_Click();
         c.txtReplaceThis->setText("img_");
@@ -67,21 +56,12 @@ void BM_RenameFloor(benchmark::State& state) {
     int round = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        const std::string folder = fillFolder(root, "floor" + std::to_string(round++), files);
+        const std::string folder =
+            qm::bench::fillFolder(root.path(), "floor" + std::to_string(round++), files);
         state.ResumeTiming();
-        for (int i = 0; i < files; ++i) {
-            const std::string number = std::to_string(1000000 + i);
-            const std::string from = folder + "/IMG_" + number + ".JPG";
-            const std::string to = folder + "/Holiday " + number + ".JPG";
-            if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0) {
-                state.SkipWithError("rename failed");
-                break;
-            }
-            const std::string entry =
-                "\r\n\r\n14:03:27\r\nRenamed: " + from + "\r\n------> " + to + "\r\n";
-            const int fd = ::open(log.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-            benchmark::DoNotOptimize(::write(fd, entry.data(), entry.size()));
-            ::close(fd);
+        if (!qm::bench::renameFloor(folder, files, log)) {
+            state.SkipWithError("rename failed");
+            break;
         }
         state.PauseTiming();
         std::filesystem::remove_all(folder);

@@ -6,6 +6,7 @@
 
 #include <map>
 #include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -41,15 +42,17 @@ inline std::string renameEntry(const std::string& time, const std::string& oldPa
     return "\r\n\r\n" + time + "\r\nRenamed: " + oldPath + "\r\n------> " + newPath + "\r\n";
 }
 
+// A clock the test sets; with a `step` it moves on by that much each time it is read.
 class FixedClock : public platform::Clock {
   public:
-    platform::TimePoint now() const override { return m_now; }
+    platform::TimePoint now() const override { return std::exchange(m_now, m_now + step); }
     void set(platform::TimePoint t) { m_now = t; }
     // A local date and time (year, month 1-12, day, hour, minute, second).
     void setLocal(int year, int month, int day, int hour, int minute, int second);
+    std::chrono::microseconds step{0};
 
   private:
-    platform::TimePoint m_now = std::chrono::system_clock::now();
+    mutable platform::TimePoint m_now = std::chrono::system_clock::now();
 };
 
 // The real machine's facts, except the program file (inside the test's folder), the environment

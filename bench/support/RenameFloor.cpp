@@ -1,0 +1,41 @@
+#include "bench/support/RenameFloor.h"
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+namespace qm::bench {
+
+std::string fillFolder(const std::string& root, const std::string& name, int files) {
+    const std::string folder = root + "/" + name;
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    for (int i = 0; i < files; ++i) {
+        const std::string path = folder + "/IMG_" + std::to_string(1000000 + i) + ".JPG";
+        ::close(::open(path.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644));
+    }
+    return folder;
+}
+
+bool renameFloor(const std::string& folder, int files, const std::string& log) {
+    for (int i = 0; i < files; ++i) {
+        const std::string number = std::to_string(1000000 + i);
+        const std::string from = folder + "/IMG_" + number + ".JPG";
+        const std::string to = folder + "/Holiday " + number + ".JPG";
+        if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) != 0) {
+            return false;
+        }
+        const std::string entry =
+            "\r\n\r\n14:03:27\r\nRenamed: " + from + "\r\n------> " + to + "\r\n";
+        const int fd = ::open(log.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+        if (fd < 0 || ::write(fd, entry.data(), entry.size()) < 0) {
+            return false;
+        }
+        ::close(fd);
+    }
+    return true;
+}
+
+}  // namespace qm::bench

@@ -1,0 +1,17 @@
+// What any renamer with a log must do at the least, for the rename benchmarks to be measured
+// against in the same run: each file renamed (never over another) and one log entry appended
+// with open-append-close.
+#pragma once
+
+#include <string>
+
+namespace qm::bench {
+
+// A fresh folder `root`/`name` holding `files` empty files IMG_<number>.JPG; returns its path.
+std::string fillFolder(const std::string& root, const std::string& name, int files);
+
+// Renames every IMG_<number>.JPG of `folder` (made by fillFolder) to "Holiday <number>.JPG",
+// appending one entry per file to `log`. False when a rename failed.
+bool renameFloor(const std::string& folder, int files, const std::string& log);
+
+}  // namespace qm::bench
