@@ -25,6 +25,8 @@ class SystemFacts {
     virtual std::string osLibraryFolder() const = 0;
     // Whether the current user may create files in `folder`.
     virtual bool folderWritable(const std::string& folder) const = 0;
+    // Whether the current user may open the existing file `path` for appending.
+    virtual bool fileWritable(const std::string& path) const = 0;
     // The value of an environment variable, nullopt when unset.
     virtual std::optional<std::string> environment(const std::string& name) const = 0;
 };

@@ -43,6 +43,10 @@ bool PosixSystemFacts::folderWritable(const std::string& folder) const {
     return !folder.empty() && ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
+bool PosixSystemFacts::fileWritable(const std::string& path) const {
+    return !path.empty() && ::access(path.c_str(), W_OK) == 0;
+}
+
 std::optional<std::string> PosixSystemFacts::environment(const std::string& name) const {
     const char* value = std::getenv(name.c_str());
     if (value == nullptr) {

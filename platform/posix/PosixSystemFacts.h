@@ -13,6 +13,7 @@ class PosixSystemFacts : public SystemFacts {
     std::string osFolder() const override { return "/usr/"; }
     std::string osLibraryFolder() const override { return "/usr/lib/"; }
     bool folderWritable(const std::string& folder) const override;
+    bool fileWritable(const std::string& path) const override;
     std::optional<std::string> environment(const std::string& name) const override;
 };
 

@@ -201,7 +201,7 @@ TEST_F(ErrorHandlerTest, AnEntryThatCannotBeWrittenIsLostSilently) {
     EXPECT_EQ(h.log(), before);
 }
 
-TEST_F(ErrorHandlerTest, LogFileGoesToTheStateFolderWhenTheProgramFolderIsNotWritable) {
+TEST_F(ErrorHandlerTest, LogFileGoesToTheStateFolderWhenTheProgramFolderOrItsLogIsNotWritable) {
     h.facts.writable = false;
     h.facts.env["XDG_STATE_HOME"] = h.root / "state";
     const AppIdentity identity(h.facts, h.files);
@@ -212,6 +212,11 @@ TEST_F(ErrorHandlerTest, LogFileGoesToTheStateFolderWhenTheProgramFolderIsNotWri
     EXPECT_EQ(byHome.GetLogFilePath(), h.root / "home/.local/state/quillmote/_APP_LOG.txt");
     h.facts.writable = true;
     EXPECT_EQ(AppIdentity(h.facts, h.files).GetLogFilePath(), h.root / "app/_APP_LOG.txt");
+    // A folder anyone may write, holding a log another user made.
+    h.root.write("app/_APP_LOG.txt", "");
+    h.facts.readOnlyFiles.insert(h.root / "app/_APP_LOG.txt");
+    EXPECT_EQ(AppIdentity(h.facts, h.files).GetLogFilePath(),
+              h.root / "home/.local/state/quillmote/_APP_LOG.txt");
 }
 
 TEST(AppIdentityTest, VersionTextPadsTheRevision) {
