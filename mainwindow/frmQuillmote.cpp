@@ -181,10 +181,35 @@ void frmQuillmote::Drive1_Change() {
 void frmQuillmote::Dir1_Change() {
     auto& c = controls();
     const std::string folder = c.Dir1->path();
-    attempt("Dir1_Change", folder, [&] { c.File1->setPath(folder); });
+    if (!attempt("Dir1_Change", folder, [&] { c.File1->setPath(folder); })) {
+        if (!m_restoringFolder) {
+            backToListedFolder();
+        }
+        return;
+    }
     c.StatusBar1->setPanelText(1, bFileHandler::qualifiedPath(folder));
     m_folderOnDrive[c.Drive1->root()] = folder;
     ShowSelectionCount();
+}
+
+void frmQuillmote::backToListedFolder() {
+    auto& c = controls();
+    const std::string listed = c.File1->path();
+    if (listed.empty()) {
+        return;  // nothing listed yet: there is no folder to go back to
+    }
+    // The tree, the drive list, panel 1 and the folder a run or an exit takes must name the
+    // folder whose files are listed, or its nearest parent when that one has gone too. Each step
+    // on its own: the failure that brought us here has been reported, and opening the folder
+    // reports its own.
+    m_restoringFolder = true;
+    const std::string folder = nearestExistingFolder(listed);
+    bestEffort([&] { c.Dir1->setPath(folder); });
+    bestEffort([&] { c.Dir1->refresh(); });
+    m_restoringDrive = true;
+    bestEffort([&] { c.Drive1->setDrive(c.Dir1->path()); });
+    m_restoringDrive = false;
+    m_restoringFolder = false;
 }
 
 void frmQuillmote::File1_Click() {

@@ -62,6 +62,34 @@ TEST_F(MainWindowTest, RememberedFolderDeletedOpensTheProgramsFolder) {
     EXPECT_EQ(controls().Dir1->path(), h.root / "app");
 }
 
+// After Cancel on a folder that cannot be opened, every part of the window names the folder
+// whose files are listed, or its nearest parent when that one has gone too.
+TEST(VanishedFolderTest, TheWindowAgreesWithTheFilesItLists) {
+    struct Case {
+        const char* listed;
+        const char* chosen;  // shown in the folder list, gone from the disk
+    };
+    for (const Case c : {Case{"work", "sub"}, Case{"work/sub", "inner"}}) {
+        SCOPED_TRACE(c.listed);
+        test::Program p;
+        p.h.root.write("work/a.txt");
+        p.h.root.makeFolder("work/sub/inner");
+        p.start();
+        p.openFolder(p.h.root / c.listed);
+        std::filesystem::remove_all(p.h.work + "/sub");
+        auto& folders = p.form().get<platform::HeadlessFolderList>("Dir1");
+        folders.open(c.chosen);
+        ASSERT_EQ(p.shownTexts(), std::vector<std::string>{"The specified path does not exist."});
+        EXPECT_EQ(p.controls().Dir1->path(), p.h.work);
+        EXPECT_TRUE(folders.subfolders().empty());
+        EXPECT_EQ(p.panel(1), p.h.work + "/");
+        EXPECT_EQ(p.listed(), std::vector<std::string>{"a.txt"});
+        EXPECT_EQ(p.window().GetCurrentFolder(), p.h.work + "/");
+        p.form().button("cmdExit").click();
+        EXPECT_EQ(p.setting("StartUp", "Last Path"), p.h.work + "/");
+    }
+}
+
 TEST_F(MainWindowTest, FilenameCaseThatNamesNoOptionIsReportedAndLeavesExtensionAlone) {
     store("Preferences", "Filename Case", "7");
     store("Preferences", "Extension Case", "2");
