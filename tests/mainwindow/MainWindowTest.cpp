@@ -62,6 +62,23 @@ TEST_F(MainWindowTest, RememberedFolderDeletedOpensTheProgramsFolder) {
     EXPECT_EQ(controls().Dir1->path(), h.root / "app");
 }
 
+TEST(StoredCategoryTest, OneThatIsNoNumberStartsOnAllFiltersAndKeepsTheFolder) {
+    for (const char* stored : {"abc", "", "99999999999", "7"}) {
+        SCOPED_TRACE(stored);
+        test::Program p;
+        cRegistry store(p.h.registry, "Quillmote Utility");
+        store.SaveSetting("StartUp", "Last Path", p.h.work + "/");
+        store.SaveSetting("Preferences", "Default Filter Type", stored);
+        p.start();
+        EXPECT_TRUE(p.h.messages.shown().empty());
+        EXPECT_EQ(p.controls().cmbFilterType->text(), "All Filters");
+        EXPECT_EQ(p.setting("Preferences", "Default Filter Type"), "0");
+        EXPECT_EQ(p.controls().Dir1->path(), p.h.work);
+        p.form().button("cmdExit").click();
+        EXPECT_EQ(p.setting("StartUp", "Last Path"), p.h.work + "/");
+    }
+}
+
 // After Cancel on a folder that cannot be opened, every part of the window names the folder
 // whose files are listed, or its nearest parent when that one has gone too.
 TEST(VanishedFolderTest, TheWindowAgreesWithTheFilesItLists) {
