@@ -84,6 +84,7 @@ class frmQuillmote {
     void mnuViewRefresh_Click();
     void mnuViewLogFile_Click();
     void mnuHelpAbout_Click();
+    // Opens the user guide with the desktop's viewer; when none can be started, reports it.
     void mnuHelpHowToUse_Click();
 
     static constexpr const char* kReadMe = "ReadMe.rtf";

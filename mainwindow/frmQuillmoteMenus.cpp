@@ -107,7 +107,9 @@ void frmQuillmote::mnuHelpAbout_Click() {
 void frmQuillmote::mnuHelpHowToUse_Click() {
     const std::string document = bFileHandler::qualifiedPath(m_identity.GetAppPath()) + kReadMe;
     try {
-        m_services.shell.execute("open", document);
+        if (!m_services.shell.execute("open", document)) {
+            throw RunError(kNoAssociation);
+        }
     } catch (const std::exception& e) {
         reportError(m_errors, e, document, "frmQuillmote_mnHelpHowToUse");
     }

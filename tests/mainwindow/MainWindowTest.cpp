@@ -314,6 +314,19 @@ TEST_F(MainWindowTest, OpenFolderAndHowToUseAskTheDesktop) {
     EXPECT_EQ(h.shell.requests[1].target, h.root / "app/ReadMe.rtf");
     EXPECT_EQ(h.shell.requests[2].target, h.logPath());
     EXPECT_TRUE(h.messages.shown().empty());  // a missing ReadMe.rtf is no error here
+    // A desktop that cannot open them: the user is told.
+    h.shell.opens = false;
+    form().menu("mnuHelpHowToUse").choose();
+    form().menu("mnuViewLogFile").choose();
+    const auto& shown = h.messages.shown();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].text, "No program could be started to open the file");
+    EXPECT_EQ(shown[0].title, "Quillmote Utility: Error 31");
+    EXPECT_NE(h.log().find("error number: 31 occurred in frmQuillmote_mnHelpHowToUse"),
+              std::string::npos);
+    EXPECT_EQ(shown[1].text, shown[0].text);
+    EXPECT_EQ(shown[1].style, platform::kStyleOk);
+    EXPECT_EQ(shown[1].title, "Quillmote Utility");
 }
 
 TEST_F(MainWindowTest, DriveThatCannotBeOpenedIsReportedAndTheListGoesBack) {
