@@ -268,6 +268,11 @@ void frmQuillmote::Form_QueryUnload(platform::CloseReason reason, bool& cancel) 
     cancel = false;
     if (reason == platform::CloseReason::ControlMenu) {
         m_program.ExitApplication();
+    } else if (reason == platform::CloseReason::SessionEnding ||
+               reason == platform::CloseReason::TaskManager) {
+        // The system ends the program: without the log's end line or the last folder, but it
+        // must end, not linger without a window.
+        m_services.ui.quit();
     }
 }
 
