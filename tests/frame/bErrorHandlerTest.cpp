@@ -15,11 +15,12 @@ class ErrorHandlerTest : public ::testing::Test {
   protected:
     test::Harness h;
     bErrorHandler errors{h.services, h.state, h.identity};
-    // One error entry as it must appear for the harness clock and machine.
+    // One error entry as it must appear for the harness clock and machine (the C locale's
+    // general date, the year in four digits).
     std::string entry(const std::string& message, int number, const std::string& source,
                       const std::string& fileObject) const {
         return "     " + message + ", error number: " + std::to_string(number) + " occurred in " +
-               source + " on machine TESTBOX on " + h.format.generalDate(h.clock.now()) +
+               source + " on machine TESTBOX on 12/06/2026 14:03:27" +
                ".  Quillmote Utility Version 1.0.0000\r\nAssociated file object: " + fileObject +
                "\r\n";
     }
