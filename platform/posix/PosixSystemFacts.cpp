@@ -1,9 +1,11 @@
 #include "platform/posix/PosixSystemFacts.h"
 
 #include <limits.h>
+#include <sys/stat.h>
 #include <sys/utsname.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstdlib>
 #include <vector>
 
@@ -23,6 +25,23 @@ KernelInfo PosixSystemFacts::kernel() const {
         return {};
     }
     return KernelInfo{names.sysname, names.release, names.version};
+}
+
+std::string PosixSystemFacts::osLibraryFolder() const {
+    const std::string multiarch = std::string("/usr/lib/") + QM_LIBRARY_ARCHITECTURE + "/";
+    struct stat st {};
+    if (sizeof QM_LIBRARY_ARCHITECTURE > 1 && ::stat(multiarch.c_str(), &st) == 0 &&
+        S_ISDIR(st.st_mode)) {
+        return multiarch;
+    }
+    return "/usr/lib/";
+}
+
+SystemWording PosixSystemFacts::wording() const {
+    const std::string system = kernel().name;
+    const std::string bits = std::to_string(sizeof(void*) * CHAR_BIT) + "-bit application";
+    return SystemWording{"A " + bits + (system.empty() ? "." : " for " + system + "."),
+                         "System Directory", "System Library Directory"};
 }
 
 std::string PosixSystemFacts::executablePath() const {
