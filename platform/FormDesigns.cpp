@@ -42,6 +42,11 @@ ControlDesign byDefault(ControlDesign d) {
     return d;
 }
 
+ControlDesign onEscape(ControlDesign d) {
+    d.cancelButton = true;
+    return d;
+}
+
 ControlDesign centred(ControlDesign d) {
     d.centred = true;
     return d;
@@ -137,7 +142,7 @@ FormDesign makePreviewWindow() {
         ctl("lblPath", K::Label, {10, 400, 700, 18}, "", ""),
         ctl("cmdContinue", K::Button, {330, 438, 240, 30}, "Continue With &Renaming Operation", "",
             2),
-        ctl("cmdCancel", K::Button, {580, 438, 130, 30}, "&Cancel", "", 3),
+        onEscape(ctl("cmdCancel", K::Button, {580, 438, 130, 30}, "&Cancel", "", 3)),
     };
     return f;
 }
