@@ -1,6 +1,7 @@
 // The whole program with its real windows, played with the mouse and the keyboard: a rename
-// from picking the folder to the log, the About box, the Edit menu's clipboard commands, an
-// error box, and the main window taking the keyboard when it comes up.
+// from picking the folder to the log, the About box, the Edit menu's clipboard commands and
+// their keys, Enter and Escape in each window, a preview that warns, an error box, and the main
+// window taking the keyboard when it comes up.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -13,8 +14,8 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QTest>
+#include <filesystem>
 
 #include "engine/RenameLog.h"
 #include "tests/gui/QtProgramFixture.h"
@@ -210,7 +211,29 @@ TEST_F(ProgramTest, EditMenuFollowsTheFocusAndTheSelection) {
     EXPECT_EQ(open(), (Enabled{false, false, false})) << "the file list has the focus";
 }
 
-TEST_F(ProgramTest, AfterATargetThatExistsTheFilesLeftStaySelectedInTheView) {
+// Counts the paints of the main window's client area from the moment the progress bar last
+// appeared until the run renamed `file`.
+class PaintsBeforeTheRun : public QObject {
+  public:
+    explicit PaintsBeforeTheRun(std::string file) : m_file(std::move(file)) {}
+    int paints = 0;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->objectName() == "ProgressBar1") {
+            paints = 0;
+        } else if (event->type() == QEvent::Paint && watched->objectName() == "clientArea" &&
+                   std::filesystem::exists(m_file)) {
+            ++paints;
+        }
+        return false;
+    }
+
+  private:
+    std::string m_file;
+};
+
+TEST_F(ProgramTest, PreviewWarnsOfATargetThatExistsAndTheFilesLeftStaySelected) {
     for (const char* name : {"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}) {
         h.root.write(std::string("work/") + name, name);
     }
@@ -221,10 +244,30 @@ TEST_F(ProgramTest, AfterATargetThatExistsTheFilesLeftStaySelectedInTheView) {
     clickFile("IMG_0003.JPG", Qt::ShiftModifier);
     type("txtReplaceThis", "IMG_");
     type("txtWithThis", "Holiday ");
+    modals.then([&](QWidget* preview) {
+        auto* after = preview->findChild<QListWidget*>(QStringLiteral("lstAfter"));
+        ASSERT_EQ(after->count(), 3);
+        EXPECT_EQ(after->item(1)->text(), QStringLiteral("Holiday 0002.JPG"));
+        EXPECT_EQ(after->item(1)->toolTip(),
+                  QStringLiteral("\"Holiday 0002.JPG\" already exists in this folder."));
+        EXPECT_FALSE(after->item(1)->icon().isNull());
+        EXPECT_NE(after->item(1)->foreground(), after->item(0)->foreground());
+        EXPECT_TRUE(after->item(0)->toolTip().isEmpty() && after->item(2)->toolTip().isEmpty());
+        EXPECT_EQ(preview->findChild<QLabel*>(QStringLiteral("lblWarning"))->text(),
+                  QStringLiteral("1 name already exists: the run would stop there."));
+        QTest::mouseClick(preview->findChild<QPushButton*>(QStringLiteral("cmdContinue")),
+                          Qt::LeftButton);
+    });
     modals.then(answerBox("Quillmote Utility", "Rename Selected Files?  Changes can not be undone.",
                           QMessageBox::Yes));
     modals.then(answerBox("Quillmote Utility: Error 58", "File already exists", QMessageBox::Ok));
-    QTest::mouseClick(widget<QPushButton>("cmdRename"), Qt::LeftButton);
+    PaintsBeforeTheRun watch(h.work + "/IMG_0001.JPG");
+    qApp->installEventFilter(&watch);
+    QTest::keyClick(widget<QLineEdit>("txtWithThis"), Qt::Key_Return);
+    qApp->removeEventFilter(&watch);
+
+    // Once the question was answered the window was painted again, before the run began.
+    EXPECT_GT(watch.paints, 0);
 
     EXPECT_EQ(h.root.names("work"),
               (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0002.JPG", "IMG_0002.JPG",
