@@ -66,12 +66,14 @@ void frmPreview::MarkConflicts(const std::vector<std::string>& folderNames) {
         }
         c.lstAfter->setWarning(conflict.row, why);
     }
-    const std::size_t count = conflicts.size();
-    c.lblWarning->setCaption(count == 0 ? std::string()
-                             : count == 1
-                                 ? "1 name already exists: the run would stop there."
-                                 : std::to_string(count) +
-                                       " names already exist: the run would stop at the first.");
+    std::string summary;
+    if (conflicts.size() == 1) {
+        summary = "1 name already exists: the run would stop there.";
+    } else if (conflicts.size() > 1) {
+        summary = std::to_string(conflicts.size()) +
+                  " names already exist: the run would stop at the first.";
+    }
+    c.lblWarning->setCaption(summary);
 }
 
 }  // namespace qm

@@ -203,8 +203,7 @@ void frmQuillmote::backToListedFolder() {
     // on its own: the failure that brought us here has been reported, and opening the folder
     // reports its own.
     m_restoringFolder = true;
-    const std::string folder = nearestExistingFolder(listed);
-    bestEffort([&] { c.Dir1->setPath(folder); });
+    bestEffort([&] { c.Dir1->setPath(nearestExistingFolder(listed)); });
     bestEffort([&] { c.Dir1->refresh(); });
     m_restoringDrive = true;
     bestEffort([&] { c.Drive1->setDrive(c.Dir1->path()); });

@@ -3,13 +3,6 @@
 #include <gtest/gtest.h>
 
 namespace qm {
-
-// Found by the test's messages through the argument's namespace.
-void PrintTo(const RunConflict& c, std::ostream* os) {
-    *os << "{row " << c.row << ", obstacle " << static_cast<int>(c.obstacle) << ", other "
-        << c.otherRow << "}";
-}
-
 namespace {
 
 using O = RunConflict::Obstacle;

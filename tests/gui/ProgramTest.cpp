@@ -247,7 +247,6 @@ TEST_F(ProgramTest, PreviewWarnsOfATargetThatExistsAndTheFilesLeftStaySelected) 
     modals.then([&](QWidget* preview) {
         auto* after = preview->findChild<QListWidget*>(QStringLiteral("lstAfter"));
         ASSERT_EQ(after->count(), 3);
-        EXPECT_EQ(after->item(1)->text(), QStringLiteral("Holiday 0002.JPG"));
         EXPECT_EQ(after->item(1)->toolTip(),
                   QStringLiteral("\"Holiday 0002.JPG\" already exists in this folder."));
         EXPECT_FALSE(after->item(1)->icon().isNull());
