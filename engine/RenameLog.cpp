@@ -13,14 +13,18 @@ RenameLog::RenameLog(platform::FileSystem& files, const platform::Clock& clock,
       m_errors(errors),
       m_logPath(std::move(logPath)) {}
 
-std::string RenameLog::entryText(const std::string& time, const std::string& oldPath,
-                                 const std::string& newPath) {
+namespace {
+
+std::string entryText(const std::string& time, const std::string& oldPath,
+                      const std::string& newPath) {
     std::string text;
     text.reserve(time.size() + oldPath.size() + newPath.size() + 32);
     text.append("\r\n\r\n").append(time).append("\r\nRenamed: ").append(oldPath);
     text.append("\r\n------> ").append(newPath).append("\r\n");
     return text;
 }
+
+}  // namespace
 
 void RenameLog::LogFilenameChange(const std::string& oldPath, const std::string& newPath) {
     static const std::string source = "bQuillmote_LogFilenameChange";

@@ -22,9 +22,6 @@ class RenameLog {
     // The empty line that ends a run. Throws RunError.
     void writeRunSeparator();
 
-    static std::string entryText(const std::string& time, const std::string& oldPath,
-                                 const std::string& newPath);
-
   private:
     platform::FileSystem& m_files;
     const platform::Clock& m_clock;

@@ -74,6 +74,8 @@ class HeadlessWindow : public Window, public HeadlessControlBase {
     DrawingSurface& surface() override { return m_surface; }
 
     void setActiveControl(Control* control) { m_active = control; }
+    // The client area becomes `width` x `height`, as a window of another size than its design.
+    void resize(int width, int height) { m_width = width, m_height = height; }
     bool modal() const { return m_modal; }
     int modalShows() const { return m_modalShows; }
     HeadlessSystemMenu& headlessSystemMenu() { return m_systemMenu; }

@@ -66,6 +66,7 @@ TEST_F(ErrorHandlerTest, DialogChosenByNumber) {
         {4001, "just past", "", "just past", 64, true},
         {40514, "ignored", "", "No files are selected.", 16, false},
         {40515, "ignored", "", "Please select text to replace.", 16, false},
+        {40516, "ignored", "", "You have chosen to replace text with identical text.", 16, false},
         {40517, "ignored", "",
          "There must be the same number of text strings to replace as there are replacements.", 16,
          false},

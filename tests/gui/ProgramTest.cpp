@@ -17,7 +17,6 @@
 #include <QTest>
 #include <filesystem>
 
-#include "engine/RenameLog.h"
 #include "tests/gui/QtProgramFixture.h"
 
 namespace qm::test {
@@ -34,7 +33,7 @@ std::vector<std::string> itemsOf(QListWidget* list) {
 class ProgramTest : public QtProgramFixture {
   protected:
     std::string entry(const std::string& from, const std::string& to) const {
-        return RenameLog::entryText("14:03:27", h.work + "/" + from, h.work + "/" + to);
+        return test::renameEntry("14:03:27", h.work + "/" + from, h.work + "/" + to);
     }
     // Checks the message box on screen, which belongs to the main window, and presses `button`.
     ModalSteps::Step answerBox(const std::string& title, const std::string& text,

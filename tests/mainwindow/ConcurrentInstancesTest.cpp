@@ -9,7 +9,6 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "engine/RenameLog.h"
 #include "frame/cRegistry.h"
 #include "platform/HiveFormat.h"
 #include "platform/MessageBox.h"
@@ -149,8 +148,8 @@ TEST(ConcurrentInstances, SharedLogAndHiveLoseNothing) {
         for (int cycle = 0; cycle < kCycles; ++cycle) {
             for (int k = 0; k < kFilesPerRun; ++k) {
                 const std::string entry =
-                    RenameLog::entryText("14:03:27", work + "/" + fileName(cycle, k),
-                                         work + "/" + renamedName(cycle, k));
+                    test::renameEntry("14:03:27", work + "/" + fileName(cycle, k),
+                                      work + "/" + renamedName(cycle, k));
                 const auto at = log.find(entry);
                 EXPECT_NE(at, std::string::npos) << entry;
                 EXPECT_EQ(log.find(entry, at + 1), std::string::npos) << entry;

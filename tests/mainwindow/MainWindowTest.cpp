@@ -17,10 +17,18 @@ class MainWindowTest : public ProgramFixture {
     }
 };
 
-TEST_F(MainWindowTest, FirstStartShowsEverythingInTheProgramsFolder) {
-    start();
+TEST_F(MainWindowTest, FirstStartGreetsThenShowsEverythingInTheProgramsFolder) {
+    // The About box is shown and closed before the main window is shown.
+    std::string greeting;
+    h.ui.whenModal([&](platform::HeadlessForm& about) {
+        greeting = about.design().name;
+        EXPECT_FALSE(h.ui.mainForm() != nullptr && h.ui.mainForm()->window().visible());
+        about.button("cmdContinue").click();
+    });
+    app = std::make_unique<Application>(h.services);
+    app->Main();
+    EXPECT_EQ(greeting, "frmAbout");
     auto& c = controls();
-    EXPECT_EQ(h.ui.created("frmAbout"), 1);  // the greeting came first
     EXPECT_TRUE(c.window->visible());
     EXPECT_FALSE(h.state.IsStarting);
     EXPECT_EQ(c.cmbFilterType->text(), "All Filters");
@@ -54,6 +62,28 @@ TEST_F(MainWindowTest, RemembersFolderCategoryAndCaseChoices) {
     EXPECT_TRUE(c.optFilenameCase[3]->value());
     EXPECT_TRUE(c.optFileExtensionCase[1]->value());
     EXPECT_EQ(setting("Preferences", "Filename Case"), "3");
+}
+
+TEST_F(MainWindowTest, EverySettingUnderItsSectionAndName) {
+    start();
+    form().get<platform::HeadlessComboBox>("cmbFilterType").choose(2);
+    form().optionGroup("optFilenameCase")[3]->click();
+    form().optionGroup("optFileExtensionCase")[1]->click();
+    openFolder(h.work);
+    form().button("cmdExit").click();
+    EXPECT_EQ(test::readFile(h.registry.path()),
+              "REGEDIT4\n\n"
+              "[HKEY_CURRENT_USER\\Software\\Quillmote Utility\\Application]\n"
+              "\"Path\"=\"" +
+                  h.root / "app/" +
+                  "\"\n\n"
+                  "[HKEY_CURRENT_USER\\Software\\Quillmote Utility\\Preferences]\n"
+                  "\"Default Filter Type\"=\"2\"\n"
+                  "\"Filename Case\"=\"3\"\n"
+                  "\"Extension Case\"=\"1\"\n\n"
+                  "[HKEY_CURRENT_USER\\Software\\Quillmote Utility\\StartUp]\n"
+                  "\"Last Path\"=\"" +
+                  h.work + "/\"\n");
 }
 
 TEST_F(MainWindowTest, RememberedFolderDeletedOpensTheProgramsFolder) {
@@ -119,22 +149,58 @@ TEST_F(MainWindowTest, FilenameCaseThatNamesNoOptionIsReportedAndLeavesExtension
     EXPECT_TRUE(controls().window->visible());
 }
 
-TEST_F(MainWindowTest, CategoriesAndTypedPatterns) {
+TEST_F(MainWindowTest, FilterCategoriesEntryByEntry) {
+    struct Category {
+        const char* name;
+        std::vector<std::string> entries;
+        const char* pattern;
+    };
+    const std::vector<Category> table = {
+        {"All Filters",
+         {"*.mp3", "*.wav", "*.wma", "*.avi", "*.mov", "*.mpg", "*.mpeg", "*.wmv", "*.bmp", "*.cur",
+          "*.gif", "*.ico", "*.jpg", "*.jpeg", "*.doc", "*.rtf", "*.txt", "*.*"},
+         "*.*"},
+        {"Audio Filters",
+         {"*.mp3", "*.wav", "*.wma", "*.mp3;*.wav;*.wma", "*.*"},
+         "*.mp3;*.wav;*.wma"},
+        {"Image Filters",
+         {"*.bmp", "*.cur", "*.gif", "*.ico", "*.jpg", "*.jpeg",
+          "*.bmp;*.cur;*.gif;*.ico;*.jpg;*.jpeg;*.wmf", "*.*"},
+         "*.bmp;*.cur;*.gif;*.ico;*.jpg;*.jpeg;*.wmf"},
+        {"Video Filters",
+         {"*.avi", "*.mov", "*.mpg", "*.mpeg", "*.wmv", "*.avi;*.mov;*.mpg;*.mpeg;*.wmv", "*.*"},
+         "*.avi;*.mov;*.mpg;*.mpeg;*.wmv"},
+        {"Document Filters",
+         {"*.doc", "*.rtf", "*.txt", "*.doc;*.rtf;*.txt", "*.*"},
+         "*.doc;*.rtf;*.txt"},
+    };
+    start();
+    auto& types = form().get<platform::HeadlessComboBox>("cmbFilterType");
+    auto& filters = form().get<platform::HeadlessComboBox>("cmbFileFilter");
+    ASSERT_EQ(types.listCount(), 5);
+    for (int i = 4; i >= 0; --i) {
+        const Category& row = table[static_cast<std::size_t>(i)];
+        SCOPED_TRACE(row.name);
+        types.choose(i);
+        EXPECT_EQ(types.list(i), row.name);
+        EXPECT_EQ(test::entriesOf(filters), row.entries);
+        EXPECT_EQ(filters.text(), row.pattern);
+        EXPECT_EQ(controls().File1->pattern(), row.pattern);
+        EXPECT_EQ(setting("Preferences", "Default Filter Type"), std::to_string(i));
+    }
+}
+
+TEST_F(MainWindowTest, ChosenAndTypedPatternsListTheirFiles) {
     for (const char* name : {"a.mp3", "b.wav", "c.wma", "d.txt", "e.tx", "f.t", "g", "h.WAV"}) {
         h.root.write(std::string("work/") + name);
     }
     start();
     openFolder(h.work);
-    auto& c = controls();
     auto& types = form().get<platform::HeadlessComboBox>("cmbFilterType");
     auto& filters = form().get<platform::HeadlessComboBox>("cmbFileFilter");
-    EXPECT_EQ(listed().size(), 8u);
+    EXPECT_EQ(listed().size(), 8u);  // "*.*" also lists names without a dot
     types.choose(1);
-    EXPECT_EQ(test::entriesOf(filters),
-              (std::vector<std::string>{"*.mp3", "*.wav", "*.wma", "*.mp3;*.wav;*.wma", "*.*"}));
-    EXPECT_EQ(c.File1->pattern(), "*.mp3;*.wav;*.wma");
     EXPECT_EQ(listed(), (std::vector<std::string>{"a.mp3", "b.wav", "c.wma", "h.WAV"}));
-    EXPECT_EQ(setting("Preferences", "Default Filter Type"), "1");
     filters.choose(1);
     EXPECT_EQ(listed(), (std::vector<std::string>{"b.wav", "h.WAV"}));
     filters.setText("");
@@ -144,11 +210,6 @@ TEST_F(MainWindowTest, CategoriesAndTypedPatterns) {
     EXPECT_EQ(listed(), (std::vector<std::string>{"e.tx"}));
     filters.type("t");
     EXPECT_EQ(listed(), (std::vector<std::string>{"d.txt"}));
-    types.choose(2);
-    EXPECT_EQ(test::entriesOf(filters).size(), 8u);  // six single patterns, the combined one, "*.*"
-    types.choose(0);
-    EXPECT_EQ(test::entriesOf(filters).size(), 18u);
-    EXPECT_EQ(listed().size(), 8u);  // "*.*" also lists names without a dot
 }
 
 TEST_F(MainWindowTest, SelectionCountIsNeverStale) {

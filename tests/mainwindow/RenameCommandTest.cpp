@@ -59,14 +59,24 @@ INSTANTIATE_TEST_SUITE_P(
         ValidationCase{"NoSearchText", "", "x", kNoText, "txtReplaceThis"},
         ValidationCase{"TrailingColon", "abc:", "x:y", kNoText, "txtReplaceThis"},
         ValidationCase{"DoubleColon", "a::b", "x", kNoText, "txtReplaceThis"},
-        ValidationCase{"SlashInReplacement", "IMG", "a/b", kIllegal, "txtWithThis"},
-        ValidationCase{"PipeInReplacement", "IMG", "a|b", kIllegal, "txtWithThis"},
         ValidationCase{"IllegalBeforeCount", "a:b", "?", kIllegal, "txtWithThis"},
         ValidationCase{
             "CountsDiffer", "a:b", "x",
             "There must be the same number of text strings to replace as there are replacements.",
             "cmdExit"}),
     [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(RenameRunTest, EachOfTheEightIllegalCharactersIsRefusedInAReplacement) {
+    prepare({"IMG_0001.JPG"}, "IMG", "");
+    for (const char c : std::string("\\/*?\"<>|")) {
+        h.messages.clear();
+        controls().txtWithThis->setText(std::string("a") + c + "b");
+        rename();
+        ASSERT_EQ(h.messages.shown().size(), 1u) << c;
+        EXPECT_EQ(h.messages.shown()[0].text, kIllegal) << c;
+    }
+    EXPECT_EQ(h.root.names("work").size(), 3u);
+}
 
 TEST_F(RenameRunTest, IllegalCharactersInTheSearchTextAreAccepted) {
     prepare({"IMG_0001.JPG"}, "*?", "x");
@@ -107,13 +117,23 @@ TEST_F(RenameRunTest, TwoFilesGiveTwoEntriesAndOneEmptyLine) {
     auto& bar = form().get<platform::HeadlessProgressBar>("ProgressBar1");
     EXPECT_EQ(bar.max(), 2);
     EXPECT_EQ(bar.value(), 2);
-    EXPECT_EQ(bar.geometry(), (platform::Rect{0, 536 - 23, 800, 23}));
 }
 
 TEST_F(RenameRunTest, ExistingTargetStopsTheRunWithEarlierRenamesKept) {
     h.root.write("work/Holiday 0002.JPG", "obstacle");
     prepare({"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}, "IMG_", "Holiday ");
     h.messages.queueAnswer(platform::MessageResult::Yes);
+    // While the run is under way the progress bar stands in the status bar's place, along the
+    // bottom of the window as it is (not as designed).
+    form().window().resize(640, 480);
+    h.messages.whileShown = [&](const platform::ShownMessage& box) {
+        if (box.title.ends_with("Error 58")) {
+            EXPECT_FALSE(controls().StatusBar1->visible());
+            EXPECT_TRUE(controls().ProgressBar1->visible());
+            EXPECT_EQ(controls().ProgressBar1->geometry(), (platform::Rect{0, 480 - 23, 640, 23}));
+            EXPECT_EQ(controls().ProgressBar1->value(), 1);
+        }
+    };
     rename();
     ASSERT_EQ(h.messages.shown().size(), 2u);
     const auto& error = h.messages.shown()[1];

@@ -38,6 +38,13 @@ std::vector<std::string> entriesOf(const List& list) {
     return entries;
 }
 
+// A rename entry of the log as the program's description writes it: two empty lines, the time,
+// "Renamed: " and the old path, "------> " and the new path, each line ended by CR LF.
+inline std::string renameEntry(const std::string& time, const std::string& oldPath,
+                               const std::string& newPath) {
+    return "\r\n\r\n" + time + "\r\nRenamed: " + oldPath + "\r\n------> " + newPath + "\r\n";
+}
+
 class FixedClock : public platform::Clock {
   public:
     platform::TimePoint now() const override { return m_now; }

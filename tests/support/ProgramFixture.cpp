@@ -1,6 +1,5 @@
 #include "tests/support/ProgramFixture.h"
 
-#include "engine/RenameLog.h"
 #include "frame/cRegistry.h"
 
 namespace qm::test {
@@ -48,7 +47,7 @@ std::vector<std::string> Program::shownTexts() const {
 }
 
 std::string Program::entry(const std::string& from, const std::string& to) const {
-    return RenameLog::entryText("14:03:27", h.work + "/" + from, h.work + "/" + to);
+    return renameEntry("14:03:27", h.work + "/" + from, h.work + "/" + to);
 }
 
 std::string Program::setting(const std::string& section, const std::string& key) const {
