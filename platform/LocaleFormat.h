@@ -1,8 +1,11 @@
 // Dates, times and numbers in the user's locale formats: long date, long time, general date
-// (short date then long time), whole numbers grouped in thousands, fixed decimals.
+// (short date then long time, the year always in four digits), whole numbers grouped in
+// thousands, fixed decimals. This class formats through a C++ locale; a toolkit that knows the
+// user's own date and time formats overrides the date and time members.
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <locale>
 #include <string>
 
@@ -15,11 +18,12 @@ class LocaleFormat {
     // The user's locale (LC_ALL/LC_TIME/LC_NUMERIC as the environment sets them).
     LocaleFormat();
     explicit LocaleFormat(const std::locale& locale);
+    virtual ~LocaleFormat() = default;
 
-    std::string longDate(TimePoint t) const;     // "Sunday, 06 December 2026"
-    std::string longTime(TimePoint t) const;     // the locale's time, seconds included
-    std::string generalDate(TimePoint t) const;  // short date, a space, long time
-    std::string timeOfDay(TimePoint t) const;    // "14:03:27" in every locale
+    virtual std::string longDate(TimePoint t) const;     // "Sunday, 06 December 2026"
+    virtual std::string longTime(TimePoint t) const;     // the locale's time, seconds included
+    virtual std::string generalDate(TimePoint t) const;  // short date, a space, long time
+    std::string timeOfDay(TimePoint t) const;            // "14:03:27" in every locale
 
     // "#,##0": whole number grouped in thousands.
     std::string grouped(std::uint64_t value) const;
@@ -27,7 +31,10 @@ class LocaleFormat {
     std::string fixed(double value, int decimals) const;
 
   private:
+    std::string format(const std::tm& local, const char* pattern) const;
     std::string format(TimePoint t, const char* pattern) const;
+    // The locale's short date with the year in four digits.
+    std::string shortDate(TimePoint t) const;
 
     std::locale m_locale;
     std::string m_decimalPoint;

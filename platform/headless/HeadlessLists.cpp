@@ -1,5 +1,7 @@
 #include "platform/headless/HeadlessLists.h"
 
+#include <algorithm>
+
 #include "platform/RunError.h"
 
 namespace qm::platform {
@@ -36,7 +38,22 @@ void HeadlessFolderList::open(const std::string& name) {
         setPath(slash == 0 || slash == std::string::npos ? "/" : m_path.substr(0, slash));
         return;
     }
-    setPath(m_path == "/" ? "/" + name : m_path + "/" + name);
+    const std::string path = m_path == "/" ? "/" + name : m_path + "/" + name;
+    if (std::find(m_subfolders.begin(), m_subfolders.end(), name) == m_subfolders.end()) {
+        setPath(path);
+        return;
+    }
+    // Chosen from what the tree shows, as in the window's tree, without asking the disk again:
+    // the folder may have gone since the tree was read.
+    try {
+        m_subfolders = listSubfolders(m_files, path, m_mapper);
+    } catch (const std::exception&) {
+        m_subfolders.clear();
+    }
+    m_path = path;
+    if (onChange) {
+        onChange();
+    }
 }
 
 HeadlessFileList::HeadlessFileList(const ControlDesign& d, HeadlessWindow* w,

@@ -63,7 +63,7 @@ TEST(OperatingSystem, NamesTheSystemAndItsFolders) {
     EXPECT_TRUE(errors.shown.empty());
 
     EXPECT_EQ(os.GetWindowsFolder(), "/usr/");
-    EXPECT_EQ(os.GetSystemFolder(), "/usr/lib/");
+    EXPECT_EQ(os.GetSystemFolder(), "/usr/lib/x86_64-linux-gnu/");
 }
 
 struct FormsTest : ::testing::Test {

@@ -15,11 +15,12 @@ class ErrorHandlerTest : public ::testing::Test {
   protected:
     test::Harness h;
     bErrorHandler errors{h.services, h.state, h.identity};
-    // One error entry as it must appear for the harness clock and machine.
+    // One error entry as it must appear for the harness clock and machine (the C locale's
+    // general date, the year in four digits).
     std::string entry(const std::string& message, int number, const std::string& source,
                       const std::string& fileObject) const {
         return "     " + message + ", error number: " + std::to_string(number) + " occurred in " +
-               source + " on machine TESTBOX on " + h.format.generalDate(h.clock.now()) +
+               source + " on machine TESTBOX on 12/06/2026 14:03:27" +
                ".  Quillmote Utility Version 1.0.0000\r\nAssociated file object: " + fileObject +
                "\r\n";
     }
@@ -202,7 +203,7 @@ TEST_F(ErrorHandlerTest, AnEntryThatCannotBeWrittenIsLostSilently) {
     EXPECT_EQ(h.log(), before);
 }
 
-TEST_F(ErrorHandlerTest, LogFileGoesToTheStateFolderWhenTheProgramFolderIsNotWritable) {
+TEST_F(ErrorHandlerTest, LogFileGoesToTheStateFolderWhenTheProgramFolderOrItsLogIsNotWritable) {
     h.facts.writable = false;
     h.facts.env["XDG_STATE_HOME"] = h.root / "state";
     const AppIdentity identity(h.facts, h.files);
@@ -213,6 +214,11 @@ TEST_F(ErrorHandlerTest, LogFileGoesToTheStateFolderWhenTheProgramFolderIsNotWri
     EXPECT_EQ(byHome.GetLogFilePath(), h.root / "home/.local/state/quillmote/_APP_LOG.txt");
     h.facts.writable = true;
     EXPECT_EQ(AppIdentity(h.facts, h.files).GetLogFilePath(), h.root / "app/_APP_LOG.txt");
+    // A folder anyone may write, holding a log another user made.
+    h.root.write("app/_APP_LOG.txt", "");
+    h.facts.readOnlyFiles.insert(h.root / "app/_APP_LOG.txt");
+    EXPECT_EQ(AppIdentity(h.facts, h.files).GetLogFilePath(),
+              h.root / "home/.local/state/quillmote/_APP_LOG.txt");
 }
 
 TEST(AppIdentityTest, VersionTextPadsTheRevision) {

@@ -13,6 +13,7 @@
 
 #include "frame/bForms.h"
 #include "platform/posix/PosixFileSystem.h"
+#include "platform/qt/QtLocaleFormat.h"
 #include "tests/gui/GuiSupport.h"
 #include "tests/support/ErrorNumber.h"
 #include "tests/support/RecordingReporter.h"
@@ -220,6 +221,22 @@ TEST(QtServicesTest, ClipboardKeepsUnicodeText) {
     EXPECT_EQ(world.ui.clipboard().text(), text);
     world.ui.clipboard().setText("");
     EXPECT_EQ(world.ui.clipboard().text(), "");
+}
+
+TEST(QtServicesTest, LogDatesInTheLocalesOwnFormatsWithTheYearInFourDigits) {
+    test::FixedClock clock;
+    clock.setLocal(2026, 12, 6, 14, 3, 27);
+    struct Case {
+        const char* locale;
+        const char* longDate;
+        const char* generalDate;  // the long time without its time zone
+    };
+    for (const Case& c : {Case{"en_US", "Sunday, December 6, 2026", "12/6/2026 2:03:27 PM"},
+                          Case{"de_DE", "Sonntag, 6. Dezember 2026", "06.12.2026 14:03:27"}}) {
+        const QtLocaleFormat format{QLocale(QString::fromLatin1(c.locale))};
+        EXPECT_EQ(format.longDate(clock.now()), c.longDate);
+        EXPECT_EQ(format.generalDate(clock.now()), c.generalDate);
+    }
 }
 
 TEST(QtServicesTest, BusyPointerIsAStateNotAStack) {
