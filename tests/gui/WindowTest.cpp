@@ -225,16 +225,20 @@ TEST(QtServicesTest, ClipboardKeepsUnicodeText) {
 
 TEST(QtServicesTest, LogDatesInTheLocalesOwnFormatsWithTheYearInFourDigits) {
     test::FixedClock clock;
-    clock.setLocal(2026, 12, 6, 14, 3, 27);
+    clock.setLocal(2026, 12, 6, 9, 5, 7);
     struct Case {
         const char* locale;
         const char* longDate;
-        const char* generalDate;  // the long time without its time zone
+        const char* longTime;  // without its time zone
+        const char* generalDate;
     };
-    for (const Case& c : {Case{"en_US", "Sunday, December 6, 2026", "12/6/2026 2:03:27 PM"},
-                          Case{"de_DE", "Sonntag, 6. Dezember 2026", "06.12.2026 14:03:27"}}) {
+    for (const Case& c :
+         {Case{"en_US", "Sunday, December 6, 2026", "9:05:07 AM", "12/6/2026 9:05:07 AM"},
+          Case{"de_DE", "Sonntag, 6. Dezember 2026", "09:05:07", "06.12.2026 09:05:07"}}) {
+        SCOPED_TRACE(c.locale);
         const QtLocaleFormat format{QLocale(QString::fromLatin1(c.locale))};
         EXPECT_EQ(format.longDate(clock.now()), c.longDate);
+        EXPECT_EQ(format.longTime(clock.now()), c.longTime);
         EXPECT_EQ(format.generalDate(clock.now()), c.generalDate);
     }
 }

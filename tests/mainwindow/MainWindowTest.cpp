@@ -86,6 +86,47 @@ TEST_F(MainWindowTest, EverySettingUnderItsSectionAndName) {
                   h.work + "/\"\n");
 }
 
+TEST_F(MainWindowTest, ASessionInTheLogByteForByte) {
+    // The clock moves between the steps, and shows hours below ten.
+    h.clock.setLocal(2026, 12, 6, 9, 5, 7);
+    h.root.write("work/a.txt", "a");
+    h.root.write("work/b.txt", "b");
+    h.root.write("work/B.txt", "obstacle");
+    start();
+    openFolder(h.work);
+    h.clock.setLocal(2026, 12, 6, 9, 5, 9);
+    prepare({"a.txt"}, "a", "A1");
+    h.messages.queueAnswer(platform::MessageResult::Yes);
+    rename();
+    h.clock.setLocal(2026, 12, 6, 9, 6, 0);
+    prepare({"b.txt"}, "b", "B");
+    h.messages.queueAnswer(platform::MessageResult::Yes);
+    rename();
+    h.clock.setLocal(2026, 12, 6, 9, 7, 11);
+    form().button("cmdExit").click();
+    const std::string w = h.work + "/";
+    const std::string line(60, '_');
+    EXPECT_EQ(h.log(),
+              h.logPath() +
+                  " logs system and critical application errors.  Entries are logged "
+                  "chronologically from the beginning to the end of the file.  This file will "
+                  "grow very large over time and should be purged periodically.  If you are "
+                  "having problems using Quillmote Utility, please attach a copy of this file to "
+                  "an e-mail and send it to the developer, support@quillmote.example\r\n\r\n" +
+                  line + "\r\n\r\n" +
+                  "Session started on machine TESTBOX:   Sunday, 06 December 2026 @09:05:07\r\n"
+                  "\r\n"
+                  "\r\n\r\n09:05:09\r\nRenamed: " +
+                  w + "a.txt\r\n------> " + w +
+                  "A1.txt\r\n"
+                  "\r\n"
+                  "     File already exists, error number: 58 occurred in frmQuillmote_cmdRename "
+                  "on machine TESTBOX on 12/06/2026 09:06:00.  Quillmote Utility Version "
+                  "1.0.0000\r\nAssociated file object: B.txt\r\n"
+                  "Session ended on machine TESTBOX:   Sunday, 06 December 2026 @09:07:11\r\n" +
+                  line + "\r\n");
+}
+
 TEST_F(MainWindowTest, RememberedFolderDeletedOpensTheProgramsFolder) {
     store("StartUp", "Last Path", h.root / "gone/");
     start();

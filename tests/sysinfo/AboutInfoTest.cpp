@@ -1,6 +1,8 @@
 #include "sysinfo/AboutInfo.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "platform/headless/HeadlessSystemInformation.h"
 #include "sysinfo/frmAbout.h"
@@ -47,12 +49,15 @@ class AboutInfoTest : public ::testing::Test {
 };
 
 TEST_F(AboutInfoTest, ReadyDriveLineByLine) {
+    // The program file was last written on 6 December 2026 at 09:05:07 local time.
+    h.clock.setLocal(2026, 12, 6, 9, 5, 7);
+    const timespec written{std::chrono::system_clock::to_time_t(h.clock.now()), 0};
+    const timespec times[2] = {written, written};
+    ASSERT_EQ(::utimensat(AT_FDCWD, h.identity.programFile().c_str(), times, 0), 0);
     const auto text = lines(aboutText("/data"));
-    const auto modified = std::chrono::system_clock::from_time_t(
-        h.files.info(h.identity.programFile())->modifiedSeconds);
     const std::vector<std::string> expected = {
         h.root / "app/quillmote",
-        "Version 1.0.0000   Compile Date: " + h.format.generalDate(modified),
+        "Version 1.0.0000   Compile Date: 12/06/2026 09:05:07",
         "",
         "A 64-bit application for Linux.",
         "",
@@ -78,8 +83,9 @@ TEST_F(AboutInfoTest, UnreadyDrivesEndWithTheirNote) {
         std::string drive;
         std::string last;
     };
-    for (const auto& c : {Case{"/media/floppy", "[Disk Not Present]"},
-                          Case{"/media/cdrom", "[Disc Not Present]"}}) {
+    for (const auto& c :
+         {Case{"/media/floppy", "[Disk Not Present]"}, Case{"/media/cdrom", "[Disc Not Present]"},
+          Case{"/nowhere", "[Drive Not Mapped]"}}) {
         const auto text = lines(aboutText(c.drive));
         ASSERT_GE(text.size(), 2u);
         EXPECT_EQ(text.back(), c.last) << c.drive;
@@ -118,7 +124,7 @@ TEST_F(AboutInfoTest, WindowLoadsInOrderAndFollowsTheChosenDrive) {
     EXPECT_EQ(c.window->caption(), "Quillmote Utility");
     const platform::Rect label = c.lblCopyrightInfo->geometry();
     EXPECT_EQ(label.left, (c.window->innerWidth() - label.width) / 2);
-    EXPECT_EQ(c.lblCopyrightInfo->caption(), AppIdentity::copyright());
+    EXPECT_EQ(c.lblCopyrightInfo->caption(), "Copyright (C) 2026 The Quillmote Utility developers");
     EXPECT_EQ(c.Line1->ends(), (platform::Rect{0, 0, c.window->innerWidth(), 0}));
     auto* form = ui.aboutForm();
     ASSERT_NE(form, nullptr);
