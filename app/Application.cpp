@@ -48,7 +48,9 @@ std::string Application::mainWindowFolder() {
     if (!m_main || !m_main->controls().window->loaded()) {
         return {};
     }
-    return bFileHandler::qualifiedPath(m_main->controls().Dir1->path());
+    // A folder list that never opened a folder has none to remember ("/" would be wrong).
+    const std::string folder = m_main->controls().Dir1->path();
+    return folder.empty() ? std::string() : bFileHandler::qualifiedPath(folder);
 }
 
 void Application::unloadAllWindows() {

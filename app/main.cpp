@@ -6,7 +6,6 @@
 #include "ProductInfo.h"
 #include "app/Application.h"
 #include "platform/Clock.h"
-#include "platform/LocaleFormat.h"
 #include "platform/Services.h"
 #include "platform/Text.h"
 #include "platform/posix/HiveFile.h"
@@ -15,6 +14,7 @@
 #include "platform/posix/PosixShell.h"
 #include "platform/posix/PosixSystemFacts.h"
 #include "platform/posix/PosixTrash.h"
+#include "platform/qt/QtLocaleFormat.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtUi.h"
 
@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     qm::platform::PosixTrash trash;
     qm::platform::PosixShell shell;
     qm::platform::SystemClock clock;
-    const qm::platform::LocaleFormat format;
+    const qm::platform::QtLocaleFormat format;
     qm::platform::PosixSystemFacts facts;
     const qm::text::CaseMapper caseMapper;
     qm::platform::HiveFile registry;

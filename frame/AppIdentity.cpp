@@ -38,8 +38,11 @@ std::string AppIdentity::GetLogFilePath() const {
     if (!m_logFilePath.empty()) {
         return m_logFilePath;
     }
-    if (m_facts.folderWritable(m_appPath)) {
-        m_logFilePath = m_appPath + kLogFileName;
+    // Beside the program only where this user can add to it: a folder that anyone may write can
+    // hold a log that another user created and only that user may write.
+    const std::string beside = m_appPath + kLogFileName;
+    if (m_files.isFile(beside) ? m_facts.fileWritable(beside) : m_facts.folderWritable(m_appPath)) {
+        m_logFilePath = beside;
         return m_logFilePath;
     }
     std::string folder = m_facts.stateFolder();

@@ -24,10 +24,10 @@ class AppIdentity {
     std::string programFile() const { return m_programFile; }
     // The program file's folder, ending in the path separator.
     std::string GetAppPath() const { return m_appPath; }
-    // The log file "_APP_LOG.txt": in the program's folder when the user may write there (a
-    // program run from a folder of its own); otherwise, as for a system-wide install, in the
-    // user's state folder (SystemFacts::stateFolder), so that a rename never loses its log entry
-    // to a permission error.
+    // The log file "_APP_LOG.txt": in the program's folder when the user may append to the log
+    // there, or create it (a program run from a folder of its own); otherwise, as for a system-wide
+    // install, in the user's state folder (SystemFacts::stateFolder), so that a rename never loses
+    // its log entry to a permission error.
     std::string GetLogFilePath() const;
 
     static constexpr const char* kLogFileName = "_APP_LOG.txt";

@@ -204,7 +204,9 @@ void bErrorHandler::CheckLogFileSize() {
 
 void bErrorHandler::ViewLogFile() {
     try {
-        m_services.shell.execute("open", m_identity.GetLogFilePath());
+        if (!m_services.shell.execute("open", m_identity.GetLogFilePath())) {
+            throw RunError(kNoAssociation);
+        }
     } catch (const std::exception& e) {
         m_services.messages.show(asRunError(e).description(), platform::kStyleOk, m_state.AppTitle);
     }

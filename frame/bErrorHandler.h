@@ -33,7 +33,8 @@ class bErrorHandler : public ErrorReporter {
     void OpenLogFile();
     // End of a session: the end line and a line of underscores.
     void CloseLogFile();
-    // Opens the log file with the desktop's viewer.
+    // Opens the log file with the desktop's viewer; when none can be started, says so in a
+    // message box.
     void ViewLogFile();
 
     const ErrorInfoRecord& ErrorInfo() const { return m_errorInfo; }

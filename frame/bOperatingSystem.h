@@ -24,9 +24,12 @@ class bOperatingSystem {
     // system information) is logged and gives "".
     std::string GetOS(const platform::SystemInformation* info) const;
 
-    // The OS folder and library folder, qualified ("/usr/", "/usr/lib/"); "" when unknown.
+    // The OS folder and library folder, qualified ("/usr/", "/usr/lib/x86_64-linux-gnu/"); ""
+    // when unknown.
     std::string GetWindowsFolder() const;
     std::string GetSystemFolder() const;
+    // What the program is built for and the names of those two folders, as the platform says.
+    platform::SystemWording wording() const { return m_facts.wording(); }
 
   private:
     const platform::SystemFacts& m_facts;

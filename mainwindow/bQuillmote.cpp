@@ -43,8 +43,14 @@ CasePreferences& bQuillmote::casePreferences() {
 void bQuillmote::GetPreferences(const std::function<frmQuillmote&()>& mainWindow) {
     try {
         const std::string folder = GetCurrentFolder(nullptr);
-        FilterType =
-            integerFromText(Registry().GetSetting("Preferences", "Default Filter Type", "0"));
+        try {
+            FilterType =
+                integerFromText(Registry().GetSetting("Preferences", "Default Filter Type", "0"));
+        } catch (const RunError&) {
+            // Only an edited setting is no number: like one out of range, it starts on the first
+            // category, which the window's load writes back.
+            FilterType = 0;
+        }
         auto& c = mainWindow().controls();
         c.Drive1->setDrive(folder);
         c.Dir1->setPath(folder);

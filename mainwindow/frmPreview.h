@@ -4,6 +4,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "frame/bForms.h"
 #include "platform/Views.h"
@@ -19,6 +21,9 @@ class frmPreview {
     void cmdCancel_Click();
     void lstBefore_Click();
     void lstAfter_Click();
+    // Marks each new name that the run over `folderNames` (every entry of the folder) would
+    // find already taken at its step, with the reason as its tooltip, and counts them.
+    void MarkConflicts(const std::vector<std::string>& folderNames);
 
     bool Cancelled() const { return m_cancelled; }
     void Cancelled(bool cancelled) { m_cancelled = cancelled; }

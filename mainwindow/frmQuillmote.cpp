@@ -181,10 +181,34 @@ void frmQuillmote::Drive1_Change() {
 void frmQuillmote::Dir1_Change() {
     auto& c = controls();
     const std::string folder = c.Dir1->path();
-    attempt("Dir1_Change", folder, [&] { c.File1->setPath(folder); });
+    if (!attempt("Dir1_Change", folder, [&] { c.File1->setPath(folder); })) {
+        if (!m_restoringFolder) {
+            backToListedFolder();
+        }
+        return;
+    }
     c.StatusBar1->setPanelText(1, bFileHandler::qualifiedPath(folder));
     m_folderOnDrive[c.Drive1->root()] = folder;
     ShowSelectionCount();
+}
+
+void frmQuillmote::backToListedFolder() {
+    auto& c = controls();
+    const std::string listed = c.File1->path();
+    if (listed.empty()) {
+        return;  // nothing listed yet: there is no folder to go back to
+    }
+    // The tree, the drive list, panel 1 and the folder a run or an exit takes must name the
+    // folder whose files are listed, or its nearest parent when that one has gone too. Each step
+    // on its own: the failure that brought us here has been reported, and opening the folder
+    // reports its own.
+    m_restoringFolder = true;
+    bestEffort([&] { c.Dir1->setPath(nearestExistingFolder(listed)); });
+    bestEffort([&] { c.Dir1->refresh(); });
+    m_restoringDrive = true;
+    bestEffort([&] { c.Drive1->setDrive(c.Dir1->path()); });
+    m_restoringDrive = false;
+    m_restoringFolder = false;
 }
 
 void frmQuillmote::File1_Click() {
@@ -243,6 +267,11 @@ void frmQuillmote::Form_QueryUnload(platform::CloseReason reason, bool& cancel) 
     cancel = false;
     if (reason == platform::CloseReason::ControlMenu) {
         m_program.ExitApplication();
+    } else if (reason == platform::CloseReason::SessionEnding ||
+               reason == platform::CloseReason::TaskManager) {
+        // The system ends the program: without the log's end line or the last folder, but it
+        // must end, not linger without a window.
+        m_services.ui.quit();
     }
 }
 

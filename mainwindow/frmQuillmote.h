@@ -84,6 +84,7 @@ class frmQuillmote {
     void mnuViewRefresh_Click();
     void mnuViewLogFile_Click();
     void mnuHelpAbout_Click();
+    // Opens the user guide with the desktop's viewer; when none can be started, reports it.
     void mnuHelpHowToUse_Click();
 
     static constexpr const char* kReadMe = "ReadMe.rtf";
@@ -103,6 +104,11 @@ class frmQuillmote {
     bool renameSelected(RunMode mode);
     // The folder a run works in: the one whose files the file list shows, qualified.
     std::string runFolder();
+    // `candidate`, or its nearest parent that exists (stopping at the drive's root).
+    std::string nearestExistingFolder(std::string candidate);
+    // After a folder the file list could not open: the folder list goes back to the folder
+    // whose files are listed (or its nearest existing parent).
+    void backToListedFolder();
 
     platform::Services& m_services;
     AppState& m_state;
@@ -119,6 +125,7 @@ class frmQuillmote {
     std::unique_ptr<frmPreview> m_preview;
     std::map<std::string, std::string> m_folderOnDrive;  // the last folder shown on each drive
     bool m_restoringDrive = false;
+    bool m_restoringFolder = false;
 };
 
 }  // namespace qm

@@ -61,6 +61,20 @@ void frmQuillmote::mnuViewOpenCurrentFolder_Click() {
     }
 }
 
+std::string frmQuillmote::nearestExistingFolder(std::string candidate) {
+    const std::string root = controls().Drive1->root();
+    const std::string rootWithout = root.size() > 1 ? root.substr(0, root.size() - 1) : root;
+    // A folder deleted behind the program's back gives way to its nearest existing parent.
+    while (!m_fileHandler.folderExists(candidate)) {
+        if (candidate == root || candidate == rootWithout ||
+            candidate.find(bFileHandler::kSeparator) == std::string::npos) {
+            break;
+        }
+        bFileHandler::StripLastFolder(candidate);
+    }
+    return candidate;
+}
+
 void frmQuillmote::mnuViewRefresh_Click() {
     auto& c = controls();
     std::string candidate;
@@ -68,16 +82,7 @@ void frmQuillmote::mnuViewRefresh_Click() {
     // failure of that is reported below.
     bestEffort([&] {
         candidate = c.Dir1->path();
-        std::string root = c.Drive1->root();
-        const std::string rootWithout = root.size() > 1 ? root.substr(0, root.size() - 1) : root;
-        // A folder deleted behind the program's back gives way to its nearest existing parent.
-        while (!m_fileHandler.folderExists(candidate)) {
-            if (candidate == root || candidate == rootWithout ||
-                candidate.find(bFileHandler::kSeparator) == std::string::npos) {
-                break;
-            }
-            bFileHandler::StripLastFolder(candidate);
-        }
+        candidate = nearestExistingFolder(candidate);
     });
     std::string shown;
     try {
@@ -102,7 +107,9 @@ void frmQuillmote::mnuHelpAbout_Click() {
 void frmQuillmote::mnuHelpHowToUse_Click() {
     const std::string document = bFileHandler::qualifiedPath(m_identity.GetAppPath()) + kReadMe;
     try {
-        m_services.shell.execute("open", document);
+        if (!m_services.shell.execute("open", document)) {
+            throw RunError(kNoAssociation);
+        }
     } catch (const std::exception& e) {
         reportError(m_errors, e, document, "frmQuillmote_mnHelpHowToUse");
     }

@@ -132,6 +132,9 @@ bool frmQuillmote::renameSelected(RunMode mode) {
         })) {
         return end(RunOutcome::Abandoned);
     }
+    // The run takes no input until it ends, but the window must not go on showing the question
+    // it answered: what waits to be painted is painted once; the user's input keeps waiting.
+    bestEffort([this] { m_services.ui.pointer().processEvents(); });
     const RunInput input{folder, SelectedFiles, SearchStrings, ReplacementStrings};
     if (m_run.run(mode, input, display) == RunOutcome::Abandoned) {
         return end(RunOutcome::Abandoned);
@@ -156,6 +159,15 @@ void frmQuillmote::cmdPreview_Click() {
         p.lblPath->setToolTip(folderText);
         // A fill that failed has shown its error already; the window is then never shown.
         if (renameSelected(RunMode::Preview)) {
+            // The warnings are a courtesy: a folder that cannot be read now shows the preview
+            // without them, and the run reports what it meets.
+            bestEffort([&] {
+                std::vector<std::string> names;
+                for (const auto& entry : m_services.files.listFolder(runFolder())) {
+                    names.push_back(entry.name);
+                }
+                m_preview->MarkConflicts(names);
+            });
             p.window->showModal();
             if (!m_preview->Cancelled()) {
                 m_module.PreviewMode = false;

@@ -101,6 +101,10 @@ class ListBox : public virtual Control {
     virtual int listIndex() const = 0;
     // Selects (and scrolls to) an entry; raises onClick when the selection changes.
     virtual void setListIndex(int index) = 0;
+    // Marks an entry with a warning colour and icon, `toolTip` saying why; an empty tip clears
+    // the mark. Clearing the list drops every mark.
+    virtual void setWarning(int index, const std::string& toolTip) = 0;
+    virtual std::string warning(int index) const = 0;  // the mark's tip, "" when unmarked
     std::function<void()> onClick;
 };
 

@@ -42,6 +42,11 @@ ControlDesign byDefault(ControlDesign d) {
     return d;
 }
 
+ControlDesign onEscape(ControlDesign d) {
+    d.cancelButton = true;
+    return d;
+}
+
 ControlDesign centred(ControlDesign d) {
     d.centred = true;
     return d;
@@ -135,9 +140,10 @@ FormDesign makePreviewWindow() {
         ctl("lstBefore", K::ListBox, {10, 30, 345, 362}, "", "", 0),
         ctl("lstAfter", K::ListBox, {365, 30, 345, 362}, "", "", 1),
         ctl("lblPath", K::Label, {10, 400, 700, 18}, "", ""),
+        ctl("lblWarning", K::Label, {10, 418, 700, 16}, "", ""),
         ctl("cmdContinue", K::Button, {330, 438, 240, 30}, "Continue With &Renaming Operation", "",
             2),
-        ctl("cmdCancel", K::Button, {580, 438, 130, 30}, "&Cancel", "", 3),
+        onEscape(ctl("cmdCancel", K::Button, {580, 438, 130, 30}, "&Cancel", "", 3)),
     };
     return f;
 }

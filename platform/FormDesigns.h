@@ -39,6 +39,7 @@ struct ControlDesign {
     bool initiallyChosen = false;  // option buttons selected when the window is created
     bool centred = false;          // labels: text centred
     bool defaultButton = false;    // buttons: Enter presses it
+    bool cancelButton = false;     // buttons: Escape presses it
 };
 
 struct MenuDesign {

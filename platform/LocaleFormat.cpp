@@ -38,6 +38,13 @@ LocaleFormat::LocaleFormat(const std::locale& locale) : m_locale(locale) {
     m_thousandsSeparator = punct.grouping().empty() ? "," : utf8(punct.thousands_sep());
 }
 
+std::string LocaleFormat::format(const std::tm& local, const char* pattern) const {
+    std::ostringstream out;
+    out.imbue(m_locale);
+    out << std::put_time(&local, pattern);
+    return out.str();
+}
+
 std::tm LocaleFormat::localTime(TimePoint t) {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(t);
     std::tm local{};
@@ -50,11 +57,43 @@ std::tm LocaleFormat::localTime(TimePoint t) {
 }
 
 std::string LocaleFormat::format(TimePoint t, const char* pattern) const {
+    return format(localTime(t), pattern);
+}
+
+std::string LocaleFormat::shortDate(TimePoint t) const {
     const std::tm local = localTime(t);
-    std::ostringstream out;
-    out.imbue(m_locale);
-    out << std::put_time(&local, pattern);
-    return out.str();
+    std::string date = format(local, "%x");
+    // Some locales (C among them) write the year in two digits, and a C++ locale does not tell
+    // its pattern. The year's place is where the text changes when only the year moves on by
+    // eleven, which changes both of its last digits; a two-digit number there becomes the year.
+    std::tm later = local;
+    later.tm_year += 11;
+    const std::string moved = format(later, "%x");
+    if (moved.size() != date.size()) {
+        return date;
+    }
+    std::size_t first = 0;
+    while (first < date.size() && date[first] == moved[first]) {
+        ++first;
+    }
+    if (first == date.size()) {
+        return date;
+    }
+    std::size_t end = date.size();
+    while (date[end - 1] == moved[end - 1]) {
+        --end;
+    }
+    const auto digit = [&](std::size_t i) { return date[i] >= '0' && date[i] <= '9'; };
+    while (first > 0 && digit(first - 1)) {
+        --first;
+    }
+    while (end < date.size() && digit(end)) {
+        ++end;
+    }
+    if (end - first == 2) {
+        date.replace(first, 2, std::to_string(local.tm_year + 1900));
+    }
+    return date;
 }
 
 std::string LocaleFormat::longDate(TimePoint t) const {
@@ -66,7 +105,7 @@ std::string LocaleFormat::longTime(TimePoint t) const {
 }
 
 std::string LocaleFormat::generalDate(TimePoint t) const {
-    return format(t, "%x %X");
+    return shortDate(t) + " " + longTime(t);
 }
 
 std::string LocaleFormat::timeOfDay(TimePoint t) const {

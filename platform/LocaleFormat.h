@@ -1,7 +1,8 @@
 // Dates, times and numbers in the user's locale formats: long date, long time, general date
-// (short date then long time), whole numbers grouped in thousands, fixed decimals. This class
-// formats through a C++ locale (the environment's on POSIX); a platform whose user formats live
-// elsewhere (Windows) overrides the locale-dependent members.
+// (short date then long time, the year always in four digits), whole numbers grouped in
+// thousands, fixed decimals. This class formats through a C++ locale (the environment's on
+// POSIX); a toolkit or a platform that keeps the user's own formats elsewhere (Windows) overrides
+// the locale-dependent members.
 #pragma once
 
 #include <cstdint>
@@ -35,7 +36,10 @@ class LocaleFormat {
     static std::tm localTime(TimePoint t);
 
   private:
+    std::string format(const std::tm& local, const char* pattern) const;
     std::string format(TimePoint t, const char* pattern) const;
+    // The locale's short date with the year in four digits.
+    std::string shortDate(TimePoint t) const;
 
     std::locale m_locale;
     std::string m_decimalPoint;

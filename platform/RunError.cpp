@@ -14,6 +14,8 @@ std::string RunError::standardDescription(std::int32_t number) {
             return "Out of memory";
         case kTypeMismatch:
             return "Type mismatch";
+        case kNoAssociation:
+            return "No program could be started to open the file";
         case kInternalError:
             return "Internal error";
         case kBadFileName:

@@ -15,6 +15,7 @@ enum ErrorNumber : std::int32_t {
     kOverflow = 6,
     kOutOfMemory = 7,
     kTypeMismatch = 13,
+    kNoAssociation = 31,  // the desktop has no program to open a file (the shell's own number)
     kInternalError = 51,
     kBadFileName = 52,
     kFileNotFound = 53,

@@ -61,6 +61,7 @@ void bindControls(Form& f, PreviewControls& c) {
     c.lstBefore = &f.template get<ListBox>("lstBefore");
     c.lstAfter = &f.template get<ListBox>("lstAfter");
     c.lblPath = &f.template get<Label>("lblPath");
+    c.lblWarning = &f.template get<Label>("lblWarning");
     c.cmdContinue = &f.template get<Button>("cmdContinue");
     c.cmdCancel = &f.template get<Button>("cmdCancel");
 }

@@ -59,6 +59,7 @@ struct PreviewControls {
     ListBox* lstBefore = nullptr;
     ListBox* lstAfter = nullptr;
     Label* lblPath = nullptr;
+    Label* lblWarning = nullptr;
     Button* cmdContinue = nullptr;
     Button* cmdCancel = nullptr;
 };

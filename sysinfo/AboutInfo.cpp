@@ -42,7 +42,8 @@ std::string GetAboutInfo(CDriveInfo& drive, const platform::SystemInformation* s
             text += "   Compile Date: Unknown";
         }
         text += std::string(kCrLf) + kCrLf;
-        text += std::string("A 32-bit application for Windows 9x and higher.") + kCrLf + kCrLf;
+        const platform::SystemWording wording = sources.os.wording();
+        text += wording.application + kCrLf + kCrLf;
         text +=
             "Screen Resolution: " +
             std::to_string(wholePixels(systemInfo->workAreaWidth(), systemInfo->twipsPerPixelX())) +
@@ -51,8 +52,8 @@ std::string GetAboutInfo(CDriveInfo& drive, const platform::SystemInformation* s
                 wholePixels(systemInfo->workAreaHeight(), systemInfo->twipsPerPixelY())) +
             kCrLf;
         text += sources.os.GetOS(systemInfo) + kCrLf;
-        text += "Windows Directory: " + sources.os.GetWindowsFolder() + kCrLf;
-        text += "Windows System Directory: " + sources.os.GetSystemFolder() + kCrLf + kCrLf;
+        text += wording.osFolderLabel + ": " + sources.os.GetWindowsFolder() + kCrLf;
+        text += wording.osLibraryFolderLabel + ": " + sources.os.GetSystemFolder() + kCrLf + kCrLf;
         if (drive.Present()) {
             text += "Volume Label: " + drive.Label() +
                     "  Serial number: " + drive.SerialNumberEx() + kCrLf;

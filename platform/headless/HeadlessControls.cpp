@@ -141,6 +141,7 @@ void HeadlessOptionButton::setValue(bool value) {
 
 void HeadlessListBox::clear() {
     m_items.clear();
+    m_warnings.clear();
     m_index = -1;
 }
 
@@ -162,6 +163,21 @@ void HeadlessListBox::setListIndex(int index) {
     if (onClick) {
         onClick();
     }
+}
+
+void HeadlessListBox::setWarning(int index, const std::string& toolTip) {
+    list(index);  // the same check
+    if (toolTip.empty()) {
+        m_warnings.erase(index);
+    } else {
+        m_warnings[index] = toolTip;
+    }
+}
+
+std::string HeadlessListBox::warning(int index) const {
+    list(index);
+    const auto it = m_warnings.find(index);
+    return it == m_warnings.end() ? std::string() : it->second;
 }
 
 std::string HeadlessStatusBar::panelText(int panel) const {

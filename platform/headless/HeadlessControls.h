@@ -2,6 +2,7 @@
 // offer the test the user's side (click, type, choose).
 #pragma once
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -143,11 +144,14 @@ class HeadlessListBox : public ListBox, public HeadlessControlBase {
     std::string list(int index) const override;
     int listIndex() const override { return m_index; }
     void setListIndex(int index) override;
+    void setWarning(int index, const std::string& toolTip) override;
+    std::string warning(int index) const override;
     void click(int index) { setListIndex(index); }
     const std::vector<std::string>& items() const { return m_items; }
 
   private:
     std::vector<std::string> m_items;
+    std::map<int, std::string> m_warnings;
     int m_index = -1;
 };
 

@@ -1,5 +1,7 @@
 #include "platform/headless/HeadlessLists.h"
 
+#include <algorithm>
+
 #include "platform/PathRules.h"
 #include "platform/RunError.h"
 
@@ -32,7 +34,26 @@ void HeadlessFolderList::refresh() {
 }
 
 void HeadlessFolderList::open(const std::string& name) {
-    setPath(name == ".." ? parentPath(m_path) : joinPath(m_path, name));
+    if (name == "..") {
+        setPath(parentPath(m_path));
+        return;
+    }
+    const std::string path = joinPath(m_path, name);
+    if (std::find(m_subfolders.begin(), m_subfolders.end(), name) == m_subfolders.end()) {
+        setPath(path);
+        return;
+    }
+    // Chosen from what the tree shows, as in the window's tree, without asking the disk again:
+    // the folder may have gone since the tree was read.
+    try {
+        m_subfolders = listSubfolders(m_files, path, m_mapper);
+    } catch (const std::exception&) {
+        m_subfolders.clear();
+    }
+    m_path = path;
+    if (onChange) {
+        onChange();
+    }
 }
 
 HeadlessFileList::HeadlessFileList(const ControlDesign& d, HeadlessWindow* w,

@@ -21,7 +21,8 @@ class HeadlessFolderList : public FolderList, public HeadlessControlBase {
     void refresh() override;
 
     const std::vector<std::string>& subfolders() const { return m_subfolders; }
-    // The user opens a subfolder of the current folder (or ".." for the parent).
+    // The user opens a subfolder of the current folder (or ".." for the parent); one the list
+    // shows is opened as shown, even when it has gone from the disk since.
     void open(const std::string& name);
 
   private:

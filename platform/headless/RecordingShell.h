@@ -17,9 +17,10 @@ class RecordingShell : public Shell {
   public:
     bool execute(const std::string& verb, const std::string& target) override {
         requests.push_back({verb, target});
-        return true;
+        return opens;
     }
     std::vector<ShellRequest> requests;
+    bool opens = true;  // false: as a desktop without an opener
 };
 
 }  // namespace qm::platform

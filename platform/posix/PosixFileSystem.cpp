@@ -228,7 +228,8 @@ std::vector<FolderEntry> PosixFileSystem::listFolder(const std::string& path) co
     }
     std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(path.c_str()), ::closedir);
     if (!dir) {
-        throwForPath(errno, path);
+        // What is missing here is a folder: path not found, whether or not its parent is there.
+        throw errorFromErrno(errno, MissingIs::Path);
     }
     const int dirFd = ::dirfd(dir.get());
     std::vector<FolderEntry> entries;

@@ -1,9 +1,11 @@
 #include "platform/posix/PosixSystemFacts.h"
 
 #include <limits.h>
+#include <sys/stat.h>
 #include <sys/utsname.h>
 #include <unistd.h>
 
+#include <climits>
 #include <cstdlib>
 #include <vector>
 
@@ -25,6 +27,23 @@ KernelInfo PosixSystemFacts::kernel() const {
     return KernelInfo{names.sysname, names.release, names.version};
 }
 
+std::string PosixSystemFacts::osLibraryFolder() const {
+    const std::string multiarch = std::string("/usr/lib/") + QM_LIBRARY_ARCHITECTURE + "/";
+    struct stat st {};
+    if (sizeof QM_LIBRARY_ARCHITECTURE > 1 && ::stat(multiarch.c_str(), &st) == 0 &&
+        S_ISDIR(st.st_mode)) {
+        return multiarch;
+    }
+    return "/usr/lib/";
+}
+
+SystemWording PosixSystemFacts::wording() const {
+    const std::string system = kernel().name;
+    const std::string bits = std::to_string(sizeof(void*) * CHAR_BIT) + "-bit application";
+    return SystemWording{"A " + bits + (system.empty() ? "." : " for " + system + "."),
+                         "System Directory", "System Library Directory"};
+}
+
 std::string PosixSystemFacts::executablePath() const {
     std::vector<char> buffer(PATH_MAX);
     for (;;) {
@@ -41,6 +60,10 @@ std::string PosixSystemFacts::executablePath() const {
 
 bool PosixSystemFacts::folderWritable(const std::string& folder) const {
     return !folder.empty() && ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+bool PosixSystemFacts::fileWritable(const std::string& path) const {
+    return !path.empty() && ::access(path.c_str(), W_OK) == 0;
 }
 
 std::optional<std::string> PosixSystemFacts::environment(const std::string& name) const {

@@ -11,8 +11,13 @@ class PosixSystemFacts : public SystemFacts {
     KernelInfo kernel() const override;
     std::string executablePath() const override;
     std::string osFolder() const override { return "/usr/"; }
-    std::string osLibraryFolder() const override { return "/usr/lib/"; }
+    // The folder of the system's own libraries: the multiarch one ("/usr/lib/x86_64-linux-gnu/")
+    // where the system has it, else "/usr/lib/".
+    std::string osLibraryFolder() const override;
+    // "A 64-bit application for Linux.": the program's word size and the kernel's name.
+    SystemWording wording() const override;
     bool folderWritable(const std::string& folder) const override;
+    bool fileWritable(const std::string& path) const override;
     std::optional<std::string> environment(const std::string& name) const override;
     std::string stateFolder() const override;
 };

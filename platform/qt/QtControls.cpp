@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QtDebug>
 #include <algorithm>
 #include <exception>
@@ -468,13 +469,32 @@ void QtListBox::clear() {
     const ProgramChange change(m_programChange);
     listWidget()->clear();
     m_items.clear();
+    m_warnings.clear();
     m_index = -1;
 }
 
 void QtListBox::addItem(const std::string& item) {
     const ProgramChange change(m_programChange);
     m_items.push_back(item);
+    m_warnings.emplace_back();
     listWidget()->addItem(displayQString(item));
+}
+
+void QtListBox::setWarning(int index, const std::string& toolTip) {
+    list(index);  // the same check
+    m_warnings[static_cast<std::size_t>(index)] = toolTip;
+    QListWidgetItem* item = listWidget()->item(index);
+    const bool marked = !toolTip.empty();
+    // A dark amber that stays readable on the light list background.
+    item->setForeground(marked ? QBrush(QColor(0xA8, 0x4B, 0x00)) : QBrush());
+    item->setIcon(marked ? listWidget()->style()->standardIcon(QStyle::SP_MessageBoxWarning)
+                         : QIcon());
+    item->setToolTip(displayQString(toolTip));
+}
+
+std::string QtListBox::warning(int index) const {
+    list(index);
+    return m_warnings[static_cast<std::size_t>(index)];
 }
 
 std::string QtListBox::list(int index) const {

@@ -174,10 +174,13 @@ class QtListBox : public ListBox, public QtControlBase {
     std::string list(int index) const override;
     int listIndex() const override { return m_index; }
     void setListIndex(int index) override;
+    void setWarning(int index, const std::string& toolTip) override;
+    std::string warning(int index) const override;
     QListWidget* listWidget() const;
 
   private:
     std::vector<std::string> m_items;  // as given; the widget shows their display forms
+    std::vector<std::string> m_warnings;
     int m_index = -1;
 };
 

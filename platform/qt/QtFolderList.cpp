@@ -42,6 +42,8 @@ QtFolderList::QtFolderList(const ControlDesign& design, QWidget* parent, const F
     t->header()->hide();
     t->setSelectionMode(QAbstractItemView::SingleSelection);
     t->setUniformRowHeights(true);
+    // One icon for every item: the style reads its image files each time it is asked.
+    m_folderIcon = t->style()->standardIcon(QStyle::SP_DirIcon);
     QObject::connect(t, &QTreeWidget::itemExpanded, receiver(), [this](QTreeWidgetItem* item) {
         const ProgramChange change(m_programChange);
         populate(item);
@@ -61,7 +63,7 @@ QTreeWidget* QtFolderList::tree() const {
 QTreeWidgetItem* QtFolderList::makeItem(const std::string& path, const std::string& name) {
     auto* item = new QTreeWidgetItem();
     item->setText(0, displayQString(name));
-    item->setIcon(0, tree()->style()->standardIcon(QStyle::SP_DirIcon));
+    item->setIcon(0, m_folderIcon);
     item->setData(0, kPathRole, bytesOf(path));
     item->setData(0, kNameRole, bytesOf(name));
     item->setData(0, kReadRole, false);

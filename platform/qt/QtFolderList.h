@@ -1,6 +1,7 @@
 // The current drive's folders as a tree, read from disk a level at a time as it opens.
 #pragma once
 
+#include <QIcon>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,7 @@ class QtFolderList : public FolderList, public QtControlBase {
     const DriveQuery& m_drives;
     const text::CaseMapper& m_mapper;
     std::string m_path;
+    QIcon m_folderIcon;
 };
 
 }  // namespace qm::platform

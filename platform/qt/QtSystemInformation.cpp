@@ -2,6 +2,8 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <algorithm>
+#include <cmath>
 
 namespace qm::platform {
 
@@ -23,9 +25,21 @@ double logicalDpiY() {
                                                                   : kFallbackDpi;
 }
 
-QRect workArea() {
+// The work area in the screen's own pixels: on a scaled desktop Qt's geometry counts scaled
+// pixels (a 1280 x 900 screen at 200 % is 640 x 450 of them).
+QSize workArea() {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen != nullptr ? screen->availableGeometry() : QRect();
+    if (screen == nullptr) {
+        return QSize();
+    }
+    const qreal ratio = screen->devicePixelRatio();
+    const QSize area = screen->availableGeometry().size();
+    return QSize(qRound(area.width() * ratio), qRound(area.height() * ratio));
+}
+
+// Whole twips per pixel, so that the work area divides back into exact pixels.
+double wholeTwipsPerPixel(double dpi) {
+    return std::max(1.0, std::round(kTwipsPerInch / dpi));
 }
 
 }  // namespace
@@ -46,11 +60,11 @@ double QtSystemInformation::workAreaHeight() const {
 }
 
 double QtSystemInformation::twipsPerPixelX() const {
-    return kTwipsPerInch / logicalDpiX();
+    return wholeTwipsPerPixel(logicalDpiX());
 }
 
 double QtSystemInformation::twipsPerPixelY() const {
-    return kTwipsPerInch / logicalDpiY();
+    return wholeTwipsPerPixel(logicalDpiY());
 }
 
 }  // namespace qm::platform

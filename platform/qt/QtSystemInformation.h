@@ -1,6 +1,6 @@
 // System information from the screen and the kernel: the work area in twips (the screen's
-// available geometry times twips per pixel, 1440 / logical DPI) and the kernel's name and
-// release as the operating system.
+// available geometry in device pixels times twips per pixel, 1440 / logical DPI rounded to a
+// whole number) and the kernel's name and release as the operating system.
 #pragma once
 
 #include <string>

@@ -70,7 +70,9 @@ class QtControlFactory final : public ControlFactory {
             QMenu* menu = m_window.menuBar()->addMenu(toQString(m.caption));
             menu->setObjectName(toQString(m.name));
             m_barMenus[m.name] = menu;
-            return std::make_unique<QtMenuItem>(m, menu->menuAction(), menu);
+            auto item = std::make_unique<QtMenuItem>(m, menu->menuAction(), menu);
+            m_window.addMenu(menu, item.get());
+            return item;
         }
         QMenu* menu = m_barMenus.at(m.parent);
         QAction* action =
@@ -115,6 +117,12 @@ QtForm::QtForm(const FormDesign& design, QtUi& ui, QtWindow::Kind kind)
     for (std::size_t row = 0; row < design.controls.size(); ++row) {
         auto& control = dynamic_cast<QtControlBase&>(this->control(row));
         m_window->addControl(control.widget(), &control);
+        if (design.controls[row].defaultButton) {
+            m_window->setDefaultButton(dynamic_cast<QtButton&>(control).button());
+        }
+        if (design.controls[row].cancelButton) {
+            m_window->setCancelButton(dynamic_cast<QtButton&>(control).button());
+        }
     }
     chainTabOrder();
 }

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 #include <QSessionManager>
 #include <QVBoxLayout>
@@ -16,6 +17,7 @@
 #include <stdexcept>
 
 #include "platform/RunError.h"
+#include "platform/qt/QtControls.h"
 #include "platform/qt/QtText.h"
 
 namespace qm::platform {
@@ -161,10 +163,39 @@ void QtSurface::fillBox(double x1, double y1, double x2, double y2, Rgb color) {
 
 // ---- top-level widget
 
+namespace {
+
+// Hands every key to the window it is typed in, before the control with the focus sees it. One
+// filter for the whole program: with one per window, a key whose handler opens a window would
+// change Qt's list of filters while Qt walks it, and reach the first window a second time.
+class KeyRouter : public QObject {
+  public:
+    static constexpr const char* kName = "qmKeyRouter";
+    explicit KeyRouter(QObject* parent) : QObject(parent) { setObjectName(QLatin1String(kName)); }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if ((event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride) ||
+            !watched->isWidgetType()) {
+            return false;
+        }
+        auto* form = dynamic_cast<FormWidget*>(static_cast<QWidget*>(watched)->window());
+        return form != nullptr && form->key(watched, static_cast<QKeyEvent*>(event));
+    }
+};
+
+}  // namespace
+
 FormWidget::FormWidget(QtWindow* owner, Qt::WindowFlags flags)
     : QWidget(nullptr, flags), m_owner(owner) {
-    // The window sees every key before the control that has the focus.
-    qApp->installEventFilter(this);
+    if (qApp->findChild<QObject*>(QLatin1String(KeyRouter::kName), Qt::FindDirectChildrenOnly) ==
+        nullptr) {
+        qApp->installEventFilter(new KeyRouter(qApp));
+    }
+}
+
+bool FormWidget::key(QObject* receiver, QKeyEvent* event) {
+    return m_owner != nullptr && m_owner->keyEvent(receiver, event);
 }
 
 void FormWidget::closeEvent(QCloseEvent* event) {
@@ -173,14 +204,6 @@ void FormWidget::closeEvent(QCloseEvent* event) {
     if (m_owner != nullptr) {
         m_owner->closeRequested();
     }
-}
-
-bool FormWidget::eventFilter(QObject* watched, QEvent* event) {
-    if (m_owner != nullptr &&
-        (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)) {
-        return m_owner->keyEvent(watched, static_cast<QKeyEvent*>(event));
-    }
-    return false;
 }
 
 // ---- window
@@ -419,23 +442,65 @@ Control* QtWindow::activeControl() const {
     return nullptr;
 }
 
-bool QtWindow::menuShortcut(const QKeyEvent* event) const {
+bool QtWindow::menuShortcut(const QKeyEvent* event) {
     if (m_menuBar == nullptr) {
         return false;
     }
     const QKeySequence pressed(event->keyCombination());
     for (const QAction* top : m_menuBar->actions()) {
-        if (top->menu() == nullptr) {
+        const QMenu* menu = top->menu();
+        if (menu == nullptr) {
             continue;
         }
-        for (const QAction* item : top->menu()->actions()) {
-            if (item->isEnabled() && !item->shortcut().isEmpty() &&
-                item->shortcut().matches(pressed) == QKeySequence::ExactMatch) {
-                return true;
+        for (const QAction* item : menu->actions()) {
+            if (item->shortcut().isEmpty() ||
+                item->shortcut().matches(pressed) != QKeySequence::ExactMatch) {
+                continue;
             }
+            // The states the menu would show if it were opened now, not those it showed when
+            // it was last opened: the key then does what the item would.
+            if (const auto opened = m_menus.find(menu); opened != m_menus.end()) {
+                raiseFromUser(opened->second->onClick);
+            }
+            return item->isEnabled();
         }
     }
     return false;
+}
+
+void QtWindow::setDefaultButton(QPushButton* button) {
+    m_defaultButton = button;
+}
+
+void QtWindow::setCancelButton(QPushButton* button) {
+    m_cancelButton = button;
+}
+
+bool QtWindow::dialogKey(const QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->type() != QEvent::KeyPress || modifiers != Qt::NoModifier) {
+        return false;
+    }
+    QPushButton* button = nullptr;
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // A focused button takes Enter itself, as in any dialog.
+            if (qobject_cast<QPushButton*>(m_widget->focusWidget()) == nullptr) {
+                button = m_defaultButton;
+            }
+            break;
+        case Qt::Key_Escape:
+            button = m_cancelButton;
+            break;
+        default:
+            break;
+    }
+    if (button == nullptr || !button->isEnabled() || !button->isVisible()) {
+        return false;
+    }
+    button->click();
+    return true;
 }
 
 bool QtWindow::keyEvent(QObject* receiver, QKeyEvent* event) {
@@ -459,6 +524,9 @@ bool QtWindow::keyEvent(QObject* receiver, QKeyEvent* event) {
             return true;
         }
         return false;
+    }
+    if (dialogKey(event)) {
+        return true;
     }
     const int typed = typedCharacter(event);
     if (typed < 0 || !onKeyPress) {

@@ -17,7 +17,9 @@
 
 class QEventLoop;
 class QKeyEvent;
+class QMenu;
 class QMenuBar;
+class QPushButton;
 class QSessionManager;
 
 namespace qm::platform {
@@ -75,10 +77,12 @@ class FormWidget : public QWidget {
   public:
     FormWidget(QtWindow* owner, Qt::WindowFlags flags);
     void release() { m_owner = nullptr; }
+    // A key typed into `receiver`, a widget of this window, before the widget sees it; true
+    // when the window took it.
+    bool key(QObject* receiver, QKeyEvent* event);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     QtWindow* m_owner;
@@ -128,6 +132,12 @@ class QtWindow : public Window {
     bool hasMenuBar() const { return m_menuBar != nullptr; }
     // Lets activeControl() name the control behind a widget.
     void addControl(QWidget* widget, Control* control) { m_controls[widget] = control; }
+    // The buttons Enter and Escape press wherever the focus is (a focused button takes Enter
+    // itself). A window without a cancel button leaves Escape to its controls.
+    void setDefaultButton(QPushButton* button);
+    void setCancelButton(QPushButton* button);
+    // Lets a shortcut key raise the opening of the menu that holds its item.
+    void addMenu(const QMenu* menu, MenuItem* item) { m_menus[menu] = item; }
     bool modal() const { return m_modalLoop != nullptr; }
 
     // What the top-level widget reports.
@@ -140,7 +150,11 @@ class QtWindow : public Window {
     bool askToClose(CloseReason reason, bool fromUser);
     void close();
     void sessionEnding(QSessionManager& manager);
-    bool menuShortcut(const QKeyEvent* event) const;
+    // Whether the key is the shortcut of an enabled menu item; the item's menu first works out
+    // its items' states as if it were opened now.
+    bool menuShortcut(const QKeyEvent* event);
+    // Presses the default or cancel button for Enter or Escape; true when it did.
+    bool dialogKey(const QKeyEvent* event);
 
     std::string m_name;
     std::string m_caption;
@@ -148,7 +162,10 @@ class QtWindow : public Window {
     QPointer<FormWidget> m_widget;
     ClientArea* m_client;
     QMenuBar* m_menuBar = nullptr;
+    QPointer<QPushButton> m_defaultButton;
+    QPointer<QPushButton> m_cancelButton;
     std::map<const QWidget*, Control*> m_controls;
+    std::map<const QMenu*, MenuItem*> m_menus;
     QtSystemMenu m_systemMenu;
     QtSurface m_surface;
     QEventLoop* m_modalLoop = nullptr;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/Utf16.h"
@@ -60,6 +61,26 @@ UINT groupingOf(const std::wstring& grouping) {
 
 }  // namespace
 
+std::wstring withFourDigitYears(const std::wstring& picture) {
+    std::wstring out;
+    bool quoted = false;
+    for (std::size_t i = 0; i < picture.size();) {
+        if (picture[i] == L'\'') {
+            quoted = !quoted;
+        }
+        if (quoted || picture[i] != L'y') {
+            out.push_back(picture[i++]);
+            continue;
+        }
+        std::size_t run = 0;
+        while (i < picture.size() && picture[i] == L'y') {
+            ++run, ++i;
+        }
+        out.append(std::max<std::size_t>(run, 4), L'y');
+    }
+    return out;
+}
+
 Win32LocaleFormat::Win32LocaleFormat() : LocaleFormat(std::locale::classic()) {}
 
 Win32LocaleFormat::Win32LocaleFormat(const std::string& localeName)
@@ -89,9 +110,13 @@ std::string Win32LocaleFormat::longTime(TimePoint t) const {
 
 std::string Win32LocaleFormat::generalDate(TimePoint t) const {
     const SYSTEMTIME time = systemTimeOf(localTime(t));
+    wchar_t picture[80] = {};
+    if (::GetLocaleInfoEx(locale(), LOCALE_SSHORTDATE, picture, 80) <= 0) {
+        return LocaleFormat::generalDate(t);
+    }
+    const std::wstring shortDate = withFourDigitYears(picture);
     return nlsText([&](wchar_t* out, int size) {
-               return ::GetDateFormatEx(locale(), DATE_SHORTDATE, &time, nullptr, out, size,
-                                        nullptr);
+               return ::GetDateFormatEx(locale(), 0, &time, shortDate.c_str(), out, size, nullptr);
            }) +
            " " + longTime(t);
 }

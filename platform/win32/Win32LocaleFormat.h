@@ -1,6 +1,6 @@
 // The user's date, time and number formats as Windows keeps them: GetDateFormatEx with the long
-// and the short date, GetTimeFormatEx with the long time, GetNumberFormatEx with the locale's
-// separators and grouping.
+// and the short date (its year always in four digits), GetTimeFormatEx with the long time,
+// GetNumberFormatEx with the locale's separators and grouping.
 #pragma once
 
 #include <optional>
@@ -9,6 +9,10 @@
 #include "platform/LocaleFormat.h"
 
 namespace qm::platform {
+
+// A date picture ("M/d/yy") with every year of fewer than four digits in four ("M/d/yyyy");
+// quoted text stays as it is.
+std::wstring withFourDigitYears(const std::wstring& picture);
 
 class Win32LocaleFormat : public LocaleFormat {
   public:

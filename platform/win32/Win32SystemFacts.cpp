@@ -4,6 +4,7 @@
 // after windows.h, which it needs
 #include <shlobj.h>
 
+#include <climits>
 #include <vector>
 
 #include "ProductInfo.h"
@@ -79,6 +80,28 @@ std::string Win32SystemFacts::osFolder() const {
 
 std::string Win32SystemFacts::osLibraryFolder() const {
     return systemFolder([](wchar_t* b, UINT n) { return ::GetSystemDirectoryW(b, n); });
+}
+
+SystemWording Win32SystemFacts::wording() const {
+    // Windows 7 is the oldest system this build calls into (see the top CMakeLists.txt).
+    const std::string bits = std::to_string(sizeof(void*) * CHAR_BIT);
+    return SystemWording{"A " + bits + "-bit application for Windows 7 and higher.",
+                         "Windows Directory", "Windows System Directory"};
+}
+
+bool Win32SystemFacts::fileWritable(const std::string& path) const {
+    try {
+        const HANDLE file = ::CreateFileW(widePath(path).c_str(), FILE_APPEND_DATA,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            return false;
+        }
+        ::CloseHandle(file);
+        return true;
+    } catch (const RunError&) {
+        return false;
+    }
 }
 
 bool Win32SystemFacts::folderWritable(const std::string& folder) const {

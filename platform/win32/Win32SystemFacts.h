@@ -26,8 +26,13 @@ class Win32SystemFacts : public SystemFacts {
     std::string executablePath() const override;
     std::string osFolder() const override;         // GetWindowsDirectoryW ("C:\Windows")
     std::string osLibraryFolder() const override;  // GetSystemDirectoryW ("C:\Windows\system32")
+    // "A 64-bit application for Windows 7 and higher." (32-bit for the i686 build), the
+    // folders as "Windows Directory" and "Windows System Directory".
+    SystemWording wording() const override;
     // Whether a file can be created there: tried, not guessed from the folder's access list.
     bool folderWritable(const std::string& folder) const override;
+    // Whether the file opens for appending: tried, as for the folder.
+    bool fileWritable(const std::string& path) const override;
     std::optional<std::string> environment(const std::string& name) const override;
     // %LOCALAPPDATA%\Quillmote Utility (the known folder when the variable is missing).
     std::string stateFolder() const override;

@@ -44,6 +44,19 @@ TEST_P(HostileNamesTest, RightNamesOrAClearErrorAndNothingLost) {
     prepare(c.files, c.search, c.replacement);
     ASSERT_EQ(panel(2), c.files.size() == 1 ? "1 file selected"
                                             : std::to_string(c.files.size()) + " files selected");
+    // The preview warns of a name that already exists exactly when the run stops at one.
+    int marked = 0;
+    h.ui.whenModal([&](platform::HeadlessForm& preview) {
+        const auto& after = preview.get<platform::HeadlessListBox>("lstAfter");
+        for (int i = 0; i < after.listCount(); ++i) {
+            marked += after.warning(i).empty() ? 0 : 1;
+        }
+        preview.button("cmdCancel").click();
+    });
+    form().button("cmdPreview").click();
+    EXPECT_EQ(marked > 0, c.error == 58) << marked;
+    h.messages.clear();
+    logMark = h.log().size();
     h.messages.queueAnswer(platform::MessageResult::Yes);
     rename();
 

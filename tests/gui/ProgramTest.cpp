@@ -1,6 +1,7 @@
 // The whole program with its real windows, played with the mouse and the keyboard: a rename
-// from picking the folder to the log, the About box, the Edit menu's clipboard commands, an
-// error box, and the main window taking the keyboard when it comes up.
+// from picking the folder to the log, the About box, the Edit menu's clipboard commands and
+// their keys, Enter and Escape in each window, a preview that warns, an error box, and the main
+// window taking the keyboard when it comes up.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -13,8 +14,8 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QTest>
+#include <filesystem>
 
 #include "tests/gui/QtProgramFixture.h"
 
@@ -134,13 +135,10 @@ TEST_F(ProgramTest, AboutBoxNamesTheProgramAndTheScreen) {
         title = about->windowTitle().toStdString();
         text = about->findChild<QLabel*>(QStringLiteral("lblAboutInfo"))->text().toStdString();
     });
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_EQ(title, "Quillmote Utility");
     EXPECT_TRUE(text.starts_with(h.facts.programFile + "\nVersion ")) << text;
-    EXPECT_NE(text.find("\nScreen Resolution: " + std::to_string(screen.width()) + " X " +
-                        std::to_string(screen.height()) + "\n"),
-              std::string::npos)
-        << text;
+    // The offscreen screen's own pixels, also when the desktop is scaled (QT_SCALE_FACTOR).
+    EXPECT_NE(text.find("\nScreen Resolution: 800 X 800\n"), std::string::npos) << text;
 }
 
 TEST_F(ProgramTest, MainWindowTakesTheKeyboardWhenItComesUp) {
@@ -212,7 +210,29 @@ TEST_F(ProgramTest, EditMenuFollowsTheFocusAndTheSelection) {
     EXPECT_EQ(open(), (Enabled{false, false, false})) << "the file list has the focus";
 }
 
-TEST_F(ProgramTest, AfterATargetThatExistsTheFilesLeftStaySelectedInTheView) {
+// Counts the paints of the main window's client area from the moment the progress bar last
+// appeared until the run renamed `file`.
+class PaintsBeforeTheRun : public QObject {
+  public:
+    explicit PaintsBeforeTheRun(std::string file) : m_file(std::move(file)) {}
+    int paints = 0;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched->objectName() == "ProgressBar1") {
+            paints = 0;
+        } else if (event->type() == QEvent::Paint && watched->objectName() == "clientArea" &&
+                   std::filesystem::exists(m_file)) {
+            ++paints;
+        }
+        return false;
+    }
+
+  private:
+    std::string m_file;
+};
+
+TEST_F(ProgramTest, PreviewWarnsOfATargetThatExistsAndTheFilesLeftStaySelected) {
     for (const char* name : {"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}) {
         h.root.write(std::string("work/") + name, name);
     }
@@ -223,10 +243,29 @@ TEST_F(ProgramTest, AfterATargetThatExistsTheFilesLeftStaySelectedInTheView) {
     clickFile("IMG_0003.JPG", Qt::ShiftModifier);
     type("txtReplaceThis", "IMG_");
     type("txtWithThis", "Holiday ");
+    modals.then([&](QWidget* preview) {
+        auto* after = preview->findChild<QListWidget*>(QStringLiteral("lstAfter"));
+        ASSERT_EQ(after->count(), 3);
+        EXPECT_EQ(after->item(1)->toolTip(),
+                  QStringLiteral("\"Holiday 0002.JPG\" already exists in this folder."));
+        EXPECT_FALSE(after->item(1)->icon().isNull());
+        EXPECT_NE(after->item(1)->foreground(), after->item(0)->foreground());
+        EXPECT_TRUE(after->item(0)->toolTip().isEmpty() && after->item(2)->toolTip().isEmpty());
+        EXPECT_EQ(preview->findChild<QLabel*>(QStringLiteral("lblWarning"))->text(),
+                  QStringLiteral("1 name already exists: the run would stop there."));
+        QTest::mouseClick(preview->findChild<QPushButton*>(QStringLiteral("cmdContinue")),
+                          Qt::LeftButton);
+    });
     modals.then(answerBox("Quillmote Utility", "Rename Selected Files?  Changes can not be undone.",
                           QMessageBox::Yes));
     modals.then(answerBox("Quillmote Utility: Error 58", "File already exists", QMessageBox::Ok));
-    QTest::mouseClick(widget<QPushButton>("cmdRename"), Qt::LeftButton);
+    PaintsBeforeTheRun watch(h.work + "/IMG_0001.JPG");
+    qApp->installEventFilter(&watch);
+    QTest::keyClick(widget<QLineEdit>("txtWithThis"), Qt::Key_Return);
+    qApp->removeEventFilter(&watch);
+
+    // Once the question was answered the window was painted again, before the run began.
+    EXPECT_GT(watch.paints, 0);
 
     EXPECT_EQ(h.root.names("work"),
               (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0002.JPG", "IMG_0002.JPG",
@@ -234,6 +273,54 @@ TEST_F(ProgramTest, AfterATargetThatExistsTheFilesLeftStaySelectedInTheView) {
     EXPECT_EQ(selectedInView(), (std::vector<std::string>{"IMG_0002.JPG", "IMG_0003.JPG"}));
     EXPECT_EQ(panel(2), "2 files selected");
     EXPECT_FALSE(widget<QProgressBar>("ProgressBar1")->isVisible());
+}
+
+TEST_F(ProgramTest, EnterAndEscapeDoWhatEachWindowGivesThem) {
+    h.root.write("work/a.txt", "a");
+    bool aboutStayed = false;
+    modals.then([&](QWidget* about) {
+        QWidget* focus = about->focusWidget() != nullptr ? about->focusWidget() : about;
+        QTest::keyClick(focus, Qt::Key_Escape);
+        aboutStayed = about->isVisible();  // it has no cancel action
+        QTest::keyClick(focus, Qt::Key_Return);
+    });
+    app = std::make_unique<Application>(services);
+    app->Main();
+    QTest::qWait(0);
+    EXPECT_TRUE(aboutStayed);
+    ASSERT_TRUE(mainWindow()->isVisible()) << "Enter pressed Continue";
+
+    openFolder(h.work);
+    clickFile("a.txt");
+    type("txtReplaceThis", "a");
+    type("txtWithThis", "b");
+    QTest::keyClick(widget<QLineEdit>("txtWithThis"), Qt::Key_Escape);  // no cancel action
+    modals.then([](QWidget* preview) {
+        QTest::keyClick(preview->focusWidget() != nullptr ? preview->focusWidget() : preview,
+                        Qt::Key_Escape);
+    });
+    QTest::keyClick(widget<QLineEdit>("txtWithThis"), Qt::Key_Return);
+    EXPECT_EQ(h.root.names("work"), std::vector<std::string>{"a.txt"}) << "Escape cancelled";
+    EXPECT_TRUE(mainWindow()->isVisible());
+}
+
+TEST_F(ProgramTest, ClipboardKeysDoWhatTheEditMenuWouldDoNow) {
+    start();
+    // The filter box is not one of the Edit menu's text boxes: there the keys are its own.
+    QGuiApplication::clipboard()->setText(QStringLiteral("*.txt"));
+    auto* filter = widget<QComboBox>("cmbFileFilter");
+    QTest::mouseClick(filter->lineEdit(), Qt::LeftButton);
+    filter->lineEdit()->selectAll();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(filter->currentText(), QStringLiteral("*.txt"));
+    filter->lineEdit()->setSelection(2, 3);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("txt"));
+    // In a text box the menu's Paste, enabled there, takes the key.
+    type("txtReplaceThis", "IMG_");
+    widget<QLineEdit>("txtReplaceThis")->selectAll();
+    QTest::keyClick(widget<QLineEdit>("txtReplaceThis"), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(widget<QLineEdit>("txtReplaceThis")->text(), QStringLiteral("txt"));
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include "frame/bForms.h"
 #include "platform/posix/PosixFileSystem.h"
+#include "platform/qt/QtLocaleFormat.h"
 #include "tests/gui/GuiSupport.h"
 #include "tests/support/ErrorNumber.h"
 #include "tests/support/RecordingReporter.h"
@@ -220,6 +221,26 @@ TEST(QtServicesTest, ClipboardKeepsUnicodeText) {
     EXPECT_EQ(world.ui.clipboard().text(), text);
     world.ui.clipboard().setText("");
     EXPECT_EQ(world.ui.clipboard().text(), "");
+}
+
+TEST(QtServicesTest, LogDatesInTheLocalesOwnFormatsWithTheYearInFourDigits) {
+    test::FixedClock clock;
+    clock.setLocal(2026, 12, 6, 9, 5, 7);
+    struct Case {
+        const char* locale;
+        const char* longDate;
+        const char* longTime;  // without its time zone
+        const char* generalDate;
+    };
+    for (const Case& c :
+         {Case{"en_US", "Sunday, December 6, 2026", "9:05:07 AM", "12/6/2026 9:05:07 AM"},
+          Case{"de_DE", "Sonntag, 6. Dezember 2026", "09:05:07", "06.12.2026 09:05:07"}}) {
+        SCOPED_TRACE(c.locale);
+        const QtLocaleFormat format{QLocale(QString::fromLatin1(c.locale))};
+        EXPECT_EQ(format.longDate(clock.now()), c.longDate);
+        EXPECT_EQ(format.longTime(clock.now()), c.longTime);
+        EXPECT_EQ(format.generalDate(clock.now()), c.generalDate);
+    }
 }
 
 TEST(QtServicesTest, BusyPointerIsAStateNotAStack) {

@@ -104,10 +104,96 @@ TEST_F(MainWindowTest, EverySettingUnderItsSectionAndName) {
 #endif
 }
 
+TEST_F(MainWindowTest, ASessionInTheLogByteForByte) {
+    // The clock moves between the steps, and shows hours below ten.
+    h.clock.setLocal(2026, 12, 6, 9, 5, 7);
+    h.root.write("work/a.txt", "a");
+    h.root.write("work/b.txt", "b");
+    h.root.write("work/c.txt", "obstacle");
+    start();
+    openFolder(h.work);
+    h.clock.setLocal(2026, 12, 6, 9, 5, 9);
+    prepare({"a.txt"}, "a", "A1");
+    h.messages.queueAnswer(platform::MessageResult::Yes);
+    rename();
+    h.clock.setLocal(2026, 12, 6, 9, 6, 0);
+    prepare({"b.txt"}, "b", "c");
+    h.messages.queueAnswer(platform::MessageResult::Yes);
+    rename();
+    h.clock.setLocal(2026, 12, 6, 9, 7, 11);
+    form().button("cmdExit").click();
+    const std::string w = h.root / "work/";
+    const std::string line(60, '_');
+    EXPECT_EQ(h.log(),
+              std::string(platform::kTextFileMark) + h.logPath() +
+                  " logs system and critical application errors.  Entries are logged "
+                  "chronologically from the beginning to the end of the file.  This file will "
+                  "grow very large over time and should be purged periodically.  If you are "
+                  "having problems using Quillmote Utility, please attach a copy of this file to "
+                  "an e-mail and send it to the developer, support@quillmote.example\r\n\r\n" +
+                  line + "\r\n\r\n" +
+                  "Session started on machine TESTBOX:   Sunday, 06 December 2026 @09:05:07\r\n"
+                  "\r\n"
+                  "\r\n\r\n09:05:09\r\nRenamed: " +
+                  w + "a.txt\r\n------> " + w +
+                  "A1.txt\r\n"
+                  "\r\n"
+                  "     File already exists, error number: 58 occurred in frmQuillmote_cmdRename "
+                  "on machine TESTBOX on 12/06/2026 09:06:00.  Quillmote Utility Version "
+                  "1.0.0000\r\nAssociated file object: c.txt\r\n"
+                  "Session ended on machine TESTBOX:   Sunday, 06 December 2026 @09:07:11\r\n" +
+                  line + "\r\n");
+}
+
 TEST_F(MainWindowTest, RememberedFolderDeletedOpensTheProgramsFolder) {
     store("StartUp", "Last Path", h.root / "gone/");
     start();
     EXPECT_EQ(controls().Dir1->path(), h.root / "app");
+}
+
+TEST(StoredCategoryTest, OneThatIsNoNumberStartsOnAllFiltersAndKeepsTheFolder) {
+    for (const char* stored : {"abc", "", "99999999999", "7"}) {
+        SCOPED_TRACE(stored);
+        test::Program p;
+        cRegistry store(p.h.registry, "Quillmote Utility");
+        store.SaveSetting("StartUp", "Last Path", p.h.root / "work/");
+        store.SaveSetting("Preferences", "Default Filter Type", stored);
+        p.start();
+        EXPECT_TRUE(p.h.messages.shown().empty());
+        EXPECT_EQ(p.controls().cmbFilterType->text(), "All Filters");
+        EXPECT_EQ(p.setting("Preferences", "Default Filter Type"), "0");
+        EXPECT_EQ(p.controls().Dir1->path(), p.h.work);
+        p.form().button("cmdExit").click();
+        EXPECT_EQ(p.setting("StartUp", "Last Path"), p.h.root / "work/");
+    }
+}
+
+// After Cancel on a folder that cannot be opened, every part of the window names the folder
+// whose files are listed, or its nearest parent when that one has gone too.
+TEST(VanishedFolderTest, TheWindowAgreesWithTheFilesItLists) {
+    struct Case {
+        const char* listed;
+        const char* chosen;  // shown in the folder list, gone from the disk
+    };
+    for (const Case c : {Case{"work", "sub"}, Case{"work/sub", "inner"}}) {
+        SCOPED_TRACE(c.listed);
+        test::Program p;
+        p.h.root.write("work/a.txt");
+        p.h.root.makeFolder("work/sub/inner");
+        p.start();
+        p.openFolder(p.h.root / c.listed);
+        std::filesystem::remove_all(test::fsPath(p.h.root / "work/sub"));
+        auto& folders = p.form().get<platform::HeadlessFolderList>("Dir1");
+        folders.open(c.chosen);
+        ASSERT_EQ(p.shownTexts(), std::vector<std::string>{"The specified path does not exist."});
+        EXPECT_EQ(p.controls().Dir1->path(), p.h.work);
+        EXPECT_TRUE(folders.subfolders().empty());
+        EXPECT_EQ(p.panel(1), p.h.root / "work/");
+        EXPECT_EQ(p.listed(), std::vector<std::string>{"a.txt"});
+        EXPECT_EQ(p.window().GetCurrentFolder(), p.h.root / "work/");
+        p.form().button("cmdExit").click();
+        EXPECT_EQ(p.setting("StartUp", "Last Path"), p.h.root / "work/");
+    }
 }
 
 TEST_F(MainWindowTest, FilenameCaseThatNamesNoOptionIsReportedAndLeavesExtensionAlone) {
@@ -301,7 +387,7 @@ TEST_P(ExitTest, OrderlyExitsSaveTheFolderAndCloseTheLog) {
     EXPECT_EQ(log.ends_with(std::string(60, '_') + "\r\n") &&
                   log.find("Session ended on machine TESTBOX") != std::string::npos,
               GetParam().saves);
-    EXPECT_EQ(h.ui.quits(), GetParam().saves ? 1 : 0);
+    EXPECT_EQ(h.ui.quits(), 1);           // the program ends in every case
     EXPECT_EQ(h.ui.mainForm(), nullptr);  // unloaded in every case
 }
 
@@ -348,6 +434,19 @@ TEST_F(MainWindowTest, OpenFolderAndHowToUseAskTheDesktop) {
     EXPECT_EQ(h.shell.requests[1].target, h.root / "app/ReadMe.rtf");
     EXPECT_EQ(h.shell.requests[2].target, h.logPath());
     EXPECT_TRUE(h.messages.shown().empty());  // a missing ReadMe.rtf is no error here
+    // A desktop that cannot open them: the user is told.
+    h.shell.opens = false;
+    form().menu("mnuHelpHowToUse").choose();
+    form().menu("mnuViewLogFile").choose();
+    const auto& shown = h.messages.shown();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].text, "No program could be started to open the file");
+    EXPECT_EQ(shown[0].title, "Quillmote Utility: Error 31");
+    EXPECT_NE(h.log().find("error number: 31 occurred in frmQuillmote_mnHelpHowToUse"),
+              std::string::npos);
+    EXPECT_EQ(shown[1].text, shown[0].text);
+    EXPECT_EQ(shown[1].style, platform::kStyleOk);
+    EXPECT_EQ(shown[1].title, "Quillmote Utility");
 }
 
 TEST_F(MainWindowTest, DriveThatCannotBeOpenedIsReportedAndTheListGoesBack) {

@@ -205,6 +205,7 @@ TEST(WindowDesigns, PreviewAndAboutControls) {
             {"lstBefore", -1, K::ListBox, {}, "", "", 0},
             {"lstAfter", -1, K::ListBox, {}, "", "", 0},
             {"lblPath", -1, K::Label, {}, "", "", 0},
+            {"lblWarning", -1, K::Label, {}, "", "", 0},  // how many new names are taken
             {"cmdContinue", -1, K::Button, {}, "Continue With &Renaming Operation", "", 0},
             {"cmdCancel", -1, K::Button, {}, "&Cancel", "", 0},
         },

@@ -141,7 +141,7 @@ TEST(PosixListFolder, NamesWithKindsIncludingInvalidUtf8) {
     EXPECT_EQ(entries[2].name, "caf\xE9.txt");
     EXPECT_TRUE(entries[3].isFolder);
     EXPECT_FALSE(entries[1].isFolder);
-    EXPECT_THROW(fs.listFolder(dir / "missing"), RunError);
+    EXPECT_EQ(test::errorNumberOf([&] { fs.listFolder(dir / "missing"); }), kPathNotFound);
 }
 
 }  // namespace

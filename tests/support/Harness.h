@@ -6,8 +6,9 @@
 
 #include <map>
 #include <optional>
-#include <utility>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "frame/AppIdentity.h"
@@ -65,9 +66,13 @@ class FakeSystemFacts : public SystemFactsBase {
     bool folderWritable(const std::string& folder) const override {
         return writable.value_or(SystemFactsBase::folderWritable(folder));
     }
+    bool fileWritable(const std::string& path) const override {
+        return readOnlyFiles.count(path) == 0 && SystemFactsBase::fileWritable(path);
+    }
 
     std::string programFile;
     std::optional<bool> writable;                    // unset: ask the file system
+    std::set<std::string> readOnlyFiles;             // as if another user's (root writes all)
     std::optional<std::optional<std::string>> name;  // unset: the real host name
     std::map<std::string, std::string> env;
 };

@@ -46,6 +46,12 @@ std::pair<std::string, std::string> systemFolders() {
     return {std::string(windows) + "\\", std::string(system) + "\\"};
 }
 
+platform::SystemWording systemWording() {
+    return {sizeof(void*) == 8 ? "A 64-bit application for Windows 7 and higher."
+                               : "A 32-bit application for Windows 7 and higher.",
+            "Windows Directory", "Windows System Directory"};
+}
+
 bool runningUnderWine() {
     const HMODULE ntdll = ::GetModuleHandleW(L"ntdll.dll");
     return ntdll != nullptr && ::GetProcAddress(ntdll, "wine_get_version") != nullptr;
@@ -66,7 +72,11 @@ TestTrash::TestTrash(const std::string& folder)
     : m_trash(std::make_unique<platform::PosixTrash>(folder)) {}
 
 std::pair<std::string, std::string> systemFolders() {
-    return {"/usr/", "/usr/lib/"};
+    return {"/usr/", "/usr/lib/x86_64-linux-gnu/"};
+}
+
+platform::SystemWording systemWording() {
+    return {"A 64-bit application for Linux.", "System Directory", "System Library Directory"};
 }
 
 bool runningUnderWine() {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/FaultPlan.h"
+#include "platform/SystemFacts.h"
 #include "platform/Text.h"
 #include "platform/Trash.h"
 
@@ -82,6 +83,8 @@ class TestTrash : public platform::Trash {
 // The system's own folder and its library folder as the About box names them, each with its
 // trailing separator, asked of the system directly (Windows) or as Linux has them.
 std::pair<std::string, std::string> systemFolders();
+// How the About box speaks of this build and of those folders on this system.
+platform::SystemWording systemWording();
 
 // Whether the tests run under Wine rather than on Windows itself.
 bool runningUnderWine();

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+
 #include "platform/headless/HeadlessSystemInformation.h"
 #include "sysinfo/frmAbout.h"
 #include "tests/support/FakeDriveQuery.h"
@@ -49,19 +52,22 @@ class AboutInfoTest : public ::testing::Test {
 };
 
 TEST_F(AboutInfoTest, ReadyDriveLineByLine) {
+    // The program file was last written on 6 December 2026 at 09:05:07 local time.
+    h.clock.setLocal(2026, 12, 6, 9, 5, 7);
+    std::filesystem::last_write_time(test::fsPath(h.identity.programFile()),
+                                     std::chrono::file_clock::from_sys(h.clock.now()));
     const auto text = lines(aboutText(fakePath("/data")));
-    const auto modified = std::chrono::system_clock::from_time_t(
-        h.files.info(h.identity.programFile())->modifiedSeconds);
+    const platform::SystemWording wording = test::systemWording();
     const std::vector<std::string> expected = {
         h.root / (std::string("app/") + test::kProgramFileName),
-        "Version 1.0.0000   Compile Date: " + h.format.generalDate(modified),
+        "Version 1.0.0000   Compile Date: 12/06/2026 09:05:07",
         "",
-        "A 32-bit application for Windows 9x and higher.",
+        wording.application,
         "",
         "Screen Resolution: 1280 X 770",
         "Linux, ver. 6.1(6.1.0-28-amd64)",
-        "Windows Directory: " + test::systemFolders().first,
-        "Windows System Directory: " + test::systemFolders().second,
+        wording.osFolderLabel + ": " + test::systemFolders().first,
+        wording.osLibraryFolderLabel + ": " + test::systemFolders().second,
         "",
         "Volume Label: DATA  Serial number: 0000-1234",
         "Total Space: 74.51 GB (80,000,000,000 bytes)",
@@ -81,7 +87,8 @@ TEST_F(AboutInfoTest, UnreadyDrivesEndWithTheirNote) {
         std::string last;
     };
     for (const auto& c : {Case{fakePath("/media/floppy"), "[Disk Not Present]"},
-                          Case{fakePath("/media/cdrom"), "[Disc Not Present]"}}) {
+                          Case{fakePath("/media/cdrom"), "[Disc Not Present]"},
+                          Case{fakePath("/nowhere"), "[Drive Not Mapped]"}}) {
         const auto text = lines(aboutText(c.drive));
         ASSERT_GE(text.size(), 2u);
         EXPECT_EQ(text.back(), c.last) << c.drive;
@@ -120,7 +127,7 @@ TEST_F(AboutInfoTest, WindowLoadsInOrderAndFollowsTheChosenDrive) {
     EXPECT_EQ(c.window->caption(), "Quillmote Utility");
     const platform::Rect label = c.lblCopyrightInfo->geometry();
     EXPECT_EQ(label.left, (c.window->innerWidth() - label.width) / 2);
-    EXPECT_EQ(c.lblCopyrightInfo->caption(), AppIdentity::copyright());
+    EXPECT_EQ(c.lblCopyrightInfo->caption(), "Copyright (C) 2026 The Quillmote Utility developers");
     EXPECT_EQ(c.Line1->ends(), (platform::Rect{0, 0, c.window->innerWidth(), 0}));
     auto* form = ui.aboutForm();
     ASSERT_NE(form, nullptr);

@@ -193,6 +193,21 @@ TEST(Win32LocaleFormat, TheLocalesOwnDatesTimesAndNumbers) {
     }
 }
 
+TEST(Win32LocaleFormat, TheShortDateKeepsItsYearInFourDigits) {
+    const struct {
+        const wchar_t* picture;
+        const wchar_t* used;
+    } rows[] = {
+        {L"M/d/yy", L"M/d/yyyy"},
+        {L"dd.MM.yyyy", L"dd.MM.yyyy"},
+        {L"d/M/y", L"d/M/yyyy"},
+        {L"yy-MM-dd 'yy'", L"yyyy-MM-dd 'yy'"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(withFourDigitYears(row.picture), row.used);
+    }
+}
+
 TEST(Win32Shell, ARequestForNothingIsRefused) {
     const test::TempFolder temp;
     Win32Shell shell;
