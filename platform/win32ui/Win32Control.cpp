@@ -2,8 +2,8 @@
 
 #include <cctype>
 #include <cstdio>
-#include <stdexcept>
 #include <exception>
+#include <stdexcept>
 
 #include "platform/Utf16.h"
 #include "platform/win32ui/Win32Dpi.h"
@@ -31,8 +31,8 @@ void raiseFromUser(const std::function<void()>& handler) {
     try {
         raise(handler);
     } catch (const std::exception& e) {
-        const std::string message = std::string("unhandled error in an event handler: ") +
-                                    e.what() + "\n";
+        const std::string message =
+            std::string("unhandled error in an event handler: ") + e.what() + "\n";
         ::OutputDebugStringW(shown(message).c_str());
         std::fputs(message.c_str(), stderr);
     }
@@ -90,10 +90,11 @@ Win32ControlBase::Win32ControlBase(const ControlDesign& design, Win32Window& win
       m_toolTip(design.toolTip),
       m_rect(design.rect) {
     const DWORD visible = design.initiallyVisible ? WS_VISIBLE : 0;
-    m_handle = ::CreateWindowExW(exStyle, className, win32ui::shown(design.caption).c_str(),
-                                 WS_CHILD | WS_CLIPSIBLINGS | visible | style, 0, 0, 0, 0, parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(window.nextControlId())),
-                                 ::GetModuleHandleW(nullptr), nullptr);
+    m_handle =
+        ::CreateWindowExW(exStyle, className, win32ui::shown(design.caption).c_str(),
+                          WS_CHILD | WS_CLIPSIBLINGS | visible | style, 0, 0, 0, 0, parent,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(window.nextControlId())),
+                          ::GetModuleHandleW(nullptr), nullptr);
     if (m_handle == nullptr) {
         throw std::runtime_error("cannot create the control " + design.name);
     }
@@ -120,9 +121,8 @@ void Win32ControlBase::detach() {
 }
 
 Win32ControlBase* Win32ControlBase::from(HWND handle) {
-    return handle == nullptr
-               ? nullptr
-               : static_cast<Win32ControlBase*>(::GetPropW(handle, kControlProperty));
+    return handle == nullptr ? nullptr
+                             : static_cast<Win32ControlBase*>(::GetPropW(handle, kControlProperty));
 }
 
 void Win32ControlBase::subclass(WNDPROC procedure) {

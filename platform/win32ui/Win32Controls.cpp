@@ -82,12 +82,11 @@ void Win32Label::setCaption(const std::string& caption) {
 // ---- frame
 
 Win32Frame::Win32Frame(const ControlDesign& design, Win32Window& window, HWND parent)
-    : Win32ControlBase(design, window, parent, Win32Window::kFrameClass, WS_CLIPCHILDREN,
-                       WS_EX_CONTROLPARENT),
+    : Win32ControlBase(design, window, parent, Win32Window::kFrameClass, 0, WS_EX_CONTROLPARENT),
       m_caption(design.caption) {
     m_box = ::CreateWindowExW(0, L"BUTTON", shown(design.caption).c_str(),
-                              WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0, 0, 0, 0, m_handle, nullptr,
-                              ::GetModuleHandleW(nullptr), nullptr);
+                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX, 0, 0, 0, 0,
+                              m_handle, nullptr, ::GetModuleHandleW(nullptr), nullptr);
     ::SetWindowTextW(m_handle, shown(design.caption).c_str());
 }
 
@@ -289,8 +288,7 @@ void Win32ComboBox::command(int code) {
 
 // ---- option button
 
-Win32OptionButton::Win32OptionButton(const ControlDesign& design, Win32Window& window,
-                                     HWND parent)
+Win32OptionButton::Win32OptionButton(const ControlDesign& design, Win32Window& window, HWND parent)
     : Win32ControlBase(design, window, parent, L"BUTTON", WS_TABSTOP | BS_RADIOBUTTON, 0),
       m_caption(design.caption) {
     if (design.initiallyChosen) {
@@ -346,8 +344,7 @@ Win32ListBox::Win32ListBox(const ControlDesign& design, Win32Window& window, HWN
     subclass(&Win32ListBox::procedure);
 }
 
-LRESULT CALLBACK Win32ListBox::procedure(HWND handle, UINT message, WPARAM wParam,
-                                         LPARAM lParam) {
+LRESULT CALLBACK Win32ListBox::procedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = static_cast<Win32ListBox*>(ofSubclass(handle));
     if (self == nullptr) {
         return ::DefWindowProcW(handle, message, wParam, lParam);
@@ -379,10 +376,10 @@ void Win32ListBox::syncCount() {
         ::SelectObject(dc, old);
         ::ReleaseDC(m_handle, dc);
         const int dpi = window().dpi();
-        original(LB_SETHORIZONTALEXTENT,
-                 static_cast<WPARAM>(size.cx + scaled(16 + 8, dpi) +
-                                     ::GetSystemMetrics(SM_CXVSCROLL)),
-                 0);
+        original(
+            LB_SETHORIZONTALEXTENT,
+            static_cast<WPARAM>(size.cx + scaled(16 + 8, dpi) + ::GetSystemMetrics(SM_CXVSCROLL)),
+            0);
     }
 }
 
@@ -405,8 +402,7 @@ void Win32ListBox::clear() {
 }
 
 void Win32ListBox::addItem(const std::string& item) {
-    if (!m_items.empty() &&
-        item.size() > m_items[static_cast<std::size_t>(m_widest)].size()) {
+    if (!m_items.empty() && item.size() > m_items[static_cast<std::size_t>(m_widest)].size()) {
         m_widest = listCount();
     }
     m_items.push_back(item);
@@ -492,11 +488,10 @@ void Win32ListBox::drawItem(const DRAWITEMSTRUCT& item) {
         if (marked) {
             const int size = scaled(16, dpi);
             const HICON icon = static_cast<HICON>(
-                ::LoadImageW(nullptr, MAKEINTRESOURCEW(OIC_WARNING), IMAGE_ICON, size, size,
-                             LR_SHARED));
+                ::LoadImageW(nullptr, IDI_WARNING, IMAGE_ICON, size, size, LR_SHARED));
             ::DrawIconEx(item.hDC, text.left,
-                         item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - size) / 2,
-                         icon, size, size, 0, nullptr, DI_NORMAL);
+                         item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - size) / 2, icon,
+                         size, size, 0, nullptr, DI_NORMAL);
             text.left += size + scaled(4, dpi);
         }
         ::SetBkMode(item.hDC, TRANSPARENT);
@@ -535,7 +530,8 @@ void Win32StatusBar::layout(int dpi, HFONT font) {
     edges.push_back(-1);
     ::SendMessageW(m_handle, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
     for (std::size_t i = 0; i < m_texts.size(); ++i) {
-        ::SendMessageW(m_handle, SB_SETTEXTW, i, reinterpret_cast<LPARAM>(shown(m_texts[i]).c_str()));
+        ::SendMessageW(m_handle, SB_SETTEXTW, i,
+                       reinterpret_cast<LPARAM>(shown(m_texts[i]).c_str()));
     }
 }
 
@@ -553,8 +549,7 @@ void Win32StatusBar::setPanelText(int panel, const std::string& text) {
 
 // ---- progress bar
 
-Win32ProgressBar::Win32ProgressBar(const ControlDesign& design, Win32Window& window,
-                                   HWND parent)
+Win32ProgressBar::Win32ProgressBar(const ControlDesign& design, Win32Window& window, HWND parent)
     : Win32ControlBase(design, window, parent, PROGRESS_CLASSW, PBS_SMOOTH, 0) {
     ::SendMessageW(m_handle, PBM_SETRANGE32, 0, m_max);
 }

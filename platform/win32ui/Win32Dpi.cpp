@@ -11,9 +11,9 @@ Procedure lookUp(const wchar_t* library, const char* name) {
     if (module == nullptr) {
         module = ::LoadLibraryW(library);
     }
-    return module == nullptr
-               ? nullptr
-               : reinterpret_cast<Procedure>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
+    return module == nullptr ? nullptr
+                             : reinterpret_cast<Procedure>(
+                                   reinterpret_cast<void*>(::GetProcAddress(module, name)));
 }
 
 int systemDpi() {

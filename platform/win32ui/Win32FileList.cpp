@@ -36,10 +36,10 @@ bool startsWithIgnoringCase(const std::wstring& text, const std::wstring& prefix
 
 Win32FileList::Win32FileList(const ControlDesign& design, Win32Window& window, HWND parent,
                              const FileSystem& files, const text::CaseMapper& mapper)
-    : Win32ControlBase(design, window, parent, WC_LISTVIEWW,
-                       WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_OWNERDATA |
-                           LVS_SHOWSELALWAYS,
-                       WS_EX_CLIENTEDGE),
+    : Win32ControlBase(
+          design, window, parent, WC_LISTVIEWW,
+          WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_OWNERDATA | LVS_SHOWSELALWAYS,
+          WS_EX_CLIENTEDGE),
       m_model(files, mapper) {
     ::SendMessageW(m_handle, LVM_SETEXTENDEDLISTVIEWSTYLE,
                    LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER,
@@ -172,8 +172,7 @@ void Win32FileList::typeAhead(wchar_t character) {
     }
 }
 
-LRESULT CALLBACK Win32FileList::procedure(HWND handle, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+LRESULT CALLBACK Win32FileList::procedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = static_cast<Win32FileList*>(ofSubclass(handle));
     if (self == nullptr) {
         return ::DefWindowProcW(handle, message, wParam, lParam);

@@ -23,9 +23,9 @@ HIMAGELIST folderIcons(int& closed, int& open) {
         ::SHGetFileInfoW(L"folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
                          SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
     closed = info.iIcon;
-    ::SHGetFileInfoW(L"folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
-                     SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON |
-                         SHGFI_OPENICON);
+    ::SHGetFileInfoW(
+        L"folder", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
+        SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_OPENICON);
     open = info.iIcon;
     return list;
 }
@@ -62,8 +62,7 @@ HTREEITEM Win32FolderList::makeItem(HTREEITEM parent, const std::string& path,
     TVINSERTSTRUCTW insert{};
     insert.hParent = parent;
     insert.hInsertAfter = TVI_LAST;
-    insert.item.mask =
-        TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
     insert.item.pszText = const_cast<wchar_t*>(text.c_str());
     insert.item.lParam = static_cast<LPARAM>(m_nodes.size() - 1);
     insert.item.cChildren = 1;  // until it is read
@@ -158,7 +157,8 @@ void Win32FolderList::show(const std::string& folder, const std::vector<std::str
     // As many of its subfolders in view as fit, the folder itself always.
     if (const HTREEITEM child = TreeView_GetChild(m_handle, item)) {
         HTREEITEM last = child;
-        for (HTREEITEM next = child; next != nullptr; next = TreeView_GetNextSibling(m_handle, next)) {
+        for (HTREEITEM next = child; next != nullptr;
+             next = TreeView_GetNextSibling(m_handle, next)) {
             last = next;
         }
         TreeView_EnsureVisible(m_handle, last);

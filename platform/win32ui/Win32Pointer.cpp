@@ -22,7 +22,7 @@ void Win32Pointer::processEvents() {
     // Bounded: a window that never validates what it paints would keep asking.
     MSG message;
     for (int i = 0; i < 1000 && ::PeekMessageW(&message, nullptr, 0, 0,
-                                                PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE);
+                                               PM_REMOVE | PM_QS_PAINT | PM_QS_SENDMESSAGE);
          ++i) {
         if (message.message == WM_QUIT) {
             ::PostQuitMessage(static_cast<int>(message.wParam));

@@ -213,10 +213,10 @@ Win32Window::Win32Window(const FormDesign& design, Kind kind, Win32Ui& ui)
       m_systemMenu(m_handle),
       m_surface(design.width, design.height) {
     registerClasses();
-    m_handle = ::CreateWindowExW(exStyleOf(kind), kWindowClass, shown(design.caption).c_str(),
-                                 styleOf(kind), 0, 0, scaled(design.width, 96),
-                                 scaled(design.height, 96), nullptr, nullptr,
-                                 ::GetModuleHandleW(nullptr), this);
+    m_handle =
+        ::CreateWindowExW(exStyleOf(kind), kWindowClass, shown(design.caption).c_str(),
+                          styleOf(kind), 0, 0, scaled(design.width, 96), scaled(design.height, 96),
+                          nullptr, nullptr, ::GetModuleHandleW(nullptr), this);
     if (m_handle == nullptr) {
         throw std::runtime_error("cannot create the window " + design.name);
     }
@@ -269,8 +269,7 @@ Win32Window* Win32Window::from(HWND handle) {
     return reinterpret_cast<Win32Window*>(::GetWindowLongPtrW(handle, GWLP_USERDATA));
 }
 
-LRESULT CALLBACK Win32Window::procedure(HWND handle, UINT message, WPARAM wParam,
-                                        LPARAM lParam) {
+LRESULT CALLBACK Win32Window::procedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
         ::SetWindowLongPtrW(handle, GWLP_USERDATA,
@@ -386,9 +385,8 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_GETDPISCALEDSIZE: {
             const int dpi = static_cast<int>(wParam);
             const RECT client{0, 0, scaled(m_designWidth, dpi), scaled(m_designHeight, dpi)};
-            const RECT outer =
-                win32ui::windowRectFor(client, styleOf(m_kind), exStyleOf(m_kind),
-                                       m_menuBar != nullptr, dpi);
+            const RECT outer = win32ui::windowRectFor(client, styleOf(m_kind), exStyleOf(m_kind),
+                                                      m_menuBar != nullptr, dpi);
             auto* size = reinterpret_cast<SIZE*>(lParam);
             size->cx = outer.right - outer.left;
             size->cy = outer.bottom - outer.top;
@@ -447,8 +445,8 @@ std::unique_ptr<Win32MenuItem> Win32Window::addMenuItem(const MenuDesign& design
         const int position = ::GetMenuItemCount(m_menuBar);
         ::AppendMenuW(m_menuBar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup),
                       caption.c_str());
-        item = std::make_unique<Win32MenuItem>(design, m_menuBar, static_cast<UINT>(position),
-                                               popup);
+        item =
+            std::make_unique<Win32MenuItem>(design, m_menuBar, static_cast<UINT>(position), popup);
     } else {
         const auto parent = std::find_if(m_menus.begin(), m_menus.end(), [&](Win32MenuItem* m) {
             return m->popup() != nullptr && m->name() == design.parent;
@@ -488,8 +486,8 @@ void Win32Window::layout() {
     const RECT client{0, 0, pixels(m_designWidth), pixels(m_designHeight)};
     RECT wanted = win32ui::windowRectFor(client, styleOf(m_kind), exStyleOf(m_kind),
                                          m_menuBar != nullptr, m_dpi);
-    ::SetWindowPos(m_handle, nullptr, 0, 0, wanted.right - wanted.left,
-                   wanted.bottom - wanted.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(m_handle, nullptr, 0, 0, wanted.right - wanted.left, wanted.bottom - wanted.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // A menu bar that takes two lines, or a frame the calculation does not know: the client
     // area is what must come out exact.
     RECT actual{};
@@ -498,8 +496,7 @@ void Win32Window::layout() {
     const int dy = client.bottom - actual.bottom;
     if (dx != 0 || dy != 0) {
         ::SetWindowPos(m_handle, nullptr, 0, 0, wanted.right - wanted.left + dx,
-                       wanted.bottom - wanted.top + dy,
-                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+                       wanted.bottom - wanted.top + dy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
@@ -617,9 +614,9 @@ void Win32Window::placeFirstTime() {
     m_placed = true;
     // In the middle of the work area of the owner's monitor (the primary one without an owner).
     const HWND owner = reinterpret_cast<HWND>(::GetWindowLongPtrW(m_handle, GWLP_HWNDPARENT));
-    const HMONITOR monitor =
-        owner != nullptr ? ::MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY)
-                         : ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    const HMONITOR monitor = owner != nullptr
+                                 ? ::MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY)
+                                 : ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
     MONITORINFO info{};
     info.cbSize = sizeof info;
     ::GetMonitorInfoW(monitor, &info);
@@ -746,7 +743,8 @@ bool Win32Window::preTranslate(MSG& message) {
         case WM_CHAR:
             return character(message);
         case WM_SYSCHAR:
-            return accessKey(static_cast<wchar_t>(std::towlower(static_cast<wint_t>(message.wParam))));
+            return accessKey(
+                static_cast<wchar_t>(std::towlower(static_cast<wint_t>(message.wParam))));
         default:
             return false;
     }
@@ -909,10 +907,11 @@ void Win32Window::moveFocus(int step) {
         if (auto* option = dynamic_cast<Win32OptionButton*>(stop)) {
             const auto& group = option->group();
             const bool inGroup = currentOption != nullptr && currentOption->group() == group;
-            const bool anyChosen = std::any_of(group.begin(), group.end(),
-                                               [](const Win32OptionButton* o) { return o->value(); });
-            const bool isStop = inGroup ? option == currentOption
-                                        : option->value() || (!anyChosen && option == group.front());
+            const bool anyChosen = std::any_of(
+                group.begin(), group.end(), [](const Win32OptionButton* o) { return o->value(); });
+            const bool isStop = inGroup
+                                    ? option == currentOption
+                                    : option->value() || (!anyChosen && option == group.front());
             if (!isStop) {
                 continue;
             }
@@ -946,7 +945,8 @@ bool Win32Window::moveInGroup(int step) {
     const auto count = static_cast<int>(group.size());
     const int at = static_cast<int>(std::find(group.begin(), group.end(), option) - group.begin());
     for (int i = 1; i < count; ++i) {
-        Win32OptionButton* next = group[static_cast<std::size_t>(((at + step * i) % count + count) % count)];
+        Win32OptionButton* next =
+            group[static_cast<std::size_t>(((at + step * i) % count + count) % count)];
         if (usable(next->handle())) {
             next->choose();
             return true;
