@@ -1,0 +1,148 @@
+// The Win32 windows against their designs: every control where its row puts it, scaled by the
+// window's DPI, with the row's caption; and the file list's Ctrl and Shift clicks as real mouse
+// messages, whose meaning the shared model decides.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <windows.h>
+// after windows.h, which it needs
+#include <commctrl.h>
+
+#include "platform/win32/Win32CaseRules.h"
+#include "platform/win32/Win32DriveQuery.h"
+#include "platform/win32/Win32FileSystem.h"
+#include "platform/win32/Win32SystemFacts.h"
+#include "platform/win32ui/Win32Controls.h"
+#include "platform/win32ui/Win32FileList.h"
+#include "platform/win32ui/Win32Ui.h"
+#include "tests/support/TempFolder.h"
+
+namespace qm::platform {
+namespace {
+
+struct World {
+    Win32FileSystem files;
+    Win32DriveQuery drives;
+    Win32SystemFacts facts;
+    text::CaseMapper mapper{Win32CaseRules::invariant()};
+    Win32Ui ui{files, drives, mapper, facts};
+};
+
+template <typename Controls>
+Win32Form& formOf(View<Controls>& view) {
+    return dynamic_cast<FormView<Controls, Win32Form>&>(view).form();
+}
+
+// A child window's rectangle in its parent's client area.
+RECT placeOf(HWND control) {
+    RECT r{};
+    ::GetWindowRect(control, &r);
+    ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::string textOf(HWND window) {
+    wchar_t text[256] = {};
+    ::GetWindowTextW(window, text, 256);
+    std::string narrow;
+    for (const wchar_t* c = text; *c != 0; ++c) {
+        narrow += static_cast<char>(*c);  // the designs' captions are ASCII
+    }
+    return narrow;
+}
+
+void expectAsDesigned(Win32Form& form) {
+    const FormDesign& design = form.design();
+    Win32Window& window = form.window();
+    const int dpi = window.dpi();
+    std::printf("%s at %d DPI\n", design.name.c_str(), dpi);
+    const auto px = [dpi](int design) { return ::MulDiv(design, dpi, 96); };
+    RECT client{};
+    ::GetClientRect(window.handle(), &client);
+    EXPECT_EQ(client.right, px(design.width)) << design.name;
+    EXPECT_EQ(client.bottom, px(design.height)) << design.name;
+    EXPECT_EQ(textOf(window.handle()), design.caption) << design.name;
+    for (std::size_t row = 0; row < design.controls.size(); ++row) {
+        const ControlDesign& d = design.controls[row];
+        if (d.kind == ControlKind::Line) {
+            continue;  // a line's window is its ends' box, at least a pixel each way
+        }
+        const HWND handle = dynamic_cast<Win32ControlBase&>(form.control(row)).handle();
+        const RECT r = placeOf(handle);
+        const std::string what = design.name + "." + d.name + "(" + std::to_string(d.index) + ")";
+        EXPECT_EQ(r.left, px(d.rect.left)) << what;
+        EXPECT_EQ(r.top, px(d.rect.top)) << what;
+        EXPECT_EQ(r.right, px(d.rect.left + d.rect.width)) << what;
+        const bool dropDown = d.kind == ControlKind::ComboBox || d.kind == ControlKind::DriveList;
+        if (!dropDown) {  // a drop-down's window holds its open list too
+            EXPECT_EQ(r.bottom, px(d.rect.top + d.rect.height)) << what;
+        }
+        if (d.kind == ControlKind::Button || d.kind == ControlKind::OptionButton ||
+            d.kind == ControlKind::Frame || (d.kind == ControlKind::Label && !d.caption.empty())) {
+            EXPECT_EQ(textOf(handle), d.caption) << what;
+        }
+    }
+}
+
+TEST(Win32Windows, EveryControlSitsWhereItsDesignSaysScaledByTheWindowsDpi) {
+    World world;
+    auto main = world.ui.createMainWindow();
+    expectAsDesigned(formOf(*main));
+    auto preview = world.ui.createPreviewWindow();
+    expectAsDesigned(formOf(*preview));
+    auto about = world.ui.createAboutWindow();
+    expectAsDesigned(formOf(*about));
+}
+
+TEST(Win32Windows, CtrlAndShiftClicksInTheFileListSelectAsAListBoxDoes) {
+    test::TempFolder dir;
+    for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"}) {
+        dir.write(name);
+    }
+    World world;
+    auto main = world.ui.createMainWindow();
+    MainControls& c = main->controls();
+    c.window->show();
+    c.File1->setPath(dir.path());
+    ASSERT_EQ(c.File1->listCount(), 5);
+    const HWND list = dynamic_cast<Win32FileList&>(*c.File1).handle();
+    int clicks = 0;
+    c.File1->onClick = [&] { ++clicks; };
+    const auto click = [&](int row, WPARAM keys) {
+        RECT r{};
+        r.left = LVIR_BOUNDS;
+        ::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row),
+                       reinterpret_cast<LPARAM>(&r));
+        const LPARAM at = MAKELPARAM(r.left + 5, (r.top + r.bottom) / 2);
+        ::SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
+        ::SendMessageW(list, WM_LBUTTONUP, keys, at);
+    };
+    const auto selection = [&] {
+        std::string marks;
+        for (int i = 0; i < c.File1->listCount(); ++i) {
+            marks += c.File1->selected(i) ? 'x' : '.';
+        }
+        return marks;
+    };
+    struct Step {
+        int row;
+        WPARAM keys;
+        const char* after;
+    };
+    const Step steps[] = {
+        {1, 0, ".x..."},                      // a plain click selects that one alone
+        {3, MK_SHIFT, ".xxx."},               // Shift extends from the anchor
+        {0, MK_CONTROL, "xxxx."},             // Ctrl adds one...
+        {2, MK_CONTROL, "xx.x."},             // ...and takes one away
+        {4, MK_CONTROL | MK_SHIFT, "xxxxx"},  // Ctrl+Shift adds the range from the anchor (2)
+        {2, 0, "..x.."},
+    };
+    for (const Step& step : steps) {
+        click(step.row, step.keys);
+        EXPECT_EQ(selection(), step.after) << "row " << step.row << " keys " << step.keys;
+    }
+    EXPECT_EQ(clicks, 6);
+}
+
+}  // namespace
+}  // namespace qm::platform
