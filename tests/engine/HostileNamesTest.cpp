@@ -93,101 +93,54 @@ TEST_P(HostileNamesTest, RightNamesOrAClearErrorAndNothingLost) {
     }
 }
 
+// clang-format off
 std::vector<HostileCase> hostileCases() {
     std::vector<HostileCase> cases = {
         // The name rules trim the spaces at either end of the name part.
-        HostileCase{"LeadingAndTrailingSpaces",
-                    {" lead.txt", "trail .txt"},
-                    "lead:trail",
-                    "led:end",
-                    {{"led.txt", " lead.txt"}, {"end.txt", "trail .txt"}}},
-        HostileCase{"LeadingDashes",
-                    {"-rf.txt", "--help"},
-                    "rf:help",
-                    "x:version",
-                    {{"-x.txt", "-rf.txt"}, {"--version", "--help"}}},
-        HostileCase{"WouldBecomeEmpty", {"README"}, "readme", "", {}, 52},
-        HostileCase{"DotsInsideKept", {"a..b"}, "a", "c", {{"c..b", "a..b"}}},
-        HostileCase{
-            "LongestNameRenamed", {kLong}, "a", "b", {{std::string(251, 'b') + ".txt", kLong}}},
-        HostileCase{"GrowsPastTheLongestName", {kLong, "short.txt"}, "a", "aa", {}, 52},
-        HostileCase{"CombiningCharacters",
-                    {"cafe\xCC\x81 caf\xC3\xA9.txt"},
-                    "e\xCC\x81",
-                    "E",
-                    {{"cafE caf\xC3\xA9.txt", "cafe\xCC\x81 caf\xC3\xA9.txt"}}},
-        HostileCase{"RightToLeftMarks",
-                    {"\xE2\x80\x8Freport\xE2\x80\xAEtxt.exe"},
-                    "report",
-                    "r",
-                    {{"\xE2\x80\x8Fr\xE2\x80\xAEtxt.EXE", "\xE2\x80\x8Freport\xE2\x80\xAEtxt.exe"}},
-                    0,
-                    0,
-                    2},
-        HostileCase{
-            "CaseOnlyChange", {"Photo.JPG"}, "zzz", "y", {{"photo.jpg", "Photo.JPG"}}, 0, 1, 1},
-        HostileCase{"TwoFilesOneNewName",
-                    {"a1.txt", "b1.txt"},
-                    "a:b",
-                    "c:c",
-                    {{"c1.txt", "a1.txt"}, {"b1.txt", "b1.txt"}},
-                    58},
+        {"LeadingAndTrailingSpaces", {" lead.txt", "trail .txt"}, "lead:trail", "led:end", {{"led.txt", " lead.txt"}, {"end.txt", "trail .txt"}}},
+        {"LeadingDashes", {"-rf.txt", "--help"}, "rf:help", "x:version", {{"-x.txt", "-rf.txt"}, {"--version", "--help"}}},
+        {"WouldBecomeEmpty", {"README"}, "readme", "", {}, 52},
+        {"DotsInsideKept", {"a..b"}, "a", "c", {{"c..b", "a..b"}}},
+        {"LongestNameRenamed", {kLong}, "a", "b", {{std::string(251, 'b') + ".txt", kLong}}},
+        {"GrowsPastTheLongestName", {kLong, "short.txt"}, "a", "aa", {}, 52},
+        {"CombiningCharacters", {"cafe\xCC\x81 caf\xC3\xA9.txt"}, "e\xCC\x81", "E", {{"cafE caf\xC3\xA9.txt", "cafe\xCC\x81 caf\xC3\xA9.txt"}}},
+        {"RightToLeftMarks", {"\xE2\x80\x8Freport\xE2\x80\xAEtxt.exe"}, "report", "r", {{"\xE2\x80\x8Fr\xE2\x80\xAEtxt.EXE", "\xE2\x80\x8Freport\xE2\x80\xAEtxt.exe"}}, 0, 0, 2},
+        {"CaseOnlyChange", {"Photo.JPG"}, "zzz", "y", {{"photo.jpg", "Photo.JPG"}}, 0, 1, 1},
+        {"TwoFilesOneNewName", {"a1.txt", "b1.txt"}, "a:b", "c:c", {{"c1.txt", "a1.txt"}, {"b1.txt", "b1.txt"}}, 58},
         // f1 -> f2 while f2 -> f3: f1 comes first and f2 is still there.
-        HostileCase{"ChainBlocked", {"f1", "f2"}, "2:1", "3:2", {}, 58},
+        {"ChainBlocked", {"f1", "f2"}, "2:1", "3:2", {}, 58},
         // b -> ab while ab -> aab: ab comes first and makes room.
-        HostileCase{"ChainInOrder", {"ab", "b"}, "b", "ab", {{"aab", "ab"}, {"ab", "b"}}},
-        HostileCase{"Swap", {"f1", "f2"}, "1:2:#", "#:1:2", {}, 58},
-        HostileCase{"SameNameAgain", {"same.txt"}, "same", "same", {{"same.txt", "same.txt"}}},
+        {"ChainInOrder", {"ab", "b"}, "b", "ab", {{"aab", "ab"}, {"ab", "b"}}},
+        {"Swap", {"f1", "f2"}, "1:2:#", "#:1:2", {}, 58},
+        {"SameNameAgain", {"same.txt"}, "same", "same", {{"same.txt", "same.txt"}}},
         // Characters beyond U+FFFF (a surrogate pair on Windows) found, kept and re-cased.
-        HostileCase{
-            "BeyondSixteenBits",
-            {"b\xF0\x9F\x98\x80\xF0\x90\x90\xA8.txt"},
-            "\xF0\x9F\x98\x80",
-            "\xF0\x9F\x98\x81",
-            {{"B\xF0\x9F\x98\x81\xF0\x90\x90\x80.txt", "b\xF0\x9F\x98\x80\xF0\x90\x90\xA8.txt"}},
-            0,
-            2},
+        {"BeyondSixteenBits", {"b\xF0\x9F\x98\x80\xF0\x90\x90\xA8.txt"}, "\xF0\x9F\x98\x80", "\xF0\x9F\x98\x81", {{"B\xF0\x9F\x98\x81\xF0\x90\x90\x80.txt", "b\xF0\x9F\x98\x80\xF0\x90\x90\xA8.txt"}}, 0, 2},
     };
 #ifdef _WIN32
     // Names Windows would change or refuse: refused before anything moves.
     const std::vector<HostileCase> system = {
-        HostileCase{"TrailingDotRefused", {"README"}, "ME", "ME.", {}, 52},
-        HostileCase{"DeviceNameRefused", {"report.txt", "z.txt"}, "report", "nul", {}, 52},
-        HostileCase{"ControlCharacterRefused", {"a.txt"}, "a", "a\tb", {}, 52},
+        {"TrailingDotRefused", {"README"}, "ME", "ME.", {}, 52},
+        {"DeviceNameRefused", {"report.txt", "z.txt"}, "report", "nul", {}, 52},
+        {"ControlCharacterRefused", {"a.txt"}, "a", "a\tb", {}, 52},
     };
 #else
     // Names only POSIX file systems hold.
     const std::vector<HostileCase> system = {
-        HostileCase{"LineFeed",
-                    {"line\nbreak.txt"},
-                    "break",
-                    "mend",
-                    {{"line\nmend.txt", "line\nbreak.txt"}}},
-        HostileCase{
-            "CarriageReturnAndTab", {"a\rb\tc.txt"}, "b", "B", {{"a\rB\tc.txt", "a\rb\tc.txt"}}},
-        HostileCase{"BecomesThreeDots", {"x..."}, "x", "", {{"...", "x..."}}},
-        HostileCase{"WouldBecomeDotDot", {"x.."}, "x", "", {}, 52},
-        HostileCase{"WouldBecomeDot", {"x."}, "x", "", {}, 52},
-        HostileCase{"InvalidUtf8",
-                    {"caf\xE9 \xFF\xFE.txt"},
-                    "caf",
-                    "tea",
-                    {{"TEA\xE9 \xFF\xFE.txt", "caf\xE9 \xFF\xFE.txt"}},
-                    0,
-                    2,
-                    1},
-        HostileCase{"TruncatedSequenceAtTheEnd",
-                    {"abc\xE2\x82"},
-                    "b",
-                    "x",
-                    {{"axc\xE2\x82", "abc\xE2\x82"}}},
+        {"LineFeed", {"line\nbreak.txt"}, "break", "mend", {{"line\nmend.txt", "line\nbreak.txt"}}},
+        {"CarriageReturnAndTab", {"a\rb\tc.txt"}, "b", "B", {{"a\rB\tc.txt", "a\rb\tc.txt"}}},
+        {"BecomesThreeDots", {"x..."}, "x", "", {{"...", "x..."}}},
+        {"WouldBecomeDotDot", {"x.."}, "x", "", {}, 52},
+        {"WouldBecomeDot", {"x."}, "x", "", {}, 52},
+        {"InvalidUtf8", {"caf\xE9 \xFF\xFE.txt"}, "caf", "tea", {{"TEA\xE9 \xFF\xFE.txt", "caf\xE9 \xFF\xFE.txt"}}, 0, 2, 1},
+        {"TruncatedSequenceAtTheEnd", {"abc\xE2\x82"}, "b", "x", {{"axc\xE2\x82", "abc\xE2\x82"}}},
         // Lower case makes both "photo.jpg": the first cannot take the other's name.
-        HostileCase{"DifferOnlyInCase", {"Photo.JPG", "photo.jpg"}, "zzz", "y", {}, 58, 1, 1},
+        {"DifferOnlyInCase", {"Photo.JPG", "photo.jpg"}, "zzz", "y", {}, 58, 1, 1},
     };
 #endif
     cases.insert(cases.end(), system.begin(), system.end());
     return cases;
 }
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Names, HostileNamesTest, ::testing::ValuesIn(hostileCases()),
                          [](const auto& info) { return std::string(info.param.label); });

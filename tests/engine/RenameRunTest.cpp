@@ -72,18 +72,6 @@ TEST_F(EngineRunTest, PreviewReportsEveryPairAndTouchesNothing) {
     EXPECT_EQ(test::readFile(h.root / "log.txt"), "");
 }
 
-TEST_F(EngineRunTest, RenameLogsEachFileThenTheEmptyLineThatEndsTheRun) {
-    names = {"c_3.txt", "a_1.txt"};
-    EXPECT_EQ(run(RunMode::Rename), RunOutcome::Completed);
-    EXPECT_EQ(h.root.names("work"),
-              (std::vector<std::string>{"A-X-1.txt", "C-X-3.txt", "b_2.txt"}));
-    const std::string w = h.root / "work/";
-    EXPECT_EQ(test::readFile(h.root / "log.txt"),
-              std::string(platform::kTextFileMark) + "\r\n\r\n09:05:07\r\nRenamed: " + w +
-                  "c_3.txt\r\n------> " + w + "C-X-3.txt\r\n" + "\r\n\r\n09:05:07\r\nRenamed: " +
-                  w + "a_1.txt\r\n------> " + w + "A-X-1.txt\r\n\r\n");
-}
-
 TEST_F(EngineRunTest, RetryRunsTheFailedPairAfreshSoItAppliesOnce) {
     // The second file's pair fails: the name being computed is named, and Retry applies the
     // pair to the name as it was before the failed try.
@@ -93,16 +81,6 @@ TEST_F(EngineRunTest, RetryRunsTheFailedPairAfreshSoItAppliesOnce) {
     EXPECT_EQ(run(RunMode::Preview), RunOutcome::Completed);
     EXPECT_EQ(sink.failures, (std::vector<std::string>{"13 b_2.txt"}));
     EXPECT_EQ(sink.pairs[1], "b_2.txt > B__2.txt");
-}
-
-TEST_F(EngineRunTest, AnAnswerOtherThanRetryEndsTheRunWithEarlierFilesRenamed) {
-    h.root.write("work/B-X-2.txt", "obstacle");
-    EXPECT_EQ(run(RunMode::Rename), RunOutcome::Abandoned);
-    EXPECT_EQ(sink.failures, (std::vector<std::string>{"58 B-X-2.txt"}));
-    EXPECT_EQ(h.root.names("work"),
-              (std::vector<std::string>{"A-X-1.txt", "B-X-2.txt", "b_2.txt", "c_3.txt"}));
-    EXPECT_EQ(test::readFile(h.root / "work/B-X-2.txt"), "obstacle");
-    EXPECT_FALSE(test::readFile(h.root / "log.txt").ends_with("\r\n\r\n\r\n"));
 }
 
 }  // namespace

@@ -2,13 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "platform/RunError.h"
 #include "tests/support/FakeDriveQuery.h"
 #include "tests/support/RecordingReporter.h"
-#include "tests/support/SystemServices.h"
-#include "tests/support/TempFolder.h"
 
 namespace qm {
 namespace {
@@ -69,41 +65,6 @@ TEST(GetDriveTypeName, NoDrivePartAndMissingDrive) {
     EXPECT_EQ(module.GetDriveTypeName(usb), "");
     EXPECT_EQ(errors.shown.size(), 2u);
 }
-
-#ifdef _WIN32
-TEST(GetDriveTypeName, ThisMachinesSystemDriveIsFixed) {
-    test::SystemDriveQuery drives;
-    test::RecordingReporter errors;
-    const bDriveInfo module(drives, errors);
-    EXPECT_EQ(module.GetDriveTypeName("C:\\"), "Fixed drive");
-    EXPECT_EQ(module.GetDriveTypeName(test::TempFolder().path()), "Fixed drive");
-    EXPECT_TRUE(errors.shown.empty());
-}
-#else
-TEST(GetDriveTypeName, ThisMachinesTmpfsIsARamDisk) {
-    test::SystemDriveQuery drives;
-    test::RecordingReporter errors;
-    const bDriveInfo module(drives, errors);
-    const test::TempFolder temp;
-    EXPECT_NE(module.GetDriveTypeName(temp.path()), "");
-
-    std::map<std::string, std::string> topmost;  // mount point -> type of the last mount there
-    for (const auto& mount : platform::parseMountInfo(test::readFile("/proc/self/mountinfo"))) {
-        topmost[mount.mountPoint] = mount.fileSystemType;
-    }
-    int seen = 0;
-    for (const auto& [point, type] : topmost) {
-        if (type == "tmpfs" && !drives.mountPointOf(point).empty()) {
-            EXPECT_EQ(module.GetDriveTypeName(point), "RAM disk drive") << point;
-            ++seen;
-        }
-    }
-    EXPECT_TRUE(errors.shown.empty());
-    if (seen == 0) {
-        GTEST_SKIP() << "no tmpfs mounted here";
-    }
-}
-#endif
 
 }  // namespace
 }  // namespace qm

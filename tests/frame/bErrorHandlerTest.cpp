@@ -96,22 +96,6 @@ TEST_F(ErrorHandlerTest, DialogChosenByNumber) {
     }
 }
 
-TEST_F(ErrorHandlerTest, NothingLeftOverFromTheCallBefore) {
-    errors.HandleError("Disk full", 61, "", "s");
-    errors.HandleError("Subscript out of range", 9, "", "s");
-    EXPECT_EQ(h.messages.shown()[1].text, "Subscript out of range");
-    EXPECT_EQ(h.messages.shown()[1].style, 64);
-    EXPECT_EQ(errors.ErrorInfo().Number, 9);
-}
-
-TEST_F(ErrorHandlerTest, ReturnsTheButtonPressed) {
-    h.messages.queueAnswer(platform::MessageResult::Retry);
-    EXPECT_EQ(errors.HandleError("Disk full", 61, "a", "s"), platform::MessageResult::Retry);
-    h.messages.queueAnswer(platform::MessageResult::Cancel);
-    EXPECT_EQ(errors.HandleError("Disk full", 61, "a", "s"), platform::MessageResult::Cancel);
-    EXPECT_EQ(errors.HandleError("File already exists", 58, "a", "s"), platform::MessageResult::Ok);
-}
-
 TEST_F(ErrorHandlerTest, RemovedFileComesBackWithHeaderOnlyForErrorEntries) {
     errors.OpenLogFile();
     ::unlink(h.logPath().c_str());

@@ -5,7 +5,6 @@
 
 #include <QItemSelectionModel>
 #include <QTest>
-#include <chrono>
 
 #include "tests/gui/GuiSupport.h"
 #include "tests/support/ErrorNumber.h"
@@ -135,29 +134,24 @@ TEST_F(FileListWidget, DoubleClickReportsTheDoubleClick) {
     EXPECT_EQ(selectedRows(), std::vector<int>{3});
 }
 
-TEST_F(FileListWidget, ProgramSelectionsOfAHundredThousandEntriesAreQuick) {
+// Selecting many entries must not cost one selection range per row (the benchmarks time it).
+TEST_F(FileListWidget, ProgramSelectionsOfManyEntriesAreOneRange) {
     open(100000);
     ASSERT_EQ(list->listCount(), 100000);
     QItemSelectionModel* selection = list->view()->selectionModel();
 
-    auto started = std::chrono::steady_clock::now();
     list->setAllSelected(true);
     list->view()->viewport()->repaint();
-    auto elapsed = std::chrono::steady_clock::now() - started;
-    EXPECT_LT(elapsed, std::chrono::milliseconds(500));
     EXPECT_EQ(selection->selection().size(), 1) << "one range, not one per row";
     EXPECT_TRUE(list->selected(99999));
     EXPECT_TRUE(selection->isSelected(list->view()->model()->index(99999, 0)));
 
     // Entry by entry, as a loop in the window logic would: shown together, still one range.
     list->setAllSelected(false);
-    started = std::chrono::steady_clock::now();
     for (int i = 10000; i < 60000; ++i) {
         list->setSelected(i, true);
     }
     list->view()->viewport()->repaint();
-    elapsed = std::chrono::steady_clock::now() - started;
-    EXPECT_LT(elapsed, std::chrono::milliseconds(500));
     EXPECT_EQ(selection->selection().size(), 1);
     EXPECT_TRUE(selection->isSelected(list->view()->model()->index(59999, 0)));
     EXPECT_FALSE(selection->isSelected(list->view()->model()->index(60000, 0)));

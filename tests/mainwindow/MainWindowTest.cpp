@@ -310,54 +310,6 @@ TEST_F(MainWindowTest, RefreshClimbsToTheNearestExistingFolder) {
     EXPECT_TRUE(h.messages.shown().empty());
 }
 
-TEST_F(MainWindowTest, EditMenuEnablesClipboardCommandsForTextBoxes) {
-    start();
-    auto& c = controls();
-    auto& replace = textBox("txtReplaceThis");
-    replace.setText("holiday");
-    replace.setFocus();
-    replace.setSelection(0, 4);
-    struct State {
-        bool cut, copy, paste;
-    };
-    const auto open = [&] {
-        form().menu("mnuEdit").choose();
-        return State{c.mnuEditCut->enabled(), c.mnuEditCopy->enabled(), c.mnuEditPaste->enabled()};
-    };
-    State s = open();
-    EXPECT_TRUE(s.cut && s.copy);
-    EXPECT_FALSE(s.paste);  // nothing on the clipboard yet
-    h.ui.clipboard().setText("x");
-    EXPECT_TRUE(open().paste);
-    replace.setSelection(2, 0);
-    s = open();
-    EXPECT_FALSE(s.cut || s.copy);
-    EXPECT_TRUE(s.paste);
-    fileList().click(0);
-    s = open();
-    EXPECT_FALSE(s.cut || s.copy || s.paste);
-    replace.setEnabled(false);
-    replace.setFocus();
-    s = open();
-    EXPECT_FALSE(s.cut || s.copy || s.paste);
-}
-
-TEST_F(MainWindowTest, EnterInATextBoxStartsThePreview) {
-    h.root.write("work/a.txt");
-    start();
-    openFolder(h.work);
-    prepare({"a.txt"}, "a", "b");
-    bool previewShown = false;
-    h.ui.whenModal([&](platform::HeadlessForm& preview) {
-        previewShown = preview.design().name == "frmPreview";
-        preview.button("cmdCancel").click();
-    });
-    textBox("txtWithThis").setFocus();
-    form().window().typeChar(13);
-    EXPECT_TRUE(previewShown);
-    EXPECT_EQ(listed(), (std::vector<std::string>{"a.txt"}));
-}
-
 struct ExitCase {
     const char* how;
     bool saves;

@@ -157,45 +157,6 @@ TEST_F(RenameRunTest, ExistingTargetStopsTheRunWithEarlierRenamesKept) {
     EXPECT_EQ(panel(2), "2 files selected");
 }
 
-TEST_F(RenameRunTest, RetryAfterTheObstacleIsRemovedFinishesTheRun) {
-    // The folder refuses the second rename until the user has fixed its permissions.
-    prepare({"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}, "IMG_", "Holiday ");
-    h.faults.failNth(platform::FaultSite::Rename, 2, EACCES, true);
-    h.messages.queueAnswer(platform::MessageResult::Yes);
-    h.messages.queueAnswer(platform::MessageResult::Retry);
-    h.messages.whileShown = [&](const platform::ShownMessage& box) {
-        if (box.title.ends_with("Error 70")) {
-            h.faults.lift(platform::FaultSite::Rename);
-        }
-    };
-    rename();
-    ASSERT_EQ(h.messages.shown().size(), 2u);
-    EXPECT_EQ(h.messages.shown()[1].text, "Permission denied\r\nTry again?");
-    EXPECT_EQ(h.messages.shown()[1].style, platform::kStyleRetryCancel);
-    EXPECT_EQ(
-        h.root.names("work"),
-        (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0002.JPG", "Holiday 0003.JPG"}));
-    EXPECT_TRUE(logged().ends_with(entry("IMG_0003.JPG", "Holiday 0003.JPG") + "\r\n"));
-    EXPECT_FALSE(window().RenameAborted);
-}
-
-TEST_F(RenameRunTest, ExistingTargetMovedAwayThenRenameAgainFinishes) {
-    // "File already exists" offers only OK; the files not renamed stay selected for the next run.
-    const std::string obstacle = h.root.write("work/Holiday 0002.JPG", "obstacle");
-    prepare({"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}, "IMG_", "Holiday ");
-    h.messages.queueAnswer(platform::MessageResult::Yes);
-    rename();
-    ASSERT_EQ(h.messages.shown().size(), 2u);
-    EXPECT_EQ(h.messages.shown()[1].style, platform::kStyleOkInformation);
-    std::filesystem::rename(obstacle, h.root / "elsewhere");
-    h.messages.queueAnswer(platform::MessageResult::Yes);
-    rename();
-    EXPECT_EQ(
-        h.root.names("work"),
-        (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0002.JPG", "Holiday 0003.JPG"}));
-    EXPECT_EQ(test::readFile(h.root / "elsewhere"), "obstacle");
-}
-
 class PreviewTest : public RenameRunTest {
   protected:
     std::vector<std::string> before, after;

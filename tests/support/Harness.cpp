@@ -45,18 +45,13 @@ std::string TestDrives::mountPointOf(const std::string& path) const {
     return SystemDriveQuery::mountPointOf(path);
 }
 
-Harness::Harness(const SharedPlaces& shared)
-    : registry(shared.hivePath.empty() ? root / "config/quillmote/user.reg" : shared.hivePath,
-               &faults),
-      identity((facts.programFile = platform::joinPath(
-                    shared.appFolder.empty() ? root.makeFolder("app") : shared.appFolder,
-                    kProgramFileName),
-                facts),
-               files) {
+Harness::Harness()
+    : registry(root / "config/quillmote/user.reg", &faults),
+      identity(
+          (facts.programFile = platform::joinPath(root.makeFolder("app"), kProgramFileName), facts),
+          files) {
     work = root.makeFolder("work");
-    if (shared.appFolder.empty()) {
-        root.write(std::string("app/") + kProgramFileName, "program");
-    }
+    root.write(std::string("app/") + kProgramFileName, "program");
     facts.env["HOME"] = root.makeFolder("home");
     facts.env["LOCALAPPDATA"] = root.makeFolder("home/AppData/Local");
     state.AppTitle = AppIdentity::title();

@@ -92,17 +92,9 @@ inline constexpr const char* kProgramFileName = "quillmote.exe";
 inline constexpr const char* kProgramFileName = "quillmote";
 #endif
 
-// What several instances of the program share: the program's folder (and with it the log file)
-// and the settings hive. Empty members mean places inside the test's own folder.
-struct SharedPlaces {
-    std::string appFolder;
-    std::string hivePath;
-};
-
 class Harness {
   public:
-    Harness() : Harness(SharedPlaces{}) {}
-    explicit Harness(const SharedPlaces& shared);
+    Harness();
 
     std::string logPath() const { return identity.GetLogFilePath(); }
     std::string log() const { return readFile(logPath()); }

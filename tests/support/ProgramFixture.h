@@ -16,9 +16,6 @@ namespace qm::test {
 
 class Program {
   public:
-    Program() = default;
-    explicit Program(const SharedPlaces& shared) : h(shared) {}
-
     // Starts the program: Main, with the About box answered by Continue.
     void start();
     // Writes `files` into the work folder (each holding contentOf its name), starts the program,
