@@ -32,14 +32,12 @@ std::vector<std::string> debris(const test::TempFolder& dir, const std::string& 
     return extra;
 }
 
-TEST(HiveFile, ValuesKeepTypeAndExactSizeAcrossInstances) {
+TEST(HiveFile, ValuesKeepTypeAndBytesAcrossInstancesInPrivateFiles) {
     test::TempFolder dir;
     const std::string path = dir / "cfg/quillmote/user.reg";
     {
         HiveFile store(path);
         ASSERT_EQ(putValue(store, kPrefs, "Filename Case", "2\0"s), kRegSuccess);
-        ASSERT_EQ(putValue(store, kPrefs, "Empty", ""), kRegSuccess);
-        ASSERT_EQ(putValue(store, kPrefs, "", "unnamed\0"s), kRegSuccess);
         ASSERT_EQ(putValue(store, kPrefs, "Blob", "\0\xff\n"s, kRegBinary), kRegSuccess);
     }
     struct stat st {};
@@ -50,10 +48,9 @@ TEST(HiveFile, ValuesKeepTypeAndExactSizeAcrossInstances) {
 
     HiveFile again(path);
     RegType type = kRegNone;
-    EXPECT_EQ(getValue(again, kPrefs, "filename case", &type), "2\0"s);
+    EXPECT_EQ(getValue(again, "software\\QUILLMOTE UTILITY\\preferences", "filename case", &type),
+              "2\0"s);
     EXPECT_EQ(type, kRegSz);
-    EXPECT_EQ(getValue(again, kPrefs, "Empty"), "");
-    EXPECT_EQ(getValue(again, "software\\QUILLMOTE UTILITY\\preferences", ""), "unnamed\0"s);
     EXPECT_EQ(getValue(again, kPrefs, "Blob", &type), "\0\xff\n"s);
     EXPECT_EQ(type, kRegBinary);
     EXPECT_EQ(debris(dir, "cfg/quillmote"), std::vector<std::string>{});
