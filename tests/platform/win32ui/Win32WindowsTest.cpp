@@ -3,8 +3,8 @@
 // messages, whose meaning the shared model decides.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <windows.h>
+#include <cstdio>
 // after windows.h, which it needs
 #include <commctrl.h>
 
