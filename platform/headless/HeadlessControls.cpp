@@ -80,25 +80,10 @@ void HeadlessTextBox::setSelText(const std::string& text) {
     }
 }
 
-void HeadlessComboBox::clear() {
-    m_items.clear();
-    m_index = -1;
-}
-
-std::string HeadlessComboBox::list(int index) const {
-    if (index < 0 || index >= listCount()) {
-        throw RunError(kInvalidProcedureCall);
-    }
-    return m_items[static_cast<std::size_t>(index)];
-}
-
 void HeadlessComboBox::setListIndex(int index) {
-    if (index < -1 || index >= listCount()) {
-        throw RunError(kInvalidProcedureCall);
-    }
-    m_index = index;
+    m_entries.choose(index);
     if (index >= 0) {
-        m_text = m_items[static_cast<std::size_t>(index)];
+        m_text = m_entries.at(index);
         if (onClick) {
             onClick();
         }
@@ -110,8 +95,7 @@ void HeadlessComboBox::setText(const std::string& text) {
         return;
     }
     m_text = text;
-    const auto it = std::find(m_items.begin(), m_items.end(), text);
-    m_index = it == m_items.end() ? -1 : static_cast<int>(it - m_items.begin());
+    m_entries.chooseText(text);
     if (onChange) {
         onChange();
     }
@@ -140,26 +124,14 @@ void HeadlessOptionButton::setValue(bool value) {
 }
 
 void HeadlessListBox::clear() {
-    m_items.clear();
+    m_entries.clear();
     m_warnings.clear();
-    m_index = -1;
-}
-
-std::string HeadlessListBox::list(int index) const {
-    if (index < 0 || index >= listCount()) {
-        throw RunError(kInvalidProcedureCall);
-    }
-    return m_items[static_cast<std::size_t>(index)];
 }
 
 void HeadlessListBox::setListIndex(int index) {
-    if (index < -1 || index >= listCount()) {
-        throw RunError(kInvalidProcedureCall);
-    }
-    if (index == m_index) {
+    if (!m_entries.choose(index)) {
         return;
     }
-    m_index = index;
     if (onClick) {
         onClick();
     }

@@ -8,6 +8,7 @@
 
 #include "platform/Controls.h"
 #include "platform/FormDesigns.h"
+#include "platform/ListEntries.h"
 
 namespace qm::platform {
 
@@ -99,11 +100,11 @@ class HeadlessTextBox : public TextBox, public HeadlessControlBase {
 class HeadlessComboBox : public ComboBox, public HeadlessControlBase {
   public:
     using HeadlessControlBase::HeadlessControlBase;
-    void clear() override;
-    void addItem(const std::string& item) override { m_items.push_back(item); }
-    int listCount() const override { return static_cast<int>(m_items.size()); }
-    std::string list(int index) const override;
-    int listIndex() const override { return m_index; }
+    void clear() override { m_entries.clear(); }
+    void addItem(const std::string& item) override { m_entries.add(item); }
+    int listCount() const override { return m_entries.count(); }
+    std::string list(int index) const override { return m_entries.at(index); }
+    int listIndex() const override { return m_entries.index(); }
     void setListIndex(int index) override;
     std::string text() const override { return m_text; }
     void setText(const std::string& text) override;
@@ -114,8 +115,7 @@ class HeadlessComboBox : public ComboBox, public HeadlessControlBase {
     void type(const std::string& text);
 
   private:
-    std::vector<std::string> m_items;
-    int m_index = -1;
+    ListEntries m_entries;
     std::string m_text;
 };
 
@@ -139,20 +139,19 @@ class HeadlessListBox : public ListBox, public HeadlessControlBase {
   public:
     using HeadlessControlBase::HeadlessControlBase;
     void clear() override;
-    void addItem(const std::string& item) override { m_items.push_back(item); }
-    int listCount() const override { return static_cast<int>(m_items.size()); }
-    std::string list(int index) const override;
-    int listIndex() const override { return m_index; }
+    void addItem(const std::string& item) override { m_entries.add(item); }
+    int listCount() const override { return m_entries.count(); }
+    std::string list(int index) const override { return m_entries.at(index); }
+    int listIndex() const override { return m_entries.index(); }
     void setListIndex(int index) override;
     void setWarning(int index, const std::string& toolTip) override;
     std::string warning(int index) const override;
     void click(int index) { setListIndex(index); }
-    const std::vector<std::string>& items() const { return m_items; }
+    const std::vector<std::string>& items() const { return m_entries.items(); }
 
   private:
-    std::vector<std::string> m_items;
+    ListEntries m_entries;
     std::map<int, std::string> m_warnings;
-    int m_index = -1;
 };
 
 class HeadlessStatusBar : public StatusBar, public HeadlessControlBase {

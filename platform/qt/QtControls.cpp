@@ -315,25 +315,20 @@ QtComboBox::QtComboBox(const ControlDesign& design, QWidget* parent)
         if (m_programChange || index < 0 || index >= listCount()) {
             return;
         }
-        m_index = index;
+        m_entries.choose(index);
         raiseFromUser(onClick);
     });
     QObject::connect(box->lineEdit(), &QLineEdit::textEdited, receiver(), [this] {
         if (m_programChange) {
             return;
         }
-        m_index = indexOfText(text());
+        m_entries.chooseText(text());
         raiseFromUser(onChange);
     });
 }
 
 QComboBox* QtComboBox::comboBox() const {
     return static_cast<QComboBox*>(m_widget);
-}
-
-int QtComboBox::indexOfText(const std::string& text) const {
-    const auto it = std::find(m_items.begin(), m_items.end(), text);
-    return it == m_items.end() ? -1 : static_cast<int>(it - m_items.begin());
 }
 
 void QtComboBox::setEditText(const std::string& text) {
@@ -344,42 +339,31 @@ void QtComboBox::clear() {
     const ProgramChange change(m_programChange);
     const std::string kept = text();
     comboBox()->clear();
-    m_items.clear();
-    m_index = -1;
+    m_entries.clear();
     setEditText(kept);
 }
 
 void QtComboBox::addItem(const std::string& item) {
     const ProgramChange change(m_programChange);
     const std::string kept = text();
-    m_items.push_back(item);
+    m_entries.add(item);
     comboBox()->addItem(toQString(item));
     // Qt chooses the first entry of an empty list by itself; the list box meaning chooses none.
-    if (comboBox()->currentIndex() != m_index) {
-        comboBox()->setCurrentIndex(m_index);
+    if (comboBox()->currentIndex() != m_entries.index()) {
+        comboBox()->setCurrentIndex(m_entries.index());
         setEditText(kept);
     }
 }
 
-std::string QtComboBox::list(int index) const {
-    if (index < 0 || index >= listCount()) {
-        throw RunError(kInvalidProcedureCall);
-    }
-    return m_items[static_cast<std::size_t>(index)];
-}
-
 void QtComboBox::setListIndex(int index) {
-    if (index < -1 || index >= listCount()) {
-        throw RunError(kInvalidProcedureCall);
-    }
-    m_index = index;
+    m_entries.choose(index);
     if (index < 0) {
         return;
     }
     {
         const ProgramChange change(m_programChange);
         comboBox()->setCurrentIndex(index);
-        setEditText(m_items[static_cast<std::size_t>(index)]);
+        setEditText(m_entries.at(index));
     }
     raise(onClick);
 }
@@ -396,7 +380,7 @@ void QtComboBox::setText(const std::string& text) {
         const ProgramChange change(m_programChange);
         setEditText(text);
     }
-    m_index = indexOfText(text);
+    m_entries.chooseText(text);
     raise(onChange);
 }
 
@@ -453,11 +437,9 @@ QtListBox::QtListBox(const ControlDesign& design, QWidget* parent)
         }
         const QList<QListWidgetItem*> chosen = listWidget()->selectedItems();
         const int row = chosen.isEmpty() ? -1 : listWidget()->row(chosen.front());
-        if (row == m_index) {
-            return;
+        if (m_entries.choose(row)) {
+            raiseFromUser(onClick);
         }
-        m_index = row;
-        raiseFromUser(onClick);
     });
 }
 
@@ -468,20 +450,19 @@ QListWidget* QtListBox::listWidget() const {
 void QtListBox::clear() {
     const ProgramChange change(m_programChange);
     listWidget()->clear();
-    m_items.clear();
+    m_entries.clear();
     m_warnings.clear();
-    m_index = -1;
 }
 
 void QtListBox::addItem(const std::string& item) {
     const ProgramChange change(m_programChange);
-    m_items.push_back(item);
+    m_entries.add(item);
     m_warnings.emplace_back();
     listWidget()->addItem(displayQString(item));
 }
 
 void QtListBox::setWarning(int index, const std::string& toolTip) {
-    list(index);  // the same check
+    m_entries.at(index);  // the same check
     m_warnings[static_cast<std::size_t>(index)] = toolTip;
     QListWidgetItem* item = listWidget()->item(index);
     const bool marked = !toolTip.empty();
@@ -493,25 +474,14 @@ void QtListBox::setWarning(int index, const std::string& toolTip) {
 }
 
 std::string QtListBox::warning(int index) const {
-    list(index);
+    m_entries.at(index);
     return m_warnings[static_cast<std::size_t>(index)];
 }
 
-std::string QtListBox::list(int index) const {
-    if (index < 0 || index >= listCount()) {
-        throw RunError(kInvalidProcedureCall);
-    }
-    return m_items[static_cast<std::size_t>(index)];
-}
-
 void QtListBox::setListIndex(int index) {
-    if (index < -1 || index >= listCount()) {
-        throw RunError(kInvalidProcedureCall);
-    }
-    if (index == m_index) {
+    if (!m_entries.choose(index)) {
         return;
     }
-    m_index = index;
     {
         const ProgramChange change(m_programChange);
         QListWidget* list = listWidget();

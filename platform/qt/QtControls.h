@@ -15,6 +15,7 @@
 
 #include "platform/Controls.h"
 #include "platform/FormDesigns.h"
+#include "platform/ListEntries.h"
 
 class QComboBox;
 class QGroupBox;
@@ -134,20 +135,18 @@ class QtComboBox : public ComboBox, public QtControlBase {
     QtComboBox(const ControlDesign& design, QWidget* parent);
     void clear() override;
     void addItem(const std::string& item) override;
-    int listCount() const override { return static_cast<int>(m_items.size()); }
-    std::string list(int index) const override;
-    int listIndex() const override { return m_index; }
+    int listCount() const override { return m_entries.count(); }
+    std::string list(int index) const override { return m_entries.at(index); }
+    int listIndex() const override { return m_entries.index(); }
     void setListIndex(int index) override;
     std::string text() const override;
     void setText(const std::string& text) override;
     QComboBox* comboBox() const;
 
   private:
-    int indexOfText(const std::string& text) const;
     void setEditText(const std::string& text);
 
-    std::vector<std::string> m_items;
-    int m_index = -1;
+    ListEntries m_entries;
 };
 
 class QtOptionButton : public OptionButton, public QtControlBase {
@@ -170,18 +169,17 @@ class QtListBox : public ListBox, public QtControlBase {
     QtListBox(const ControlDesign& design, QWidget* parent);
     void clear() override;
     void addItem(const std::string& item) override;
-    int listCount() const override { return static_cast<int>(m_items.size()); }
-    std::string list(int index) const override;
-    int listIndex() const override { return m_index; }
+    int listCount() const override { return m_entries.count(); }
+    std::string list(int index) const override { return m_entries.at(index); }
+    int listIndex() const override { return m_entries.index(); }
     void setListIndex(int index) override;
     void setWarning(int index, const std::string& toolTip) override;
     std::string warning(int index) const override;
     QListWidget* listWidget() const;
 
   private:
-    std::vector<std::string> m_items;  // as given; the widget shows their display forms
+    ListEntries m_entries;  // as given; the widget shows their display forms
     std::vector<std::string> m_warnings;
-    int m_index = -1;
 };
 
 class QtStatusBar : public StatusBar, public QtControlBase {

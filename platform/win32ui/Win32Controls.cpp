@@ -205,11 +205,6 @@ void Win32ComboBox::layout(int dpi, HFONT font) {
     win32ui::placeComboBox(m_handle, pixels(geometry(), dpi), dpi);
 }
 
-int Win32ComboBox::indexOfText(const std::string& text) const {
-    const auto it = std::find(m_items.begin(), m_items.end(), text);
-    return it == m_items.end() ? -1 : static_cast<int>(it - m_items.begin());
-}
-
 void Win32ComboBox::setEditText(const std::string& text) {
     const ProgramChange change(m_programChange);
     ::SetWindowTextW(m_handle, shown(text).c_str());
@@ -221,27 +216,18 @@ void Win32ComboBox::clear() {
         const ProgramChange change(m_programChange);
         ::SendMessageW(m_handle, CB_RESETCONTENT, 0, 0);
     }
-    m_items.clear();
-    m_index = -1;
+    m_entries.clear();
     setEditText(kept);
 }
 
 void Win32ComboBox::addItem(const std::string& item) {
-    m_items.push_back(item);
+    m_entries.add(item);
     const ProgramChange change(m_programChange);
     ::SendMessageW(m_handle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown(item).c_str()));
 }
 
-std::string Win32ComboBox::list(int index) const {
-    checkIndex(index, listCount());
-    return m_items[static_cast<std::size_t>(index)];
-}
-
 void Win32ComboBox::setListIndex(int index) {
-    if (index < -1 || index >= listCount()) {
-        throw RunError(kInvalidProcedureCall);
-    }
-    m_index = index;
+    m_entries.choose(index);
     if (index < 0) {
         return;
     }
@@ -249,7 +235,7 @@ void Win32ComboBox::setListIndex(int index) {
         const ProgramChange change(m_programChange);
         ::SendMessageW(m_handle, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     }
-    setEditText(m_items[static_cast<std::size_t>(index)]);
+    setEditText(m_entries.at(index));
     raise(onClick);
 }
 
@@ -262,7 +248,7 @@ void Win32ComboBox::setText(const std::string& text) {
         return;
     }
     setEditText(text);
-    m_index = indexOfText(text);
+    m_entries.chooseText(text);
     raise(onChange);
 }
 
@@ -275,13 +261,13 @@ void Win32ComboBox::command(int code) {
         if (index < 0 || index >= listCount()) {
             return;
         }
-        m_index = index;
+        m_entries.choose(index);
         // The edit field takes the entry's text only after this notification: the handler
         // reads it now.
-        setEditText(m_items[static_cast<std::size_t>(index)]);
+        setEditText(m_entries.at(index));
         raiseFromUser(onClick);
     } else if (code == CBN_EDITCHANGE) {
-        m_index = indexOfText(text());
+        m_entries.chooseText(text());
         raiseFromUser(onChange);
     }
 }
@@ -370,7 +356,7 @@ void Win32ListBox::syncCount() {
     if (m_widest >= 0 && m_widest < listCount()) {
         const HDC dc = ::GetDC(m_handle);
         const HGDIOBJ old = ::SelectObject(dc, window().font());
-        const std::wstring text = shown(m_items[static_cast<std::size_t>(m_widest)]);
+        const std::wstring text = shown(m_entries.at(m_widest));
         SIZE size{};
         ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
         ::SelectObject(dc, old);
@@ -392,9 +378,8 @@ void Win32ListBox::hovered(int row) {
 }
 
 void Win32ListBox::clear() {
-    m_items.clear();
+    m_entries.clear();
     m_warnings.clear();
-    m_index = -1;
     m_widest = 0;
     m_syncedCount = 0;
     const ProgramChange change(m_programChange);
@@ -402,26 +387,17 @@ void Win32ListBox::clear() {
 }
 
 void Win32ListBox::addItem(const std::string& item) {
-    if (!m_items.empty() && item.size() > m_items[static_cast<std::size_t>(m_widest)].size()) {
+    if (listCount() > 0 && item.size() > m_entries.at(m_widest).size()) {
         m_widest = listCount();
     }
-    m_items.push_back(item);
+    m_entries.add(item);
     m_warnings.emplace_back();
 }
 
-std::string Win32ListBox::list(int index) const {
-    checkIndex(index, listCount());
-    return m_items[static_cast<std::size_t>(index)];
-}
-
 void Win32ListBox::setListIndex(int index) {
-    if (index < -1 || index >= listCount()) {
-        throw RunError(kInvalidProcedureCall);
-    }
-    if (index == m_index) {
+    if (!m_entries.choose(index)) {
         return;
     }
-    m_index = index;
     {
         const ProgramChange change(m_programChange);
         syncCount();
@@ -431,13 +407,13 @@ void Win32ListBox::setListIndex(int index) {
 }
 
 void Win32ListBox::setWarning(int index, const std::string& toolTip) {
-    checkIndex(index, listCount());
+    m_entries.at(index);  // the same check
     m_warnings[static_cast<std::size_t>(index)] = toolTip;
     ::InvalidateRect(m_handle, nullptr, FALSE);
 }
 
 std::string Win32ListBox::warning(int index) const {
-    checkIndex(index, listCount());
+    m_entries.at(index);
     return m_warnings[static_cast<std::size_t>(index)];
 }
 
@@ -468,11 +444,9 @@ void Win32ListBox::command(int code) {
         return;
     }
     const int row = static_cast<int>(original(LB_GETCURSEL, 0, 0));
-    if (row == m_index) {
-        return;
+    if (row < listCount() && m_entries.choose(row)) {
+        raiseFromUser(onClick);
     }
-    m_index = row;
-    raiseFromUser(onClick);
 }
 
 void Win32ListBox::drawItem(const DRAWITEMSTRUCT& item) {
@@ -500,7 +474,7 @@ void Win32ListBox::drawItem(const DRAWITEMSTRUCT& item) {
                                  : marked ? RGB(0xA8, 0x4B, 0x00)
                                           : ::GetSysColor(COLOR_WINDOWTEXT));
         const HGDIOBJ old = ::SelectObject(item.hDC, window().font());
-        const std::wstring name = shown(m_items[static_cast<std::size_t>(row)]);
+        const std::wstring name = shown(m_entries.at(row));
         ::DrawTextW(item.hDC, name.c_str(), static_cast<int>(name.size()), &text,
                     DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
         ::SelectObject(item.hDC, old);

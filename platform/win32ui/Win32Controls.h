@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ListEntries.h"
 #include "platform/win32ui/Win32Control.h"
 
 namespace qm::platform {
@@ -66,9 +67,9 @@ class Win32ComboBox : public ComboBox, public Win32ControlBase {
     Win32ComboBox(const ControlDesign& design, Win32Window& window, HWND parent);
     void clear() override;
     void addItem(const std::string& item) override;
-    int listCount() const override { return static_cast<int>(m_items.size()); }
-    std::string list(int index) const override;
-    int listIndex() const override { return m_index; }
+    int listCount() const override { return m_entries.count(); }
+    std::string list(int index) const override { return m_entries.at(index); }
+    int listIndex() const override { return m_entries.index(); }
     void setListIndex(int index) override;
     std::string text() const override;
     void setText(const std::string& text) override;
@@ -76,11 +77,9 @@ class Win32ComboBox : public ComboBox, public Win32ControlBase {
     void command(int code) override;
 
   private:
-    int indexOfText(const std::string& text) const;
     void setEditText(const std::string& text);
 
-    std::vector<std::string> m_items;
-    int m_index = -1;
+    ListEntries m_entries;
 };
 
 class Win32OptionButton : public OptionButton, public Win32ControlBase {
@@ -113,9 +112,9 @@ class Win32ListBox : public ListBox, public Win32ControlBase {
     Win32ListBox(const ControlDesign& design, Win32Window& window, HWND parent);
     void clear() override;
     void addItem(const std::string& item) override;
-    int listCount() const override { return static_cast<int>(m_items.size()); }
-    std::string list(int index) const override;
-    int listIndex() const override { return m_index; }
+    int listCount() const override { return m_entries.count(); }
+    std::string list(int index) const override { return m_entries.at(index); }
+    int listIndex() const override { return m_entries.index(); }
     void setListIndex(int index) override;
     void setWarning(int index, const std::string& toolTip) override;
     std::string warning(int index) const override;
@@ -130,9 +129,8 @@ class Win32ListBox : public ListBox, public Win32ControlBase {
     void syncCount();
     void hovered(int row);
 
-    std::vector<std::string> m_items;
+    ListEntries m_entries;
     std::vector<std::string> m_warnings;
-    int m_index = -1;
     int m_syncedCount = 0;
     int m_hover = -1;
     int m_widest = 0;  // the entry with the most UTF-16 units, for the horizontal extent
