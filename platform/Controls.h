@@ -10,6 +10,15 @@
 
 namespace qm::platform {
 
+// Runs an event handler when one is set, on a copy: a handler may replace itself while it runs.
+// What it throws reaches the caller.
+inline void raise(const std::function<void()>& handler) {
+    if (handler) {
+        const std::function<void()> run = handler;
+        run();
+    }
+}
+
 struct Rect {
     int left = 0;
     int top = 0;

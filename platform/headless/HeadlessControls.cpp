@@ -52,9 +52,7 @@ void HeadlessTextBox::setText(const std::string& text) {
     m_text = text;
     m_selStart = static_cast<int>(text::characterCount(m_text));
     m_selLength = 0;
-    if (onChange) {
-        onChange();
-    }
+    raise(onChange);
 }
 
 void HeadlessTextBox::setSelection(int start, int length) {
@@ -75,18 +73,14 @@ void HeadlessTextBox::setSelText(const std::string& text) {
     m_text.replace(from, to - from, text);
     m_selStart += static_cast<int>(text::characterCount(text));
     m_selLength = 0;
-    if (onChange) {
-        onChange();
-    }
+    raise(onChange);
 }
 
 void HeadlessComboBox::setListIndex(int index) {
     m_entries.choose(index);
     if (index >= 0) {
         m_text = m_entries.at(index);
-        if (onClick) {
-            onClick();
-        }
+        raise(onClick);
     }
 }
 
@@ -96,9 +90,7 @@ void HeadlessComboBox::setText(const std::string& text) {
     }
     m_text = text;
     m_entries.chooseText(text);
-    if (onChange) {
-        onChange();
-    }
+    raise(onChange);
 }
 
 void HeadlessComboBox::type(const std::string& text) {
@@ -118,9 +110,7 @@ void HeadlessOptionButton::setValue(bool value) {
         }
     }
     m_value = true;
-    if (onClick) {
-        onClick();
-    }
+    raise(onClick);
 }
 
 void HeadlessListBox::clear() {
@@ -132,9 +122,7 @@ void HeadlessListBox::setListIndex(int index) {
     if (!m_entries.choose(index)) {
         return;
     }
-    if (onClick) {
-        onClick();
-    }
+    raise(onClick);
 }
 
 void HeadlessListBox::setWarning(int index, const std::string& toolTip) {

@@ -21,9 +21,7 @@ void HeadlessFolderList::setPath(const std::string& path) {
     }
     m_subfolders = listSubfolders(m_files, folder, m_mapper);
     m_path = folder;
-    if (onChange) {
-        onChange();
-    }
+    raise(onChange);
 }
 
 void HeadlessFolderList::refresh() {
@@ -51,9 +49,7 @@ void HeadlessFolderList::open(const std::string& name) {
         m_subfolders.clear();
     }
     m_path = path;
-    if (onChange) {
-        onChange();
-    }
+    raise(onChange);
 }
 
 HeadlessFileList::HeadlessFileList(const ControlDesign& d, HeadlessWindow* w,
@@ -94,16 +90,12 @@ void HeadlessFileList::setSelected(int index, bool selected) {
 void HeadlessFileList::click(int index, bool ctrl, bool shift) {
     setFocus();
     m_model.click(index, ctrl, shift);
-    if (onClick) {
-        onClick();
-    }
+    raise(onClick);
 }
 
 void HeadlessFileList::doubleClick(int index) {
     click(index);
-    if (onDblClick) {
-        onDblClick();
-    }
+    raise(onDblClick);
 }
 
 void HeadlessFileList::clickNames(const std::vector<std::string>& names) {

@@ -120,14 +120,6 @@ class StatusBarWidget : public QWidget {
 
 }  // namespace
 
-void raise(const std::function<void()>& handler) {
-    if (handler) {
-        // A copy: the handler may replace itself while it runs.
-        const std::function<void()> run = handler;
-        run();
-    }
-}
-
 void raiseFromUser(const std::function<void()>& handler) {
     try {
         raise(handler);

@@ -30,9 +30,6 @@ class QObject;
 
 namespace qm::platform {
 
-// Runs a handler for a program change; what it throws reaches the caller, as in the headless
-// controls.
-void raise(const std::function<void()>& handler);
 // Runs a handler for a user action. An exception cannot cross Qt's event loop, so one that the
 // window logic lets escape is written to stderr and the window stays usable.
 void raiseFromUser(const std::function<void()>& handler);

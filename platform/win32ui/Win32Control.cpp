@@ -19,14 +19,6 @@ constexpr const wchar_t* kControlProperty = L"Quillmote.Control";
 
 namespace win32ui {
 
-void raise(const std::function<void()>& handler) {
-    if (handler) {
-        // A copy: the handler may replace itself while it runs.
-        const std::function<void()> run = handler;
-        run();
-    }
-}
-
 void raiseFromUser(const std::function<void()>& handler) {
     try {
         raise(handler);

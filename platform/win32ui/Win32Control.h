@@ -19,8 +19,6 @@ class Win32Window;
 
 namespace win32ui {
 
-// Runs a handler for a program change; what it throws reaches the caller.
-void raise(const std::function<void()>& handler);
 // Runs a handler for a user action. An exception must not cross the system's window procedure,
 // so one the window logic lets escape is written to the debugger's output and to stderr.
 void raiseFromUser(const std::function<void()>& handler);

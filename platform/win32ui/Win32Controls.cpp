@@ -14,7 +14,6 @@
 namespace qm::platform {
 
 using win32ui::ProgramChange;
-using win32ui::raise;
 using win32ui::raiseFromUser;
 using win32ui::scaled;
 using win32ui::shown;

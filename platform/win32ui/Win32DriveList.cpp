@@ -26,7 +26,7 @@ void Win32DriveList::refresh() {
 void Win32DriveList::setDrive(const std::string& path) {
     if (m_model.setCurrent(path)) {
         showModel();
-        win32ui::raise(onChange);
+        raise(onChange);
     }
 }
 
@@ -50,7 +50,7 @@ void Win32DriveList::command(int code) {
     }
     win32ui::raiseFromUser([&] {
         if (m_model.choose(index)) {
-            win32ui::raise(onChange);
+            raise(onChange);
         }
     });
 }

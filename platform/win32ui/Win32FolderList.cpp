@@ -10,7 +10,6 @@
 namespace qm::platform {
 
 using win32ui::ProgramChange;
-using win32ui::raise;
 using win32ui::raiseFromUser;
 using win32ui::shown;
 
