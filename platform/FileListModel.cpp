@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "platform/PathRules.h"
+#include "platform/RunError.h"
 #include "platform/Wildcard.h"
 
 namespace qm::platform {
@@ -189,6 +191,14 @@ std::vector<std::string> listSubfolders(const FileSystem& files, const std::stri
         }
     }
     return sortByKey(std::move(names), mapper).names;
+}
+
+std::string folderToShow(const FileSystem& files, const std::string& path) {
+    std::string folder = withoutTrailingSeparator(path);
+    if (folder.empty() || !files.isFolder(folder)) {
+        throw RunError(kPathNotFound);
+    }
+    return folder;
 }
 
 }  // namespace qm::platform

@@ -12,10 +12,7 @@ HeadlessFolderList::HeadlessFolderList(const ControlDesign& d, HeadlessWindow* w
     : HeadlessControlBase(d, w), m_files(files), m_mapper(mapper) {}
 
 void HeadlessFolderList::setPath(const std::string& path) {
-    const std::string folder = withoutTrailingSeparator(path);
-    if (!m_files.isFolder(folder)) {
-        throw RunError(kPathNotFound);
-    }
+    const std::string folder = folderToShow(m_files, path);
     if (folder == m_path) {
         return;
     }
@@ -25,10 +22,7 @@ void HeadlessFolderList::setPath(const std::string& path) {
 }
 
 void HeadlessFolderList::refresh() {
-    if (!m_files.isFolder(m_path)) {
-        throw RunError(kPathNotFound);
-    }
-    m_subfolders = listSubfolders(m_files, m_path, m_mapper);
+    m_subfolders = listSubfolders(m_files, folderToShow(m_files, m_path), m_mapper);
 }
 
 void HeadlessFolderList::open(const std::string& name) {

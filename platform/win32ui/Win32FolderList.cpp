@@ -185,24 +185,18 @@ HTREEITEM Win32FolderList::itemOf(const std::string& path) const {
 }
 
 void Win32FolderList::setPath(const std::string& path) {
-    const std::string folder = withoutTrailingSeparator(path);
-    if (folder.empty() || !m_files.isFolder(folder)) {
-        throw RunError(kPathNotFound);
-    }
+    const std::string folder = folderToShow(m_files, path);
     if (folder == m_path) {
         return;
     }
-    const std::vector<std::string> subfolders = listSubfolders(m_files, folder, m_mapper);
-    show(folder, subfolders);
+    show(folder, listSubfolders(m_files, folder, m_mapper));
     m_path = folder;
     raise(onChange);
 }
 
 void Win32FolderList::refresh() {
-    if (!m_files.isFolder(m_path)) {
-        throw RunError(kPathNotFound);
-    }
-    const std::vector<std::string> subfolders = listSubfolders(m_files, m_path, m_mapper);
+    const std::vector<std::string> subfolders =
+        listSubfolders(m_files, folderToShow(m_files, m_path), m_mapper);
     {
         const ProgramChange change(m_programChange);
         clearTree();
