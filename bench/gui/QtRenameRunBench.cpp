@@ -13,6 +13,7 @@
 
 #include "app/Application.h"
 #include "bench/gui/GuiApp.h"
+#include "bench/support/ProgramStandIns.h"
 #include "bench/support/RenameFloor.h"
 #include "platform/Clock.h"
 #include "platform/LocaleFormat.h"
@@ -41,25 +42,8 @@ std::string makeRoot() {
     return pattern;
 }
 
-// The confirmation answered Yes at once: the run is what is measured.
-class YesBox : public MessageBox {
-  public:
-    MessageResult show(const std::string&, int style, const std::string&) override {
-        ++shown;
-        return buttonsOf(style) == ButtonSet::YesNo ? MessageResult::Yes : MessageResult::Ok;
-    }
-    int shown = 0;
-};
-
-// The program file (and with it the log) inside the run's folder.
-class BenchFacts : public PosixSystemFacts {
-  public:
-    explicit BenchFacts(std::string program) : m_program(std::move(program)) {}
-    std::string executablePath() const override { return m_program; }
-
-  private:
-    std::string m_program;
-};
+using BenchFacts = qm::bench::ProgramAt<PosixSystemFacts>;
+using qm::bench::YesBox;
 
 // The whole program over the real services, its settings, log and files in a folder of its own.
 struct Program {

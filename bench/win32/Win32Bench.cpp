@@ -21,6 +21,7 @@
 #include <string>
 
 #include "app/Application.h"
+#include "bench/support/ProgramStandIns.h"
 #include "platform/Clock.h"
 #include "platform/Services.h"
 #include "platform/Utf16.h"
@@ -67,25 +68,8 @@ std::string utf8(const fs::path& path) {
     return qm::text::fromUtf16(path.wstring());
 }
 
-// The confirmation answered Yes at once: the run is what is measured.
-class YesBox : public MessageBox {
-  public:
-    MessageResult show(const std::string&, int style, const std::string&) override {
-        ++shown;
-        return buttonsOf(style) == ButtonSet::YesNo ? MessageResult::Yes : MessageResult::Ok;
-    }
-    int shown = 0;
-};
-
-// The program file, and so the log, inside the benchmark's folder.
-class BenchFacts : public Win32SystemFacts {
-  public:
-    explicit BenchFacts(std::string program) : m_program(std::move(program)) {}
-    std::string executablePath() const override { return m_program; }
-
-  private:
-    std::string m_program;
-};
+using BenchFacts = qm::bench::ProgramAt<Win32SystemFacts>;
+using qm::bench::YesBox;
 
 void fileList100k(const fs::path& folder) {
     expectFiles(folder, 100000);
