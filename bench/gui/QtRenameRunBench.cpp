@@ -131,26 +131,9 @@ BENCHMARK(BM_QtRenameRun)
     ->Iterations(3);
 
 void BM_RenameFloor(benchmark::State& state) {
-    const int files = static_cast<int>(state.range(0));
     const std::string root = makeRoot();
-    const std::string log = root + "/log.txt";
-    int round = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        const std::string folder =
-            qm::bench::fillFolder(root, "floor" + std::to_string(round++), files);
-        state.ResumeTiming();
-        if (!qm::bench::renameFloor(folder, files, log)) {
-            state.SkipWithError("rename failed");
-            break;
-        }
-        state.PauseTiming();
-        std::filesystem::remove_all(folder);
-        ::unlink(log.c_str());
-        state.ResumeTiming();
-    }
+    qm::bench::timeRenameFloor(state, root);
     std::filesystem::remove_all(root);
-    state.SetItemsProcessed(state.iterations() * files);
 }
 BENCHMARK(BM_RenameFloor)
     ->Arg(20000)

@@ -50,25 +50,8 @@ BENCHMARK(BM_RenameRun)
     ->Iterations(3);
 
 void BM_RenameFloor(benchmark::State& state) {
-    const int files = static_cast<int>(state.range(0));
-    qm::test::TempFolder root;
-    const std::string log = root / "log.txt";
-    int round = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        const std::string folder =
-            qm::bench::fillFolder(root.path(), "floor" + std::to_string(round++), files);
-        state.ResumeTiming();
-        if (!qm::bench::renameFloor(folder, files, log)) {
-            state.SkipWithError("rename failed");
-            break;
-        }
-        state.PauseTiming();
-        std::filesystem::remove_all(folder);
-        ::unlink(log.c_str());
-        state.ResumeTiming();
-    }
-    state.SetItemsProcessed(state.iterations() * files);
+    const qm::test::TempFolder root;
+    qm::bench::timeRenameFloor(state, root.path());
 }
 BENCHMARK(BM_RenameFloor)
     ->Arg(20000)

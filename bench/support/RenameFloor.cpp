@@ -38,4 +38,24 @@ bool renameFloor(const std::string& folder, int files, const std::string& log) {
     return true;
 }
 
+void timeRenameFloor(benchmark::State& state, const std::string& root) {
+    const int files = static_cast<int>(state.range(0));
+    const std::string log = root + "/log.txt";
+    int round = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const std::string folder = fillFolder(root, "floor" + std::to_string(round++), files);
+        state.ResumeTiming();
+        if (!renameFloor(folder, files, log)) {
+            state.SkipWithError("rename failed");
+            break;
+        }
+        state.PauseTiming();
+        std::filesystem::remove_all(folder);
+        ::unlink(log.c_str());
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * files);
+}
+
 }  // namespace qm::bench

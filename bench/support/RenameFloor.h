@@ -3,6 +3,8 @@
 // with open-append-close.
 #pragma once
 
+#include <benchmark/benchmark.h>
+
 #include <string>
 
 namespace qm::bench {
@@ -13,5 +15,9 @@ std::string fillFolder(const std::string& root, const std::string& name, int fil
 // Renames every IMG_<number>.JPG of `folder` (made by fillFolder) to "Holiday <number>.JPG",
 // appending one entry per file to `log`. False when a rename failed.
 bool renameFloor(const std::string& folder, int files, const std::string& log);
+
+// The body of a BM_RenameFloor/N: per iteration a fresh folder of N files under `root` (not
+// timed), renamed by renameFloor with its log in `root`.
+void timeRenameFloor(benchmark::State& state, const std::string& root);
 
 }  // namespace qm::bench
