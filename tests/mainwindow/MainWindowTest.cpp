@@ -50,24 +50,6 @@ TEST_F(MainWindowTest, FirstStartGreetsThenShowsEverythingInTheProgramsFolder) {
     EXPECT_NE(h.log().find("\r\n\r\nSession started on machine TESTBOX:   "), std::string::npos);
 }
 
-TEST_F(MainWindowTest, RemembersFolderCategoryAndCaseChoices) {
-    h.root.write("work/a.jpg");
-    h.root.write("work/b.txt");
-    store("StartUp", "Last Path", h.root / "work/");
-    store("Preferences", "Default Filter Type", "2");
-    store("Preferences", "Filename Case", "3");
-    store("Preferences", "Extension Case", "1");
-    start();
-    auto& c = controls();
-    EXPECT_EQ(c.Dir1->path(), h.work);
-    EXPECT_EQ(c.cmbFilterType->text(), "Image Filters");
-    EXPECT_EQ(c.cmbFileFilter->text(), "*.bmp;*.cur;*.gif;*.ico;*.jpg;*.jpeg;*.wmf");
-    EXPECT_EQ(listed(), (std::vector<std::string>{"a.jpg"}));
-    EXPECT_TRUE(c.optFilenameCase[3]->value());
-    EXPECT_TRUE(c.optFileExtensionCase[1]->value());
-    EXPECT_EQ(setting("Preferences", "Filename Case"), "3");
-}
-
 TEST_F(MainWindowTest, EverySettingUnderItsSectionAndName) {
     start();
     form().get<platform::HeadlessComboBox>("cmbFilterType").choose(2);

@@ -158,32 +158,6 @@ TEST(HiveFile, HiveThatCannotBeReadIsNotReplaced) {
     }
 }
 
-TEST(HiveFile, FailedWriteLeavesTheOldHiveWhole) {
-    struct Row {
-        int errnoValue;
-        RegStatus status;
-    };
-    for (const Row row : {Row{ENOSPC, kRegDiskFull}, Row{EIO, kRegIoFailed}}) {
-        test::TempFolder dir;
-        FaultPlan faults;
-        HiveFile store(dir / "user.reg", &faults);
-        ASSERT_EQ(putValue(store, kPrefs, "Filename Case", "2\0"s), kRegSuccess);
-        ASSERT_EQ(putValue(store, kPrefs, "Last Path", "/home/u/\0"s), kRegSuccess);
-        const std::string before = test::readFile(dir / "user.reg");
-
-        faults.failNth(FaultSite::HiveWrite, 1, row.errnoValue);
-        EXPECT_EQ(putValue(store, kPrefs, "Extension Case", "1\0"s), row.status) << row.errnoValue;
-        EXPECT_EQ(test::readFile(dir / "user.reg"), before);
-        EXPECT_EQ(debris(dir, ""), std::vector<std::string>{});
-        EXPECT_EQ(getValue(store, kPrefs, "Extension Case"), std::nullopt);
-        HiveFile fresh(dir / "user.reg");
-        EXPECT_EQ(getValue(fresh, kPrefs, "Filename Case"), "2\0"s);
-        EXPECT_EQ(getValue(fresh, kPrefs, "Last Path"), "/home/u/\0"s);
-        EXPECT_EQ(putValue(store, kPrefs, "Extension Case", "1\0"s), kRegSuccess)
-            << "fault was once";
-    }
-}
-
 TEST(HiveFile, TemporaryFileOfAWriterThatDiedIsCleanedUp) {
     test::TempFolder dir;
     HiveFile store(dir / "user.reg");

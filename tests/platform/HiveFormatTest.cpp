@@ -26,64 +26,38 @@ const HiveValue* valueAt(const HiveKey& root, const std::string& path, const std
     return key == nullptr ? nullptr : key->findValue(name);
 }
 
-// Every value is written and read back exactly; where a line is given, the value is written as
-// that line (plain text only for exactly terminated printable text).
-TEST(HiveFormat, EveryValueSurvivesWritingAndReading) {
+// Each value is written as the line another reader of this format expects (plain text only for
+// exactly terminated printable text) and read back exactly. Round trips of any tree are the
+// hive_roundtrip fuzz target's.
+TEST(HiveFormat, EachValueIsWrittenAsItsLineAndReadBack) {
     struct Row {
-        const char* what;
         std::string name;
         RegType type;
         std::string data;
-        const char* line = nullptr;
+        const char* line;
     };
     const std::vector<Row> rows = {
-        {"plain text", "Filename Case", kRegSz, text("2"), R"("Filename Case"="2")"},
-        {"default value", "", kRegSz, text("unnamed"), R"(@="unnamed")"},
-        {"value named @", "@", kRegSz, text("at")},
-        {"lone terminator", "Empty", kRegSz, "\0"s, R"("Empty"="")"},
-        {"size 0", "Nothing", kRegSz, "", R"("Nothing"=hex(1):)"},
-        {"no terminator", "Unterminated", kRegSz, "abc", R"("Unterminated"=hex(1):61,62,63)"},
-        {"NUL inside", "Inner NUL", kRegSz, "a\0b\0"s},
-        {"escapes", R"(a"b\)", kRegSz, text(R"(C:\)"), R"("a\"b\\"="C:\\")"},
-        {"trailing backslash", "Last Path", kRegSz, text("C:\\")},
-        {"line feed", "LF", kRegSz, text("\n"), R"("LF"=hex(1):0a,00)"},
-        {"stray bytes", "Latin-1", kRegSz, text("caf\xE9")},
-        {"name with stray byte", "n\xFF", kRegSz, text("x")},
-        {"name with CR", "n\rm", kRegSz, text("x")},
-        {"dword", "Count", kRegDword, "\x0a\x00\x00\x00"s, R"("Count"=dword:0000000a)"},
-        {"binary", "B", kRegBinary, "\x01\xff"s, R"("B"=hex:01,ff)"},
-        {"binary, empty", "Void", kRegBinary, ""},
-        {"type eleven", "Q", kRegQword, "\x01"s, R"("Q"=hex(b):01)"},
-        {"large type number", "Odd type", 0xFFFFFFFFu, "z"},
+        {"Filename Case", kRegSz, text("2"), R"("Filename Case"="2")"},
+        {"", kRegSz, text("unnamed"), R"(@="unnamed")"},
+        {"Empty", kRegSz, "\0"s, R"("Empty"="")"},
+        {"Nothing", kRegSz, "", R"("Nothing"=hex(1):)"},
+        {"Unterminated", kRegSz, "abc", R"("Unterminated"=hex(1):61,62,63)"},
+        {R"(a"b\)", kRegSz, text(R"(C:\)"), R"("a\"b\\"="C:\\")"},
+        {"LF", kRegSz, text("\n"), R"("LF"=hex(1):0a,00)"},
+        {"Count", kRegDword, "\x0a\x00\x00\x00"s, R"("Count"=dword:0000000a)"},
+        {"B", kRegBinary, "\x01\xff"s, R"("B"=hex:01,ff)"},
+        {"Q", kRegQword, "\x01"s, R"("Q"=hex(b):01)"},
     };
-    HiveKey root;
     for (const Row& row : rows) {
-        keyAt(root, "Software\\Quillmote Utility\\Preferences")
-            .setValue(row.name, row.type, row.data);
-        if (row.line != nullptr) {
-            HiveKey alone;
-            keyAt(alone, "S").setValue(row.name, row.type, row.data);
-            EXPECT_EQ(writeHive(alone), "REGEDIT4\n\n[HKEY_CURRENT_USER\\S]\n"s + row.line + "\n")
-                << row.what;
-        }
+        HiveKey root;
+        keyAt(root, "S").setValue(row.name, row.type, row.data);
+        const std::string written = writeHive(root);
+        EXPECT_EQ(written, "REGEDIT4\n\n[HKEY_CURRENT_USER\\S]\n"s + row.line + "\n") << row.line;
+        const HiveValue* value = valueAt(parseHive(written).root, "S", row.name);
+        ASSERT_NE(value, nullptr) << row.line;
+        EXPECT_EQ(value->type, row.type) << row.line;
+        EXPECT_EQ(value->data, row.data) << row.line;
     }
-    keyAt(root, "Software\\Quillmote Utility\\Empty Section");
-    keyAt(root, "Software\\Other]Name\\ spaced ").setValue("k", kRegSz, text("v"));
-    root.setValue("at root", kRegSz, text("r"));
-
-    const std::string written = writeHive(root);
-    const ParsedHive parsed = parseHive(written);
-    EXPECT_EQ(parsed.badEntries, 0u) << written;
-    EXPECT_TRUE(parsed.root == root) << written;
-    for (const Row& row : rows) {
-        const HiveValue* value =
-            valueAt(parsed.root, "Software\\Quillmote Utility\\Preferences", row.name);
-        ASSERT_NE(value, nullptr) << row.what;
-        EXPECT_EQ(value->name, row.name) << row.what;
-        EXPECT_EQ(value->type, row.type) << row.what;
-        EXPECT_EQ(value->data, row.data) << row.what;
-    }
-    EXPECT_EQ(writeHive(parsed.root), written);
 }
 
 TEST(HiveFormat, LongHexDataIsWrappedAndReadBack) {

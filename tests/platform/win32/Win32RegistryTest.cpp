@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "frame/cRegistry.h"
 #include "tests/support/HiveValues.h"
 #include "tests/support/SystemServices.h"
 #include "tests/support/TempFolder.h"
@@ -62,13 +61,6 @@ TEST_F(Win32RegistryTest, ValuesRoundTripWithTypeAndExactSize) {
         EXPECT_EQ(size, row.storedBytes) << row.name;
         ::RegCloseKey(held);
     }
-    // Through the settings class as the program uses it: the terminator is dropped on reading.
-    cRegistry settings(*store, "Quillmote Utility");
-    EXPECT_EQ(settings.GetSetting("Preferences", "\xC3\x89t\xC3\xA9"),
-              "caf\xC3\xA9 \xF0\x9F\x98\x80");
-    EXPECT_EQ(settings.GetSetting("Preferences", "Nothing", "dflt"), "dflt");
-    EXPECT_EQ(settings.GetSetting("Preferences", "*"), "%TEMP%");
-
     const std::string base = store->base();
     store.reset();
     HKEY gone = nullptr;
