@@ -88,9 +88,6 @@ class QtProgramFixture : public ::testing::Test {
     // Clicks `item` in the open `menu`.
     void chooseFromMenu(QMenu* menu, QAction* item);
 
-    std::string logPath() const { return app->identity().GetLogFilePath(); }
-    std::string log() const { return readFile(logPath()); }
-
     Harness h;  // the POSIX services, the clock and the machine's facts
     platform::QtMessageBox messages;
     platform::QtUi ui{h.files, h.drives, h.caseMapper, h.facts};
