@@ -16,11 +16,9 @@ using test::formOf;
 
 std::vector<FolderEntry> numberedFiles(int count) {
     std::vector<FolderEntry> entries;
-    entries.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
-        char name[32];
-        std::snprintf(name, sizeof name, "f%06d.txt", i);
-        entries.push_back({name, false});
+        entries.push_back(
+            {"f" + std::to_string(1000000 + i).substr(1) + ".txt", false});  // f000042.txt
     }
     return entries;
 }

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -77,16 +78,25 @@ TEST_F(ProgramTest, EditMenuFollowsTheFocusAndTheSelection) {
     auto* copy = widget<QAction>("mnuEditCopy");
     auto* paste = widget<QAction>("mnuEditPaste");
     using Enabled = std::array<bool, 3>;  // Cut, Copy, Paste
+    auto* bar = mainWindow()->findChild<QMenuBar*>();
+    auto* menu = widget<QMenu>("mnuEdit");
+    const auto clickTitle = [&] {
+        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
+                          bar->actionGeometry(menu->menuAction()).center());
+    };
     // Opens the Edit menu, reads its items and closes it again by its title (not with Escape:
     // that leaves the menu bar with the focus), or clicks `item`.
     const auto open = [&](QAction* item = nullptr) {
-        QMenu* menu = clickMenuTitle("mnuEdit");
+        clickTitle();
         const Enabled state{cut->isEnabled(), copy->isEnabled(), paste->isEnabled()};
-        if (item != nullptr) {
-            chooseFromMenu(menu, item);
-        } else {
-            clickMenuTitle("mnuEdit");
+        if (item == nullptr) {
+            clickTitle();
+            return state;
         }
+        // A menu ignores a release where it opened under the pointer: the pointer moves first.
+        const QPoint at = menu->actionGeometry(item).center();
+        QTest::mouseMove(menu, at);
+        QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, at);
         return state;
     };
     QLineEdit* replace = widget<QLineEdit>("txtReplaceThis");
@@ -139,7 +149,8 @@ TEST_F(ProgramTest, PreviewWarnsOfATargetThatExistsAndTheFilesLeftStaySelected) 
     start();
     openFolder(h.work);
     choose("cmbFileFilter", "*.jpg");
-    EXPECT_EQ(listed().size(), 4u) << "the pattern picked from the drop-down list applies";
+    EXPECT_EQ(entriesOf(*app->mainWindow()->controls().File1).size(), 4u)
+        << "the pattern picked from the drop-down list applies";
     clickFile("IMG_0001.JPG");
     clickFile("IMG_0003.JPG", Qt::ShiftModifier);
     type("txtReplaceThis", "IMG_");
@@ -180,7 +191,6 @@ TEST_F(ProgramTest, PreviewWarnsOfATargetThatExistsAndTheFilesLeftStaySelected) 
               (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0002.JPG", "IMG_0002.JPG",
                                         "IMG_0003.JPG", "notes.txt"}));
     EXPECT_EQ(selectedInView(), (std::vector<std::string>{"IMG_0002.JPG", "IMG_0003.JPG"}));
-    EXPECT_EQ(panel(2), "2 files selected");
     EXPECT_FALSE(widget<QProgressBar>("ProgressBar1")->isVisible());
     EXPECT_TRUE(widget<QWidget>("StatusBar1")->isVisible());
 }

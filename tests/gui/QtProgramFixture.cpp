@@ -6,8 +6,6 @@
 #include <QDialog>
 #include <QItemSelectionModel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -175,42 +173,6 @@ std::vector<std::string> QtProgramFixture::selectedInView() {
         names.push_back(list.list(row.row()));
     }
     return names;
-}
-
-std::string QtProgramFixture::panel(int n) {
-    return app->mainWindow()->controls().StatusBar1->panelText(n);
-}
-
-QMenu* QtProgramFixture::clickMenuTitle(const char* name) {
-    auto* bar = mainWindow()->findChild<QMenuBar*>();
-    auto* menu = widget<QMenu>(name);
-    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
-                      bar->actionGeometry(menu->menuAction()).center());
-    // The offscreen platform activates a menu as it opens, as if it were a window; while it
-    // is open the program ignores that, as it must, so that the menu is not left active.
-    QTest::qWait(0);
-    if (!menu->isVisible()) {
-        menuClosed();
-    }
-    return menu;
-}
-
-void QtProgramFixture::chooseFromMenu(QMenu* menu, QAction* item) {
-    const QPoint at = menu->actionGeometry(item).center();
-    // A menu ignores a release where it opened under the pointer: the pointer moves first.
-    QTest::mouseMove(menu, at);
-    QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, at);
-    if (menu->isVisible()) {
-        throw std::logic_error("the menu stayed open");
-    }
-    menuClosed();
-}
-
-void QtProgramFixture::menuClosed() {
-    QTest::qWait(0);
-    if (QApplication::activeWindow() != mainWindow()) {
-        throw std::logic_error("the main window lost the keyboard to a menu");
-    }
 }
 
 }  // namespace qm::test

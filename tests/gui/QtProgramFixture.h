@@ -21,9 +21,6 @@
 #include "platform/qt/QtUi.h"
 #include "tests/support/Harness.h"
 
-class QAction;
-class QMenu;
-
 namespace qm::test {
 
 // Each step acts on the next window that waits for an answer, in order, from a timer, as a
@@ -50,9 +47,6 @@ class ModalSteps {
 };
 
 class QtProgramFixture : public ::testing::Test {
-  private:
-    void menuClosed();
-
   protected:
     ~QtProgramFixture() override;
 
@@ -79,14 +73,8 @@ class QtProgramFixture : public ::testing::Test {
     void clickFile(const std::string& name, Qt::KeyboardModifiers keys = Qt::NoModifier);
     // Clicks into the text box and types `text` at its end.
     void type(const char* name, const std::string& text);
-    // The names the file list shows, and those of them selected in the view.
-    std::vector<std::string> listed() { return entriesOf(*app->mainWindow()->controls().File1); }
+    // The names of the file list selected in its view.
     std::vector<std::string> selectedInView();
-    std::string panel(int n);
-    // Clicks the title of the menu `name` in the menu bar: it opens, or closes when open.
-    QMenu* clickMenuTitle(const char* name);
-    // Clicks `item` in the open `menu`.
-    void chooseFromMenu(QMenu* menu, QAction* item);
 
     Harness h;  // the POSIX services, the clock and the machine's facts
     platform::QtMessageBox messages;
