@@ -1,8 +1,6 @@
 #include "tests/gui/QtProgramFixture.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
-#include <QComboBox>
 #include <QDialog>
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -42,8 +40,6 @@ ModalSteps::ModalSteps() {
     QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
     m_timer.start();
 }
-
-ModalSteps::~ModalSteps() = default;
 
 void ModalSteps::then(Step step) {
     m_steps.push_back(std::move(step));
@@ -125,20 +121,6 @@ void QtProgramFixture::openFolder(const std::string& folder) {
     tree->scrollToItem(item);
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier,
                       tree->visualItemRect(item).center());
-}
-
-void QtProgramFixture::choose(const char* name, const std::string& entry) {
-    auto* box = widget<QComboBox>(name);
-    const int index = box->findText(platform::toQString(entry), Qt::MatchExactly);
-    if (index < 0) {
-        throw std::out_of_range(std::string(name) + " offers no " + entry);
-    }
-    box->showPopup();
-    QAbstractItemView* list = box->view();
-    const QModelIndex item = list->model()->index(index, box->modelColumn());
-    list->scrollTo(item);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      list->visualRect(item).center());
 }
 
 void QtProgramFixture::clickFile(const std::string& name, Qt::KeyboardModifiers keys) {

@@ -30,9 +30,6 @@ class ModalSteps {
   public:
     using Step = std::function<void(QWidget* window)>;
     ModalSteps();
-    ~ModalSteps();
-    ModalSteps(const ModalSteps&) = delete;
-    ModalSteps& operator=(const ModalSteps&) = delete;
 
     void then(Step step);
     // The steps not yet taken.
@@ -67,8 +64,6 @@ class QtProgramFixture : public ::testing::Test {
 
     // Clicks `folder` in the folder tree.
     void openFolder(const std::string& folder);
-    // Picks `entry` from the drop-down list of the combo box `name` with the mouse.
-    void choose(const char* name, const std::string& entry);
     // Clicks the file `name` in the file list with the given keys held down.
     void clickFile(const std::string& name, Qt::KeyboardModifiers keys = Qt::NoModifier);
     // Clicks into the text box and types `text` at its end.
