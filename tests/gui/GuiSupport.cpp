@@ -17,6 +17,8 @@ std::vector<platform::FolderEntry> MemoryFileSystem::listFolder(const std::strin
     return it->second;
 }
 
+const platform::PosixFileSystem GuiWorld::realFiles;
+
 GuiWorld::GuiWorld(const platform::FileSystem& files) : ui(files, drives, mapper, facts) {
     drives.drives["/"];
     drives.drives["/media/u/USB/"].volume.label = "USB";

@@ -10,6 +10,7 @@
 #include "platform/FileSystem.h"
 #include "platform/RunError.h"
 #include "platform/Text.h"
+#include "platform/posix/PosixFileSystem.h"
 #include "platform/qt/QtUi.h"
 #include "tests/support/FakeDriveQuery.h"
 #include "tests/support/Harness.h"
@@ -35,9 +36,11 @@ class MemoryFileSystem : public platform::FileSystem {
     std::map<std::string, std::vector<platform::FolderEntry>> m_folders;
 };
 
-// A QtUi over a file layer of the test's choosing, with the drives "/" and a USB stick.
+// A QtUi over a file layer of the test's choosing (the real one by default), with the drives
+// "/" and a USB stick.
 struct GuiWorld {
-    explicit GuiWorld(const platform::FileSystem& files);
+    explicit GuiWorld(const platform::FileSystem& files = realFiles);
+    static const platform::PosixFileSystem realFiles;
     FakeDriveQuery drives;
     text::CaseMapper mapper;
     FakeSystemFacts facts;

@@ -1,13 +1,9 @@
 #include "tests/gui/QtProgramFixture.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
-#include <QComboBox>
 #include <QDialog>
 #include <QItemSelectionModel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -44,8 +40,6 @@ ModalSteps::ModalSteps() {
     QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
     m_timer.start();
 }
-
-ModalSteps::~ModalSteps() = default;
 
 void ModalSteps::then(Step step) {
     m_steps.push_back(std::move(step));
@@ -129,20 +123,6 @@ void QtProgramFixture::openFolder(const std::string& folder) {
                       tree->visualItemRect(item).center());
 }
 
-void QtProgramFixture::choose(const char* name, const std::string& entry) {
-    auto* box = widget<QComboBox>(name);
-    const int index = box->findText(platform::toQString(entry), Qt::MatchExactly);
-    if (index < 0) {
-        throw std::out_of_range(std::string(name) + " offers no " + entry);
-    }
-    box->showPopup();
-    QAbstractItemView* list = box->view();
-    const QModelIndex item = list->model()->index(index, box->modelColumn());
-    list->scrollTo(item);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      list->visualRect(item).center());
-}
-
 void QtProgramFixture::clickFile(const std::string& name, Qt::KeyboardModifiers keys) {
     auto& list = dynamic_cast<platform::QtFileList&>(*app->mainWindow()->controls().File1);
     for (int row = 0; row < list.listCount(); ++row) {
@@ -175,42 +155,6 @@ std::vector<std::string> QtProgramFixture::selectedInView() {
         names.push_back(list.list(row.row()));
     }
     return names;
-}
-
-std::string QtProgramFixture::panel(int n) {
-    return app->mainWindow()->controls().StatusBar1->panelText(n);
-}
-
-QMenu* QtProgramFixture::clickMenuTitle(const char* name) {
-    auto* bar = mainWindow()->findChild<QMenuBar*>();
-    auto* menu = widget<QMenu>(name);
-    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier,
-                      bar->actionGeometry(menu->menuAction()).center());
-    // The offscreen platform activates a menu as it opens, as if it were a window; while it
-    // is open the program ignores that, as it must, so that the menu is not left active.
-    QTest::qWait(0);
-    if (!menu->isVisible()) {
-        menuClosed();
-    }
-    return menu;
-}
-
-void QtProgramFixture::chooseFromMenu(QMenu* menu, QAction* item) {
-    const QPoint at = menu->actionGeometry(item).center();
-    // A menu ignores a release where it opened under the pointer: the pointer moves first.
-    QTest::mouseMove(menu, at);
-    QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, at);
-    if (menu->isVisible()) {
-        throw std::logic_error("the menu stayed open");
-    }
-    menuClosed();
-}
-
-void QtProgramFixture::menuClosed() {
-    QTest::qWait(0);
-    if (QApplication::activeWindow() != mainWindow()) {
-        throw std::logic_error("the main window lost the keyboard to a menu");
-    }
 }
 
 }  // namespace qm::test

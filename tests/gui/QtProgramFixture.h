@@ -21,9 +21,6 @@
 #include "platform/qt/QtUi.h"
 #include "tests/support/Harness.h"
 
-class QAction;
-class QMenu;
-
 namespace qm::test {
 
 // Each step acts on the next window that waits for an answer, in order, from a timer, as a
@@ -33,9 +30,6 @@ class ModalSteps {
   public:
     using Step = std::function<void(QWidget* window)>;
     ModalSteps();
-    ~ModalSteps();
-    ModalSteps(const ModalSteps&) = delete;
-    ModalSteps& operator=(const ModalSteps&) = delete;
 
     void then(Step step);
     // The steps not yet taken.
@@ -50,9 +44,6 @@ class ModalSteps {
 };
 
 class QtProgramFixture : public ::testing::Test {
-  private:
-    void menuClosed();
-
   protected:
     ~QtProgramFixture() override;
 
@@ -73,23 +64,12 @@ class QtProgramFixture : public ::testing::Test {
 
     // Clicks `folder` in the folder tree.
     void openFolder(const std::string& folder);
-    // Picks `entry` from the drop-down list of the combo box `name` with the mouse.
-    void choose(const char* name, const std::string& entry);
     // Clicks the file `name` in the file list with the given keys held down.
     void clickFile(const std::string& name, Qt::KeyboardModifiers keys = Qt::NoModifier);
     // Clicks into the text box and types `text` at its end.
     void type(const char* name, const std::string& text);
-    // The names the file list shows, and those of them selected in the view.
-    std::vector<std::string> listed() { return entriesOf(*app->mainWindow()->controls().File1); }
+    // The names of the file list selected in its view.
     std::vector<std::string> selectedInView();
-    std::string panel(int n);
-    // Clicks the title of the menu `name` in the menu bar: it opens, or closes when open.
-    QMenu* clickMenuTitle(const char* name);
-    // Clicks `item` in the open `menu`.
-    void chooseFromMenu(QMenu* menu, QAction* item);
-
-    std::string logPath() const { return app->identity().GetLogFilePath(); }
-    std::string log() const { return readFile(logPath()); }
 
     Harness h;  // the POSIX services, the clock and the machine's facts
     platform::QtMessageBox messages;
