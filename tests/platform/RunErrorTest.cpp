@@ -72,9 +72,7 @@ TEST(RunErrorTable, WindowsErrorsMapToTheSameNumbers) {
         {999999, 75},
     };
     for (const auto& [code, number] : rows) {
-        const RunError e = errorFromWin32(code);
-        EXPECT_EQ(e.number(), number) << code;
-        EXPECT_EQ(e.description(), RunError::standardDescription(number)) << code;
+        EXPECT_EQ(errorFromWin32(code).number(), number) << code;
     }
 }
 
