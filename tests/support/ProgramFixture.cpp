@@ -39,17 +39,9 @@ void Program::prepare(const std::vector<std::string>& names, const std::string& 
     controls().txtWithThis->setText(replacement);
 }
 
-std::vector<std::string> Program::shownTexts() const {
-    std::vector<std::string> texts;
-    for (const auto& box : h.messages.shown()) {
-        texts.push_back(box.text);
-    }
-    return texts;
-}
-
 std::string Program::entry(const std::string& from, const std::string& to) const {
-    return renameEntry("14:03:27", platform::joinPath(h.work, from),
-                       platform::joinPath(h.work, to));
+    return "\r\n\r\n14:03:27\r\nRenamed: " + platform::joinPath(h.work, from) + "\r\n------> " +
+           platform::joinPath(h.work, to) + "\r\n";
 }
 
 std::string Program::setting(const std::string& section, const std::string& key) const {
