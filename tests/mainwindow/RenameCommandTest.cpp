@@ -130,21 +130,16 @@ TEST_F(RenameRunTest, ExistingTargetStopsTheRunWithEarlierRenamesKept) {
         }
     };
     rename();
+    // The error's text and its log entry are the fault table's and the golden session's.
     ASSERT_EQ(h.messages.shown().size(), 2u);
-    const auto& error = h.messages.shown()[1];
-    EXPECT_EQ(error.text, "File already exists");
-    EXPECT_EQ(error.title, "Quillmote Utility: Error 58");
+    EXPECT_EQ(h.messages.shown()[1].title, "Quillmote Utility: Error 58");
     EXPECT_EQ(h.root.names("work"),
               (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0002.JPG", "IMG_0002.JPG",
                                         "IMG_0003.JPG"}));
     EXPECT_EQ(test::readFile(h.root / "work/Holiday 0002.JPG"), "obstacle");
     const std::string log = logged();
     EXPECT_TRUE(log.starts_with(entry("IMG_0001.JPG", "Holiday 0001.JPG"))) << log;
-    EXPECT_NE(log.find("     File already exists, error number: 58 occurred in "
-                       "frmQuillmote_cmdRename on machine TESTBOX"),
-              std::string::npos);
-    EXPECT_TRUE(log.ends_with("Associated file object: Holiday 0002.JPG\r\n"))
-        << log;  // no run separator
+    EXPECT_TRUE(log.ends_with("Associated file object: Holiday 0002.JPG\r\n")) << "no separator";
     EXPECT_EQ(listed()[0], "Holiday 0001.JPG");
     EXPECT_TRUE(window().RenameAborted);
     EXPECT_FALSE(controls().ProgressBar1->visible());
@@ -177,18 +172,6 @@ class PreviewTest : public RenameRunTest {
     }
 };
 
-TEST_F(PreviewTest, CancelRenamesAndLogsNothing) {
-    prepare({"IMG_0001.JPG", "IMG_0003.JPG"}, "IMG_", "Holiday ");
-    previewAnd("cmdCancel");
-    EXPECT_EQ(before, (std::vector<std::string>{"IMG_0001.JPG", "IMG_0003.JPG"}));
-    EXPECT_EQ(after, (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0003.JPG"}));
-    EXPECT_EQ(logged(), "");
-    EXPECT_EQ(h.root.names("work").size(), 3u);
-    EXPECT_EQ(h.ui.previewForm(), nullptr);
-    EXPECT_FALSE(app->module().PreviewMode);
-    EXPECT_TRUE(h.messages.shown().empty());  // no confirmation for a preview
-}
-
 TEST_F(PreviewTest, ContinueThenYesRenamesExactlyAsListed) {
     prepare({"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}, "img_:0", "Holiday :o");
     form().optionGroup("optFilenameCase")[3]->click();
@@ -201,7 +184,7 @@ TEST_F(PreviewTest, ContinueThenYesRenamesExactlyAsListed) {
     EXPECT_FALSE(app->module().PreviewMode);
 }
 
-TEST_F(PreviewTest, FailedFillNeverShowsTheWindowAndTheNextStartsEmpty) {
+TEST_F(PreviewTest, FailedFillShowsNoWindowCancelRenamesNothingAndTheNextStartsEmpty) {
     form().button("cmdPreview").click();
     EXPECT_EQ(h.messages.shown()[0].text, "No files are selected.");
     EXPECT_EQ(h.ui.created("frmPreview"), 1);
@@ -210,6 +193,12 @@ TEST_F(PreviewTest, FailedFillNeverShowsTheWindowAndTheNextStartsEmpty) {
     prepare({"IMG_0002.JPG"}, "2", "two");
     previewAnd("cmdCancel");
     EXPECT_EQ(before, (std::vector<std::string>{"IMG_0002.JPG"}));
+    EXPECT_EQ(after, (std::vector<std::string>{"IMG_000two.JPG"}));
+    EXPECT_EQ(h.messages.shown().size(), 1u);  // no confirmation for a preview
+    EXPECT_EQ(h.root.names("work").size(), 3u);
+    EXPECT_EQ(logged(), "");
+    EXPECT_EQ(h.ui.previewForm(), nullptr);
+    EXPECT_FALSE(app->module().PreviewMode);
     prepare({"IMG_0002.JPG", "IMG_0003.JPG"}, "2", "two");  // Ctrl+click: 0002 off, 0003 on
     previewAnd("cmdCancel");
     EXPECT_EQ(before, (std::vector<std::string>{"IMG_0003.JPG"}));
