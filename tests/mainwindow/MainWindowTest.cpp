@@ -340,7 +340,7 @@ TEST_F(MainWindowTest, OpenFolderAndHowToUseAskTheDesktop) {
     h.root.write("work/a.txt");
     start();
     openFolder(h.work);
-    fileList().doubleClick(0);
+    form().get<platform::HeadlessFileList>("File1").doubleClick(0);
     form().menu("mnuHelpHowToUse").choose();
     form().menu("mnuViewLogFile").choose();
     ASSERT_EQ(h.shell.requests.size(), 3u);

@@ -34,7 +34,7 @@ void Program::openFolder(const std::string& folder) {
 
 void Program::prepare(const std::vector<std::string>& names, const std::string& search,
                       const std::string& replacement) {
-    fileList().clickNames(names);
+    form().get<platform::HeadlessFileList>("File1").clickNames(names);
     controls().txtReplaceThis->setText(search);
     controls().txtWithThis->setText(replacement);
 }

@@ -26,9 +26,6 @@ class Program {
     platform::HeadlessForm& form();  // the main window
     platform::MainControls& controls() { return app->mainWindow()->controls(); }
     frmQuillmote& window() { return *app->mainWindow(); }
-    platform::HeadlessFileList& fileList() {
-        return form().get<platform::HeadlessFileList>("File1");
-    }
     std::string panel(int n) { return controls().StatusBar1->panelText(n); }
     // Opens `folder` in the folder list as the user would.
     void openFolder(const std::string& folder);
