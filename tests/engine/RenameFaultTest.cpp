@@ -43,10 +43,11 @@ std::vector<FaultCase> faultCases() {
         cases.push_back({"Rename" + fault.label, FaultSite::Rename, fault, 2, kRename});
         cases.push_back({"Log" + fault.label, FaultSite::LogAppend, fault, 2, kLogEntry});
     }
-    cases.push_back({"FirstRename", FaultSite::Rename, test::diskFault(ENOSPC), 1, kRename});
-    cases.push_back({"LastRename", FaultSite::Rename, test::diskFault(EEXIST), 4, kRename});
-    cases.push_back({"FirstLogEntry", FaultSite::LogAppend, test::diskFault(EIO), 1, kLogEntry});
-    cases.push_back({"RunSeparator", FaultSite::LogAppend, test::diskFault(ENOSPC), 5, kRename});
+    const auto& fault = test::kDiskFaults;  // DiskFull, IoError, Permission, ReadOnly, ..., Exists
+    cases.push_back({"FirstRename", FaultSite::Rename, fault[0], 1, kRename});
+    cases.push_back({"LastRename", FaultSite::Rename, fault[5], 4, kRename});
+    cases.push_back({"FirstLogEntry", FaultSite::LogAppend, fault[1], 1, kLogEntry});
+    cases.push_back({"RunSeparator", FaultSite::LogAppend, fault[0], 5, kRename});
     return cases;
 }
 
@@ -133,9 +134,6 @@ TEST_P(RenameFaultTest, DialogThenRetryOnceTheFaultIsGoneAndNothingLost) {
     // are lost too, and only the one written once the fault is gone remains.
     const std::size_t errorEntries = c.site == FaultSite::Rename ? errorDialogs : 1;
     EXPECT_EQ(log.errorSources, std::vector<std::string>(errorEntries, c.source));
-    EXPECT_NE(logged().find(", error number: " + std::to_string(c.fault.number) + " occurred in " +
-                            c.source + " on machine TESTBOX"),
-              std::string::npos);
     EXPECT_NE(logged().find("Associated file object: " + fileObject(c) + "\r\n"),
               std::string::npos);
     for (std::size_t i = 0; i < kFiles.size(); ++i) {

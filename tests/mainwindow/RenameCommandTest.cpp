@@ -34,7 +34,7 @@ class ValidationTest : public RenameRunTest,
 
 TEST_P(ValidationTest, StopsAtTheFirstFailureWithItsMessageAndFocus) {
     const ValidationCase& c = GetParam();
-    textBox("txtReplaceThis").setFocus();
+    controls().txtReplaceThis->setFocus();
     prepare(c.selected, c.search, c.replacement);
     form().get<platform::HeadlessButton>("cmdExit").setFocus();
     rename();
@@ -51,14 +51,13 @@ const char* kIllegal =
     "One or more characters entered are not legal for file names.\r\nThese characters can not be "
     "used in file names:\r\n\r\n\\/*?\"<>|";
 const char* kNoText = "Please select text to replace.";
+const char* kConfirmation = "Rename Selected Files?  Changes can not be undone.";
 
 INSTANTIATE_TEST_SUITE_P(
     InOrder, ValidationTest,
     ::testing::Values(
         ValidationCase{"NoFileAndNoText", "", "", "No files are selected.", "File1", {}},
         ValidationCase{"NoSearchText", "", "x", kNoText, "txtReplaceThis"},
-        ValidationCase{"TrailingColon", "abc:", "x:y", kNoText, "txtReplaceThis"},
-        ValidationCase{"DoubleColon", "a::b", "x", kNoText, "txtReplaceThis"},
         ValidationCase{"IllegalBeforeCount", "a:b", "?", kIllegal, "txtWithThis"},
         ValidationCase{
             "CountsDiffer", "a:b", "x",
@@ -76,13 +75,12 @@ TEST_F(RenameRunTest, EachOfTheEightIllegalCharactersIsRefusedInAReplacement) {
         EXPECT_EQ(h.messages.shown()[0].text, kIllegal) << c;
     }
     EXPECT_EQ(h.root.names("work").size(), 3u);
-}
-
-TEST_F(RenameRunTest, IllegalCharactersInTheSearchTextAreAccepted) {
-    prepare({"IMG_0001.JPG"}, "*?", "x");
-    h.messages.queueAnswer(platform::MessageResult::Yes);
+    // In the search text they are accepted: only the confirmation follows.
+    h.messages.clear();
+    prepare({}, "*?", "x");
     rename();
-    EXPECT_EQ(h.messages.shown().size(), 1u);  // only the confirmation
+    ASSERT_EQ(h.messages.shown().size(), 1u);
+    EXPECT_EQ(h.messages.shown()[0].text, kConfirmation);
 }
 
 TEST_F(RenameRunTest, NoAtTheConfirmationChangesNothing) {
@@ -90,7 +88,7 @@ TEST_F(RenameRunTest, NoAtTheConfirmationChangesNothing) {
     h.messages.queueAnswer(platform::MessageResult::No);
     rename();
     ASSERT_EQ(h.messages.shown().size(), 1u);
-    EXPECT_EQ(h.messages.shown()[0].text, "Rename Selected Files?  Changes can not be undone.");
+    EXPECT_EQ(h.messages.shown()[0].text, kConfirmation);
     EXPECT_EQ(h.messages.shown()[0].style, 36);
     EXPECT_EQ(h.messages.shown()[0].title, "Quillmote Utility");
     EXPECT_EQ(h.root.names("work"),
@@ -104,9 +102,6 @@ TEST_F(RenameRunTest, TwoFilesGiveTwoEntriesAndOneEmptyLine) {
     form().optionGroup("optFileExtensionCase")[1]->click();
     h.messages.queueAnswer(platform::MessageResult::Yes);
     rename();
-    EXPECT_EQ(h.root.names("work"),
-              (std::vector<std::string>{"Holiday 0001.jpg", "Holiday 0002.jpg", "IMG_0003.JPG"}));
-    EXPECT_EQ(test::readFile(h.root / "work/Holiday 0001.jpg"), contentOf("IMG_0001.JPG"));
     EXPECT_EQ(logged(), entry("IMG_0001.JPG", "Holiday 0001.jpg") +
                             entry("IMG_0002.JPG", "Holiday 0002.jpg") + "\r\n");
     EXPECT_EQ(listed(),
@@ -135,21 +130,16 @@ TEST_F(RenameRunTest, ExistingTargetStopsTheRunWithEarlierRenamesKept) {
         }
     };
     rename();
+    // The error's text and its log entry are the fault table's and the golden session's.
     ASSERT_EQ(h.messages.shown().size(), 2u);
-    const auto& error = h.messages.shown()[1];
-    EXPECT_EQ(error.text, "File already exists");
-    EXPECT_EQ(error.title, "Quillmote Utility: Error 58");
+    EXPECT_EQ(h.messages.shown()[1].title, "Quillmote Utility: Error 58");
     EXPECT_EQ(h.root.names("work"),
               (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0002.JPG", "IMG_0002.JPG",
                                         "IMG_0003.JPG"}));
     EXPECT_EQ(test::readFile(h.root / "work/Holiday 0002.JPG"), "obstacle");
     const std::string log = logged();
     EXPECT_TRUE(log.starts_with(entry("IMG_0001.JPG", "Holiday 0001.JPG"))) << log;
-    EXPECT_NE(log.find("     File already exists, error number: 58 occurred in "
-                       "frmQuillmote_cmdRename on machine TESTBOX"),
-              std::string::npos);
-    EXPECT_TRUE(log.ends_with("Associated file object: Holiday 0002.JPG\r\n"))
-        << log;  // no run separator
+    EXPECT_TRUE(log.ends_with("Associated file object: Holiday 0002.JPG\r\n")) << "no separator";
     EXPECT_EQ(listed()[0], "Holiday 0001.JPG");
     EXPECT_TRUE(window().RenameAborted);
     EXPECT_FALSE(controls().ProgressBar1->visible());
@@ -182,39 +172,19 @@ class PreviewTest : public RenameRunTest {
     }
 };
 
-TEST_F(PreviewTest, CancelRenamesAndLogsNothing) {
-    prepare({"IMG_0001.JPG", "IMG_0003.JPG"}, "IMG_", "Holiday ");
-    previewAnd("cmdCancel");
-    EXPECT_EQ(before, (std::vector<std::string>{"IMG_0001.JPG", "IMG_0003.JPG"}));
-    EXPECT_EQ(after, (std::vector<std::string>{"Holiday 0001.JPG", "Holiday 0003.JPG"}));
-    EXPECT_EQ(logged(), "");
-    EXPECT_EQ(h.root.names("work").size(), 3u);
-    EXPECT_EQ(h.ui.previewForm(), nullptr);
-    EXPECT_FALSE(app->module().PreviewMode);
-    EXPECT_TRUE(h.messages.shown().empty());  // no confirmation for a preview
-}
-
-TEST_F(PreviewTest, ContinueThenNoRenamesNothing) {
-    prepare({"IMG_0001.JPG"}, "IMG_", "Holiday ");
-    h.messages.queueAnswer(platform::MessageResult::No);
-    previewAnd("cmdContinue");
-    EXPECT_EQ(h.messages.shown().size(), 1u);
-    EXPECT_EQ(h.root.names("work").size(), 3u);
-    EXPECT_EQ(logged(), "");
-}
-
 TEST_F(PreviewTest, ContinueThenYesRenamesExactlyAsListed) {
     prepare({"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}, "img_:0", "Holiday :o");
     form().optionGroup("optFilenameCase")[3]->click();
     h.messages.queueAnswer(platform::MessageResult::Yes);
     previewAnd("cmdContinue");
+    EXPECT_EQ(h.messages.shown().size(), 1u);  // the same confirmation as without a preview
     EXPECT_EQ(h.root.names("work"), after);
     EXPECT_EQ(after, (std::vector<std::string>{"Holiday Ooo1.JPG", "Holiday Ooo2.JPG",
                                                "Holiday Ooo3.JPG"}));
     EXPECT_FALSE(app->module().PreviewMode);
 }
 
-TEST_F(PreviewTest, FailedFillNeverShowsTheWindowAndTheNextStartsEmpty) {
+TEST_F(PreviewTest, FailedFillShowsNoWindowCancelRenamesNothingAndTheNextStartsEmpty) {
     form().button("cmdPreview").click();
     EXPECT_EQ(h.messages.shown()[0].text, "No files are selected.");
     EXPECT_EQ(h.ui.created("frmPreview"), 1);
@@ -223,6 +193,12 @@ TEST_F(PreviewTest, FailedFillNeverShowsTheWindowAndTheNextStartsEmpty) {
     prepare({"IMG_0002.JPG"}, "2", "two");
     previewAnd("cmdCancel");
     EXPECT_EQ(before, (std::vector<std::string>{"IMG_0002.JPG"}));
+    EXPECT_EQ(after, (std::vector<std::string>{"IMG_000two.JPG"}));
+    EXPECT_EQ(h.messages.shown().size(), 1u);  // no confirmation for a preview
+    EXPECT_EQ(h.root.names("work").size(), 3u);
+    EXPECT_EQ(logged(), "");
+    EXPECT_EQ(h.ui.previewForm(), nullptr);
+    EXPECT_FALSE(app->module().PreviewMode);
     prepare({"IMG_0002.JPG", "IMG_0003.JPG"}, "2", "two");  // Ctrl+click: 0002 off, 0003 on
     previewAnd("cmdCancel");
     EXPECT_EQ(before, (std::vector<std::string>{"IMG_0003.JPG"}));

@@ -19,30 +19,9 @@ namespace {
 
 using platform::FaultSite;
 
-struct HiveFaultCase {
-    std::string label;
-    int errnoValue;
-    int nth;  // the first of the three saves that fails
-};
-
-// Names the case in test listings (the default would print its bytes).
-void PrintTo(const HiveFaultCase& c, std::ostream* os) {
-    *os << c.label;
-}
-
-// Every errno on the first save, and a later save or two.
-std::vector<HiveFaultCase> hiveFaultCases() {
-    std::vector<HiveFaultCase> cases;
-    for (const test::DiskFault& fault : test::kDiskFaults) {
-        cases.push_back({fault.label, fault.errnoValue, 1});
-    }
-    cases.push_back({"SecondSaveDiskFull", ENOSPC, 2});
-    cases.push_back({"ThirdSaveIoError", EIO, 3});
-    return cases;
-}
-
+// Each errno of the table, met from the first, the second or the third save on.
 class SettingsFaultTest : public test::ProgramFixture,
-                          public ::testing::WithParamInterface<HiveFaultCase> {
+                          public ::testing::WithParamInterface<std::size_t> {
   protected:
     // The hive file has no line it cannot read, and nothing lies beside it. (The Windows
     // registry keeps each value whole by itself.)
@@ -64,7 +43,8 @@ class SettingsFaultTest : public test::ProgramFixture,
 };
 
 TEST_P(SettingsFaultTest, FailedSavesAreSilentAndLoseNothingStoredBefore) {
-    const HiveFaultCase& c = GetParam();
+    const int errnoValue = test::kDiskFaults[GetParam()].errnoValue;
+    const int nth = static_cast<int>(GetParam() % 3) + 1;
     start();
     openFolder(h.work);
     form().optionGroup("optFilenameCase")[1]->click();
@@ -73,12 +53,12 @@ TEST_P(SettingsFaultTest, FailedSavesAreSilentAndLoseNothingStoredBefore) {
     ASSERT_EQ(appPath, h.root / "app/");
     const std::string logBefore = h.log();
 
-    h.faults.failNth(FaultSite::HiveWrite, c.nth, c.errnoValue, /*sticky=*/true);
+    h.faults.failNth(FaultSite::HiveWrite, nth, errnoValue, /*sticky=*/true);
     clickThree();
     EXPECT_TRUE(h.messages.shown().empty());
     EXPECT_EQ(h.log(), logBefore);  // nothing logged either
-    EXPECT_EQ(setting("Preferences", "Filename Case"), c.nth <= 1 ? "1" : "3");
-    EXPECT_EQ(setting("Preferences", "Extension Case"), c.nth <= 2 ? "2" : "1");
+    EXPECT_EQ(setting("Preferences", "Filename Case"), nth <= 1 ? "1" : "3");
+    EXPECT_EQ(setting("Preferences", "Extension Case"), nth <= 2 ? "2" : "1");
     EXPECT_EQ(setting("Preferences", "Default Filter Type"), "0");
     EXPECT_EQ(setting("Application", "Path"), appPath);
     expectHiveReadsWhole();
@@ -90,7 +70,7 @@ TEST_P(SettingsFaultTest, FailedSavesAreSilentAndLoseNothingStoredBefore) {
     EXPECT_EQ(setting("Preferences", "Default Filter Type"), "2");
 
     // An exit that cannot save the folder still unloads, closes the log session and ends.
-    h.faults.failNth(FaultSite::HiveWrite, 1, c.errnoValue, /*sticky=*/true);
+    h.faults.failNth(FaultSite::HiveWrite, 1, errnoValue, /*sticky=*/true);
     form().button("cmdExit").click();
     EXPECT_EQ(setting("StartUp", "Last Path"), "<missing>");
     EXPECT_EQ(h.ui.quits(), 1);
@@ -98,7 +78,7 @@ TEST_P(SettingsFaultTest, FailedSavesAreSilentAndLoseNothingStoredBefore) {
     test::LogShape log;
     ASSERT_TRUE(test::readLog(h.log(), log)) << h.log();
     EXPECT_EQ(log.sessionsEnded, 1u);
-    EXPECT_EQ(log.errorEntries, 0u);
+    EXPECT_TRUE(log.errorSources.empty());
     EXPECT_EQ(setting("Preferences", "Filename Case"), "3");
     expectHiveReadsWhole();
 
@@ -114,8 +94,9 @@ TEST_P(SettingsFaultTest, FailedSavesAreSilentAndLoseNothingStoredBefore) {
     EXPECT_EQ(setting("StartUp", "Last Path"), h.root / "work/");
 }
 
-INSTANTIATE_TEST_SUITE_P(EachErrno, SettingsFaultTest, ::testing::ValuesIn(hiveFaultCases()),
-                         [](const auto& info) { return info.param.label; });
+INSTANTIATE_TEST_SUITE_P(EachErrno, SettingsFaultTest,
+                         ::testing::Range<std::size_t>(0, test::kDiskFaults.size()),
+                         [](const auto& info) { return test::kDiskFaults[info.param].label; });
 
 class SessionLineFaultTest : public test::ProgramFixture,
                              public ::testing::WithParamInterface<test::DiskFault> {};

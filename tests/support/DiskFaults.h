@@ -3,7 +3,6 @@
 
 #include <cerrno>
 #include <ostream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -35,16 +34,6 @@ inline const std::vector<DiskFault> kDiskFaults = {
 // Names the fault in test listings.
 inline void PrintTo(const DiskFault& fault, std::ostream* os) {
     *os << fault.label;
-}
-
-// The fault of the table for `errnoValue`.
-inline const DiskFault& diskFault(int errnoValue) {
-    for (const DiskFault& fault : kDiskFaults) {
-        if (fault.errnoValue == errnoValue) {
-            return fault;
-        }
-    }
-    throw std::out_of_range("no disk fault for errno " + std::to_string(errnoValue));
 }
 
 }  // namespace qm::test

@@ -18,11 +18,8 @@ std::multiset<std::string> contentsOf(const std::string& folder);
 // What a log file holds, counted by kind.
 struct LogShape {
     std::size_t headers = 0;
-    std::size_t renameEntries = 0;       // "", "", time, "Renamed: <old>", "------> <new>"
-    std::vector<std::string> renamedTo;  // the new path of each rename entry, in order
-    std::size_t errorEntries =
-        0;  // "     <message>, error number: ...", "Associated file object: ..."
-    std::vector<std::string> errorSources;  // the "occurred in" of each error entry
+    std::size_t renameEntries = 0;          // "", "", time, "Renamed: <old>", "------> <new>"
+    std::vector<std::string> errorSources;  // the "occurred in" of each error entry, in order
     std::size_t sessionsStarted = 0;
     std::size_t sessionsEnded = 0;
 };

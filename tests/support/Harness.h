@@ -36,18 +36,10 @@ std::vector<std::string> entriesOf(const List& list) {
     return entries;
 }
 
-// A rename entry of the log as the program's description writes it: two empty lines, the time,
-// "Renamed: " and the old path, "------> " and the new path, each line ended by CR LF.
-inline std::string renameEntry(const std::string& time, const std::string& oldPath,
-                               const std::string& newPath) {
-    return "\r\n\r\n" + time + "\r\nRenamed: " + oldPath + "\r\n------> " + newPath + "\r\n";
-}
-
 // A clock the test sets; with a `step` it moves on by that much each time it is read.
 class FixedClock : public platform::Clock {
   public:
     platform::TimePoint now() const override { return std::exchange(m_now, m_now + step); }
-    void set(platform::TimePoint t) { m_now = t; }
     // A local date and time (year, month 1-12, day, hour, minute, second).
     void setLocal(int year, int month, int day, int hour, int minute, int second);
     std::chrono::microseconds step{0};

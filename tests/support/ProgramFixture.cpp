@@ -34,22 +34,14 @@ void Program::openFolder(const std::string& folder) {
 
 void Program::prepare(const std::vector<std::string>& names, const std::string& search,
                       const std::string& replacement) {
-    fileList().clickNames(names);
+    form().get<platform::HeadlessFileList>("File1").clickNames(names);
     controls().txtReplaceThis->setText(search);
     controls().txtWithThis->setText(replacement);
 }
 
-std::vector<std::string> Program::shownTexts() const {
-    std::vector<std::string> texts;
-    for (const auto& box : h.messages.shown()) {
-        texts.push_back(box.text);
-    }
-    return texts;
-}
-
 std::string Program::entry(const std::string& from, const std::string& to) const {
-    return renameEntry("14:03:27", platform::joinPath(h.work, from),
-                       platform::joinPath(h.work, to));
+    return "\r\n\r\n14:03:27\r\nRenamed: " + platform::joinPath(h.work, from) + "\r\n------> " +
+           platform::joinPath(h.work, to) + "\r\n";
 }
 
 std::string Program::setting(const std::string& section, const std::string& key) const {

@@ -26,12 +26,6 @@ class Program {
     platform::HeadlessForm& form();  // the main window
     platform::MainControls& controls() { return app->mainWindow()->controls(); }
     frmQuillmote& window() { return *app->mainWindow(); }
-    platform::HeadlessFileList& fileList() {
-        return form().get<platform::HeadlessFileList>("File1");
-    }
-    platform::HeadlessTextBox& textBox(const std::string& name) {
-        return form().get<platform::HeadlessTextBox>(name);
-    }
     std::string panel(int n) { return controls().StatusBar1->panelText(n); }
     // Opens `folder` in the folder list as the user would.
     void openFolder(const std::string& folder);
@@ -40,12 +34,11 @@ class Program {
                  const std::string& replacement);
     // The names listed by the file list.
     std::vector<std::string> listed() { return entriesOf(*controls().File1); }
-    // The message boxes shown so far (texts only).
-    std::vector<std::string> shownTexts() const;
     void rename() { form().button("cmdRename").click(); }
     // What the log gained since startIn.
     std::string logged() const { return h.log().substr(logMark); }
-    // The log entry of a file of the work folder renamed at the harness clock's time.
+    // The log entry of a file of the work folder renamed at the harness clock's time: two empty
+    // lines, the time, "Renamed: " and the old path, "------> " and the new path, CR LF each.
     std::string entry(const std::string& from, const std::string& to) const;
     // What a fresh reader finds in the settings hive ("<missing>" when nothing).
     std::string setting(const std::string& section, const std::string& key) const;
