@@ -197,10 +197,5 @@ TEST_F(ErrorHandlerTest, LogFileGoesToTheStateFolderWhenTheProgramFolderOrItsLog
               platform::joinPath(h.facts.stateFolder(), "_APP_LOG.txt"));
 }
 
-TEST(AppIdentityTest, VersionTextPadsTheRevision) {
-    EXPECT_EQ(AppIdentity::versionString(1, 0, 7), "Version 1.0.0007");
-    EXPECT_EQ(AppIdentity::versionString(12, 34, 5678), "Version 12.34.5678");
-}
-
 }  // namespace
 }  // namespace qm

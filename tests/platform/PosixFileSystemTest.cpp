@@ -90,22 +90,5 @@ TEST(PosixCreateNew, AppearsWholeAndNeverReplacesAndAppendNeedsTheFolder) {
     EXPECT_EQ(test::errorNumberOf([&] { fs.append(dir / "none/log.txt", "x"); }), kPathNotFound);
 }
 
-TEST(PosixListFolder, NamesWithKindsIncludingInvalidUtf8) {
-    test::TempFolder dir;
-    PosixFileSystem fs;
-    dir.write("b.txt");
-    dir.write("caf\xE9.txt");
-    dir.write(".hidden");
-    dir.makeFolder("sub");
-    auto entries = fs.listFolder(dir.path());
-    std::sort(entries.begin(), entries.end(), [](auto& a, auto& b) { return a.name < b.name; });
-    ASSERT_EQ(entries.size(), 4u);
-    EXPECT_EQ(entries[0].name, ".hidden");
-    EXPECT_EQ(entries[2].name, "caf\xE9.txt");
-    EXPECT_TRUE(entries[3].isFolder);
-    EXPECT_FALSE(entries[1].isFolder);
-    EXPECT_EQ(test::errorNumberOf([&] { fs.listFolder(dir / "missing"); }), kPathNotFound);
-}
-
 }  // namespace
 }  // namespace qm::platform
