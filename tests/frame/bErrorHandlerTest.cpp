@@ -161,17 +161,6 @@ TEST_F(ErrorHandlerTest, YesMovesTheLogToTheTrashAndStartsAFreshOne) {
     EXPECT_NE(log.find("\r\n\r\nSession started on machine TESTBOX"), std::string::npos);
 }
 
-TEST_F(ErrorHandlerTest, AnEntryThatCannotBeWrittenIsLostSilently) {
-    errors.LogError("first", 5, "", "s");
-    const std::string before = h.log();
-    h.faults.failNth(platform::FaultSite::LogAppend, 1, EACCES, true);
-    errors.LogError("lost", 5, "", "s");
-    errors.HandleError("Disk full", 61, "", "s");
-    EXPECT_EQ(h.messages.shown().size(), 1u);  // only the dialog asked for; nothing about the log
-    h.faults.lift(platform::FaultSite::LogAppend);
-    EXPECT_EQ(h.log(), before);
-}
-
 TEST_F(ErrorHandlerTest, LogFileGoesToTheStateFolderWhenTheProgramFolderOrItsLogIsNotWritable) {
     h.facts.writable = false;
 #ifdef _WIN32
