@@ -24,8 +24,6 @@ TEST(NumberText, ConvertsLikeTheBasicIntegerConversion) {
     constexpr std::int64_t kMismatch = -kTypeMismatch;
     constexpr std::int64_t kOver = -kOverflow;
     const std::vector<Row> rows = {
-        {"0", 0},
-        {"3", 3},
         {"  2  ", 2},
         {"\t1", 1},
         {"+4", 4},
@@ -36,7 +34,6 @@ TEST(NumberText, ConvertsLikeTheBasicIntegerConversion) {
         {"-2.5", -2},
         {"0.5", 0},
         {".5", 0},
-        {"1.5", 2},
         {"2.5000000001", 3},
         {"2.49999", 2},
         {"1.", 1},

@@ -44,12 +44,9 @@ class ProgramTest : public QtProgramFixture {
 
 TEST_F(ProgramTest, AboutBoxNamesTheProgramAndTheScreen) {
     std::string text;
-    std::string title;
     start([&](QWidget* about) {
-        title = about->windowTitle().toStdString();
         text = about->findChild<QLabel*>(QStringLiteral("lblAboutInfo"))->text().toStdString();
     });
-    EXPECT_EQ(title, "Quillmote Utility");
     EXPECT_TRUE(text.starts_with(h.facts.programFile + "\nVersion ")) << text;
     // The offscreen screen's own pixels, also when the desktop is scaled (QT_SCALE_FACTOR).
     EXPECT_NE(text.find("\nScreen Resolution: 800 X 800\n"), std::string::npos) << text;

@@ -15,28 +15,24 @@ TEST(PathRules, RootsParentsAndJoins) {
         std::size_t root;
         std::string parent;
     };
-    std::vector<Row> rows = {
+    const std::vector<Row> rows = {
         {"relative/name", 0, "relative"},
         {"name", 0, ""},
-    };
 #ifdef _WIN32
-    rows.insert(rows.end(), {
-                                {"C:/", 3, "C:/"},
-                                {"C:/a", 3, "C:/"},
-                                {"C:/a/b/", 3, "C:/a"},
-                                {"C:", 2, "C:"},
-                                {"//server/share/a", 15, "//server/share/"},
-                                {"//server/share", 14, "//server/share"},
-                                {"/a", 0, ""},
-                            });
+        {"C:/", 3, "C:/"},
+        {"C:/a", 3, "C:/"},
+        {"C:/a/b/", 3, "C:/a"},
+        {"C:", 2, "C:"},
+        {"//server/share/a", 15, "//server/share/"},
+        {"//server/share", 14, "//server/share"},
+        {"/a", 0, ""},
 #else
-    rows.insert(rows.end(), {
-                                {"/", 1, "/"},
-                                {"/a", 1, "/"},
-                                {"/a/b/", 1, "/a"},
-                                {"C:/a", 0, "C:"},
-                            });
+        {"/", 1, "/"},
+        {"/a", 1, "/"},
+        {"/a/b/", 1, "/a"},
+        {"C:/a", 0, "C:"},
 #endif
+    };
     for (const Row& row : rows) {
         const std::string path = systemPath(row.path);
         EXPECT_EQ(rootLength(path), row.root) << path;

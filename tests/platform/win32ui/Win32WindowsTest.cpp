@@ -8,6 +8,7 @@
 // after windows.h, which it needs
 #include <commctrl.h>
 
+#include "platform/Utf16.h"
 #include "platform/win32/Win32CaseRules.h"
 #include "platform/win32/Win32DriveQuery.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -44,11 +45,7 @@ RECT placeOf(HWND control) {
 std::string textOf(HWND window) {
     wchar_t text[256] = {};
     ::GetWindowTextW(window, text, 256);
-    std::string narrow;
-    for (const wchar_t* c = text; *c != 0; ++c) {
-        narrow += static_cast<char>(*c);  // the designs' captions are ASCII
-    }
-    return narrow;
+    return text::fromUtf16(text);
 }
 
 void expectAsDesigned(Win32Form& form) {
