@@ -200,6 +200,7 @@ TEST(QtFolderListTest, OpensFoldersOfTheDriveAndKeepsOddNames) {
     dir.makeFolder("photos");
     dir.makeFolder("photos/" + odd);
     dir.makeFolder("photos/2024");
+    dir.makeFolder("photos/.thumbnails");  // hidden
     test::GuiWorld world;
     auto view = world.ui.createMainWindow();
     QtFolderList& folders = formOf(*view).get<QtFolderList>("Dir1");

