@@ -53,10 +53,7 @@ TEST(HiveFormat, EachValueIsWrittenAsItsLineAndReadBack) {
         keyAt(root, "S").setValue(row.name, row.type, row.data);
         const std::string written = writeHive(root);
         EXPECT_EQ(written, "REGEDIT4\n\n[HKEY_CURRENT_USER\\S]\n"s + row.line + "\n") << row.line;
-        const HiveValue* value = valueAt(parseHive(written).root, "S", row.name);
-        ASSERT_NE(value, nullptr) << row.line;
-        EXPECT_EQ(value->type, row.type) << row.line;
-        EXPECT_EQ(value->data, row.data) << row.line;
+        EXPECT_TRUE(parseHive(written).root == root) << row.line;
     }
 }
 
