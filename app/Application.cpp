@@ -1,6 +1,6 @@
 #include "app/Application.h"
 
-#include "platform/Views.h"
+#include "ui/Views.h"
 
 namespace qm {
 

@@ -15,8 +15,8 @@
 #include "frame/bOperatingSystem.h"
 #include "mainwindow/bQuillmote.h"
 #include "mainwindow/frmQuillmote.h"
-#include "platform/Services.h"
 #include "sysinfo/frmAbout.h"
+#include "ui/Services.h"
 
 namespace qm {
 

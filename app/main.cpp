@@ -5,9 +5,7 @@
 
 #include "ProductInfo.h"
 #include "app/Application.h"
-#include "platform/Clock.h"
-#include "platform/Services.h"
-#include "platform/Text.h"
+#include "base/Text.h"
 #include "platform/posix/HiveFile.h"
 #include "platform/posix/PosixDriveQuery.h"
 #include "platform/posix/PosixFileSystem.h"
@@ -17,6 +15,8 @@
 #include "platform/qt/QtLocaleFormat.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtUi.h"
+#include "services/Clock.h"
+#include "ui/Services.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

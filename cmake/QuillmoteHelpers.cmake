@@ -14,6 +14,7 @@ function(qm_add_library name)
         "${PROJECT_SOURCE_DIR}"
         "${PROJECT_BINARY_DIR}/generated")
     target_link_libraries(${name} ${scope} ${ARG_DEPENDS})
+    add_dependencies(${name} check_layers)
 endfunction()
 
 # qm_add_test_suite(<label> [FOLDER <folder>] DEPENDS <libs...> [EXCLUDE <folder/file.cpp...>])

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "base/RunError.h"
 #include "frame/bFileHandler.h"
-#include "platform/RunError.h"
 
 namespace qm {
 

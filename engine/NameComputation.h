@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "base/RunError.h"
+#include "base/Text.h"
 #include "engine/CaseOptions.h"
-#include "platform/RunError.h"
-#include "platform/Text.h"
 
 namespace qm {
 

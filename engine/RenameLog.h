@@ -5,9 +5,9 @@
 #include <string>
 
 #include "frame/ErrorReporter.h"
-#include "platform/Clock.h"
-#include "platform/FileSystem.h"
-#include "platform/LocaleFormat.h"
+#include "services/Clock.h"
+#include "services/FileSystem.h"
+#include "services/LocaleFormat.h"
 
 namespace qm {
 

@@ -11,7 +11,7 @@
 
 #include "engine/NameComputation.h"
 #include "engine/RenameLog.h"
-#include "platform/FileSystem.h"
+#include "services/FileSystem.h"
 
 namespace qm {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/RunError.h"
+#include "base/RunError.h"
 
 namespace qm {
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "ProductInfo.h"
+#include "base/PathRules.h"
 #include "frame/bFileHandler.h"
-#include "platform/PathRules.h"
 
 namespace qm {
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "platform/FileSystem.h"
-#include "platform/SystemFacts.h"
+#include "services/FileSystem.h"
+#include "services/SystemFacts.h"
 
 namespace qm {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/Clock.h"
+#include "services/Clock.h"
 
 namespace qm {
 

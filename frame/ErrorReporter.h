@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/MessageBox.h"
+#include "services/MessageBox.h"
 
 namespace qm {
 

@@ -6,8 +6,8 @@
 
 #include <string>
 
+#include "base/RunError.h"
 #include "frame/ErrorReporter.h"
-#include "platform/RunError.h"
 
 namespace qm {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/RunError.h"
+#include "base/RunError.h"
 
 namespace qm {
 

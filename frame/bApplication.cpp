@@ -1,11 +1,11 @@
 #include "frame/bApplication.h"
 
+#include "base/PathRules.h"
 #include "frame/ErrorTail.h"
 #include "frame/bFileHandler.h"
 #include "frame/cRegistry.h"
-#include "platform/Clock.h"
-#include "platform/PathRules.h"
-#include "platform/Views.h"
+#include "services/Clock.h"
+#include "ui/Views.h"
 
 namespace qm {
 

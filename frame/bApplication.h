@@ -14,7 +14,7 @@
 #include "frame/ProgramHooks.h"
 #include "frame/bErrorHandler.h"
 #include "frame/bOperatingSystem.h"
-#include "platform/Services.h"
+#include "ui/Services.h"
 
 namespace qm {
 

@@ -1,7 +1,7 @@
 #include "frame/bApplicationErrors.h"
 
-#include "platform/MessageBox.h"
-#include "platform/RunError.h"
+#include "base/RunError.h"
+#include "services/MessageBox.h"
 
 namespace qm {
 

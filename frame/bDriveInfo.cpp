@@ -1,8 +1,8 @@
 #include "frame/bDriveInfo.h"
 
+#include "base/PathRules.h"
+#include "base/RunError.h"
 #include "frame/ErrorTail.h"
-#include "platform/PathRules.h"
-#include "platform/RunError.h"
 
 namespace qm {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "frame/ErrorReporter.h"
-#include "platform/DriveQuery.h"
+#include "services/DriveQuery.h"
 
 namespace qm {
 

@@ -2,13 +2,13 @@
 
 #include <cmath>
 
+#include "base/RunError.h"
 #include "frame/ErrorTail.h"
 #include "frame/bFileHandler.h"
-#include "platform/FileSystem.h"
-#include "platform/LocaleFormat.h"
-#include "platform/MessageBox.h"
-#include "platform/RunError.h"
-#include "platform/Shell.h"
+#include "services/FileSystem.h"
+#include "services/LocaleFormat.h"
+#include "services/MessageBox.h"
+#include "services/Shell.h"
 
 namespace qm {
 

@@ -11,7 +11,7 @@
 #include "frame/AppState.h"
 #include "frame/ErrorReporter.h"
 #include "frame/bApplicationErrors.h"
-#include "platform/Services.h"
+#include "ui/Services.h"
 
 namespace qm {
 

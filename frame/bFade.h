@@ -4,7 +4,7 @@
 #pragma once
 
 #include "frame/ErrorReporter.h"
-#include "platform/Controls.h"
+#include "ui/Controls.h"
 
 namespace qm {
 

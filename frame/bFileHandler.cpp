@@ -1,7 +1,7 @@
 #include "frame/bFileHandler.h"
 
+#include "base/Text.h"
 #include "frame/ErrorTail.h"
-#include "platform/Text.h"
 
 namespace qm {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "base/PathRules.h"
 #include "frame/ErrorReporter.h"
-#include "platform/FileSystem.h"
-#include "platform/PathRules.h"
-#include "platform/Trash.h"
+#include "services/FileSystem.h"
+#include "services/Trash.h"
 
 namespace qm {
 

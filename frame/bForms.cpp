@@ -1,8 +1,8 @@
 #include "frame/bForms.h"
 
+#include "base/Text.h"
 #include "frame/ErrorTail.h"
 #include "frame/bFileHandler.h"
-#include "platform/Text.h"
 
 namespace qm {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "frame/ErrorReporter.h"
-#include "platform/Controls.h"
+#include "ui/Controls.h"
 
 namespace qm {
 

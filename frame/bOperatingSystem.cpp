@@ -1,9 +1,9 @@
 #include "frame/bOperatingSystem.h"
 
+#include "base/RunError.h"
+#include "base/Text.h"
 #include "frame/ErrorTail.h"
 #include "frame/bFileHandler.h"
-#include "platform/RunError.h"
-#include "platform/Text.h"
 
 namespace qm {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/RegistryStore.h"
+#include "services/RegistryStore.h"
 
 namespace qm {
 

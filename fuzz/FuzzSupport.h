@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "platform/Text.h"
+#include "base/Text.h"
 
 namespace qm::fuzz {
 

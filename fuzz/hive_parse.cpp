@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "fuzz/FuzzSupport.h"
-#include "platform/HiveFormat.h"
+#include "services/HiveFormat.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "fuzz/FuzzSupport.h"
-#include "platform/HiveFormat.h"
+#include "services/HiveFormat.h"
 
 namespace {
 

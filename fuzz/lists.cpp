@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "base/RunError.h"
 #include "engine/ReplacementLists.h"
 #include "fuzz/FuzzSupport.h"
-#include "platform/RunError.h"
 
 namespace {
 

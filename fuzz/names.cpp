@@ -11,11 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "base/RunError.h"
 #include "engine/CaseOptions.h"
 #include "engine/NameComputation.h"
 #include "frame/bFileHandler.h"
 #include "fuzz/FuzzSupport.h"
-#include "platform/RunError.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/Text.h"
+#include "base/Wildcard.h"
 #include "fuzz/FuzzSupport.h"
-#include "platform/Text.h"
-#include "platform/Wildcard.h"
 
 namespace {
 

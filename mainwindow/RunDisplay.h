@@ -9,8 +9,8 @@
 
 #include "engine/RenameRun.h"
 #include "frame/ErrorReporter.h"
-#include "platform/Clock.h"
-#include "platform/Views.h"
+#include "services/Clock.h"
+#include "ui/Views.h"
 
 namespace qm {
 

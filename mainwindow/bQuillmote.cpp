@@ -1,11 +1,11 @@
 #include "mainwindow/bQuillmote.h"
 
+#include "base/RunError.h"
+#include "base/Text.h"
 #include "frame/ErrorTail.h"
 #include "frame/NumberText.h"
 #include "frame/bFileHandler.h"
 #include "mainwindow/frmQuillmote.h"
-#include "platform/RunError.h"
-#include "platform/Text.h"
 
 namespace qm {
 

@@ -13,9 +13,9 @@
 #include "frame/ErrorReporter.h"
 #include "frame/cRegistry.h"
 #include "mainwindow/CasePreferences.h"
-#include "platform/Controls.h"
-#include "platform/FileSystem.h"
-#include "platform/RegistryStore.h"
+#include "services/FileSystem.h"
+#include "services/RegistryStore.h"
+#include "ui/Controls.h"
 
 namespace qm {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "frame/bForms.h"
-#include "platform/Views.h"
+#include "ui/Views.h"
 
 namespace qm {
 

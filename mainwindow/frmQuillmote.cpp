@@ -1,9 +1,9 @@
 #include "mainwindow/frmQuillmote.h"
 
+#include "base/RunError.h"
 #include "frame/ErrorTail.h"
-#include "platform/Clock.h"
-#include "platform/LocaleFormat.h"
-#include "platform/RunError.h"
+#include "services/Clock.h"
+#include "services/LocaleFormat.h"
 
 namespace qm {
 

@@ -18,8 +18,8 @@
 #include "frame/bForms.h"
 #include "mainwindow/bQuillmote.h"
 #include "mainwindow/frmPreview.h"
-#include "platform/Services.h"
-#include "platform/Views.h"
+#include "ui/Services.h"
+#include "ui/Views.h"
 
 namespace qm {
 

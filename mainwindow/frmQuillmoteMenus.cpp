@@ -2,7 +2,7 @@
 // Help commands.
 #include "frame/ErrorTail.h"
 #include "mainwindow/frmQuillmote.h"
-#include "platform/Shell.h"
+#include "services/Shell.h"
 
 namespace qm {
 

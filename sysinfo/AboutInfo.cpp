@@ -3,8 +3,8 @@
 #include <chrono>
 #include <cmath>
 
+#include "base/RunError.h"
 #include "frame/ErrorTail.h"
-#include "platform/RunError.h"
 
 namespace qm {
 

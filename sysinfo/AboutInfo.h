@@ -9,9 +9,9 @@
 #include "frame/ErrorReporter.h"
 #include "frame/bDriveInfo.h"
 #include "frame/bOperatingSystem.h"
-#include "platform/FileSystem.h"
-#include "platform/LocaleFormat.h"
-#include "platform/SystemInformation.h"
+#include "services/FileSystem.h"
+#include "services/LocaleFormat.h"
+#include "services/SystemInformation.h"
 #include "sysinfo/CDriveInfo.h"
 
 namespace qm {

@@ -8,9 +8,9 @@
 #include <optional>
 #include <system_error>
 
+#include "base/Text.h"
+#include "base/Utf16.h"
 #include "frame/bFileHandler.h"
-#include "platform/Text.h"
-#include "platform/Utf16.h"
 
 namespace qm {
 

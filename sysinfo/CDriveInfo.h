@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/DriveQuery.h"
-#include "platform/LocaleFormat.h"
+#include "services/DriveQuery.h"
+#include "services/LocaleFormat.h"
 
 namespace qm {
 

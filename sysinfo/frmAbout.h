@@ -5,10 +5,10 @@
 #include <memory>
 
 #include "frame/bForms.h"
-#include "platform/DriveQuery.h"
-#include "platform/Views.h"
+#include "services/DriveQuery.h"
 #include "sysinfo/AboutInfo.h"
 #include "sysinfo/CDriveInfo.h"
+#include "ui/Views.h"
 
 namespace qm {
 

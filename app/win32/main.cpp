@@ -6,9 +6,7 @@
 #include <commctrl.h>
 
 #include "app/Application.h"
-#include "platform/Clock.h"
-#include "platform/Services.h"
-#include "platform/Text.h"
+#include "base/Text.h"
 #include "platform/win32/Win32CaseRules.h"
 #include "platform/win32/Win32DriveQuery.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -18,6 +16,8 @@
 #include "platform/win32/Win32SystemFacts.h"
 #include "platform/win32/Win32Trash.h"
 #include "platform/win32ui/Win32Ui.h"
+#include "services/Clock.h"
+#include "ui/Services.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES |

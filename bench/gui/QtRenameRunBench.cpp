@@ -12,14 +12,10 @@
 #include <string>
 
 #include "app/Application.h"
+#include "base/Text.h"
 #include "bench/gui/GuiApp.h"
 #include "bench/support/ProgramStandIns.h"
 #include "bench/support/RenameFloor.h"
-#include "platform/Clock.h"
-#include "platform/LocaleFormat.h"
-#include "platform/MessageBox.h"
-#include "platform/Services.h"
-#include "platform/Text.h"
 #include "platform/posix/HiveFile.h"
 #include "platform/posix/PosixDriveQuery.h"
 #include "platform/posix/PosixFileSystem.h"
@@ -27,6 +23,10 @@
 #include "platform/posix/PosixSystemFacts.h"
 #include "platform/posix/PosixTrash.h"
 #include "platform/qt/QtUi.h"
+#include "services/Clock.h"
+#include "services/LocaleFormat.h"
+#include "services/MessageBox.h"
+#include "ui/Services.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "platform/FileListModel.h"
-#include "platform/MessageBox.h"
 #include "platform/posix/PosixFileSystem.h"
+#include "services/MessageBox.h"
 #include "tests/support/ProgramFixture.h"
+#include "ui/FileListModel.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "bench/support/RenameFloor.h"
-#include "platform/MessageBox.h"
+#include "services/MessageBox.h"
 #include "tests/support/ProgramFixture.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/MessageBox.h"
+#include "services/MessageBox.h"
 
 namespace qm::bench {
 

@@ -21,10 +21,8 @@
 #include <string>
 
 #include "app/Application.h"
+#include "base/Utf16.h"
 #include "bench/support/ProgramStandIns.h"
-#include "platform/Clock.h"
-#include "platform/Services.h"
-#include "platform/Utf16.h"
 #include "platform/win32/Win32CaseRules.h"
 #include "platform/win32/Win32DriveQuery.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -35,6 +33,8 @@
 #include "platform/win32/Win32Trash.h"
 #include "platform/win32ui/Win32Control.h"
 #include "platform/win32ui/Win32Ui.h"
+#include "services/Clock.h"
+#include "ui/Services.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/RunError.h"
-#include "platform/Text.h"
+#include "base/RunError.h"
+#include "base/Text.h"
 #include "platform/headless/HeadlessWindow.h"
 
 namespace qm::platform {

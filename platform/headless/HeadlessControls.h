@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/Controls.h"
-#include "platform/FormDesigns.h"
-#include "platform/ListEntries.h"
+#include "ui/Controls.h"
+#include "ui/FormDesigns.h"
+#include "ui/ListEntries.h"
 
 namespace qm::platform {
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "platform/DriveListModel.h"
 #include "platform/headless/HeadlessControls.h"
+#include "ui/DriveListModel.h"
 
 namespace qm::platform {
 

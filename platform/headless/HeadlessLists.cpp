@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/PathRules.h"
-#include "platform/RunError.h"
+#include "base/PathRules.h"
+#include "base/RunError.h"
 
 namespace qm::platform {
 

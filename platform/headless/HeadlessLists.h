@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileListModel.h"
-#include "platform/FileSystem.h"
-#include "platform/Text.h"
+#include "base/Text.h"
 #include "platform/headless/HeadlessControls.h"
+#include "services/FileSystem.h"
+#include "ui/FileListModel.h"
 
 namespace qm::platform {
 

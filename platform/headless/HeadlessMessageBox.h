@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/MessageBox.h"
+#include "services/MessageBox.h"
 
 namespace qm::platform {
 

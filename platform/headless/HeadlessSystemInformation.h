@@ -2,8 +2,8 @@
 // pixel unless a test says otherwise, and the OS of the given kernel facts.
 #pragma once
 
-#include "platform/SystemFacts.h"
-#include "platform/SystemInformation.h"
+#include "services/SystemFacts.h"
+#include "services/SystemInformation.h"
 
 namespace qm::platform {
 

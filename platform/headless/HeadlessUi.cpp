@@ -1,6 +1,6 @@
 #include "platform/headless/HeadlessUi.h"
 
-#include "platform/ViewBinding.h"
+#include "ui/ViewBinding.h"
 
 #include <algorithm>
 

@@ -9,16 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "platform/DriveQuery.h"
-#include "platform/FileSystem.h"
-#include "platform/FormIndex.h"
-#include "platform/Text.h"
-#include "platform/Views.h"
+#include "base/Text.h"
 #include "platform/headless/HeadlessControls.h"
 #include "platform/headless/HeadlessDriveList.h"
 #include "platform/headless/HeadlessLists.h"
 #include "platform/headless/HeadlessSystemInformation.h"
 #include "platform/headless/HeadlessWindow.h"
+#include "services/DriveQuery.h"
+#include "services/FileSystem.h"
+#include "ui/FormIndex.h"
+#include "ui/Views.h"
 
 namespace qm::platform {
 

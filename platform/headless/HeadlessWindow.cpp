@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "platform/RunError.h"
+#include "base/RunError.h"
 
 namespace qm::platform {
 

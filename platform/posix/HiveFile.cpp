@@ -15,7 +15,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "platform/RunError.h"
+#include "base/RunError.h"
 #include "platform/posix/PosixFileSystem.h"
 
 namespace qm::platform {

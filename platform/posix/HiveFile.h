@@ -24,9 +24,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/FaultPlan.h"
-#include "platform/HiveFormat.h"
-#include "platform/RegistryStore.h"
+#include "services/FaultPlan.h"
+#include "services/HiveFormat.h"
+#include "services/RegistryStore.h"
 
 namespace qm::platform {
 

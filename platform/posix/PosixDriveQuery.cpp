@@ -16,7 +16,7 @@
 #include <optional>
 #include <sstream>
 
-#include "platform/Text.h"
+#include "base/Text.h"
 
 namespace qm::platform {
 

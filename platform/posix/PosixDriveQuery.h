@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/DriveQuery.h"
+#include "services/DriveQuery.h"
 
 namespace qm::platform {
 

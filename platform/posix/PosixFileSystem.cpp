@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "platform/RunError.h"
+#include "base/RunError.h"
 
 namespace qm::platform {
 

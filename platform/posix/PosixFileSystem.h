@@ -2,8 +2,8 @@
 // link()-published new files, readdir listings.
 #pragma once
 
-#include "platform/FaultPlan.h"
-#include "platform/FileSystem.h"
+#include "services/FaultPlan.h"
+#include "services/FileSystem.h"
 
 namespace qm::platform {
 

@@ -1,7 +1,7 @@
 // Machine and program facts on Linux: gethostname, uname, /proc/self/exe, access(W_OK).
 #pragma once
 
-#include "platform/SystemFacts.h"
+#include "services/SystemFacts.h"
 
 namespace qm::platform {
 

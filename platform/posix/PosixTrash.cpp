@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "platform/RunError.h"
+#include "base/RunError.h"
 #include "platform/posix/PosixFileSystem.h"
 
 namespace qm::platform {

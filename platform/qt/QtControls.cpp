@@ -17,8 +17,8 @@
 #include <algorithm>
 #include <exception>
 
-#include "platform/RunError.h"
-#include "platform/Text.h"
+#include "base/RunError.h"
+#include "base/Text.h"
 #include "platform/qt/QtText.h"
 
 namespace qm::platform {

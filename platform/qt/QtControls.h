@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/Controls.h"
-#include "platform/FormDesigns.h"
-#include "platform/ListEntries.h"
+#include "ui/Controls.h"
+#include "ui/FormDesigns.h"
+#include "ui/ListEntries.h"
 
 class QComboBox;
 class QGroupBox;

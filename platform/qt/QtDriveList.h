@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "platform/DriveListModel.h"
 #include "platform/qt/QtControls.h"
+#include "ui/DriveListModel.h"
 
 class QComboBox;
 

@@ -6,8 +6,8 @@
 #include <QStyle>
 #include <QTimer>
 
-#include "platform/PathRules.h"
-#include "platform/RunError.h"
+#include "base/PathRules.h"
+#include "base/RunError.h"
 #include "platform/qt/QtText.h"
 
 namespace qm::platform {

@@ -7,10 +7,10 @@
 #include <functional>
 #include <string>
 
-#include "platform/FileListModel.h"
-#include "platform/FileSystem.h"
-#include "platform/Text.h"
+#include "base/Text.h"
 #include "platform/qt/QtControls.h"
+#include "services/FileSystem.h"
+#include "ui/FileListModel.h"
 
 namespace qm::platform {
 

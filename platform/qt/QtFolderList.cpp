@@ -3,10 +3,10 @@
 #include <QHeaderView>
 #include <QTreeWidget>
 
-#include "platform/FileListModel.h"
-#include "platform/PathRules.h"
-#include "platform/RunError.h"
+#include "base/PathRules.h"
+#include "base/RunError.h"
 #include "platform/qt/QtText.h"
+#include "ui/FileListModel.h"
 
 namespace qm::platform {
 

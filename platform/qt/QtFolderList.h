@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/DriveQuery.h"
-#include "platform/FileSystem.h"
-#include "platform/Text.h"
+#include "base/Text.h"
 #include "platform/qt/QtControls.h"
+#include "services/DriveQuery.h"
+#include "services/FileSystem.h"
 
 class QTreeWidget;
 class QTreeWidgetItem;

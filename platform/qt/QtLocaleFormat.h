@@ -6,7 +6,7 @@
 #include <QLocale>
 #include <QString>
 
-#include "platform/LocaleFormat.h"
+#include "services/LocaleFormat.h"
 
 namespace qm::platform {
 

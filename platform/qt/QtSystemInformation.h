@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "platform/SystemFacts.h"
-#include "platform/SystemInformation.h"
+#include "services/SystemFacts.h"
+#include "services/SystemInformation.h"
 
 namespace qm::platform {
 

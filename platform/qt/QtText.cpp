@@ -1,6 +1,6 @@
 #include "platform/qt/QtText.h"
 
-#include "platform/Text.h"
+#include "base/Text.h"
 
 namespace qm::platform {
 

@@ -11,19 +11,19 @@
 #include <string>
 #include <vector>
 
-#include "platform/DriveQuery.h"
-#include "platform/FileSystem.h"
-#include "platform/FormIndex.h"
-#include "platform/SystemFacts.h"
-#include "platform/Text.h"
-#include "platform/ViewBinding.h"
-#include "platform/Views.h"
+#include "base/Text.h"
 #include "platform/qt/QtControls.h"
 #include "platform/qt/QtDriveList.h"
 #include "platform/qt/QtFileList.h"
 #include "platform/qt/QtFolderList.h"
 #include "platform/qt/QtSystemInformation.h"
 #include "platform/qt/QtWindow.h"
+#include "services/DriveQuery.h"
+#include "services/FileSystem.h"
+#include "services/SystemFacts.h"
+#include "ui/FormIndex.h"
+#include "ui/ViewBinding.h"
+#include "ui/Views.h"
 
 namespace qm::platform {
 

@@ -16,7 +16,7 @@
 #include <exception>
 #include <stdexcept>
 
-#include "platform/RunError.h"
+#include "base/RunError.h"
 #include "platform/qt/QtControls.h"
 #include "platform/qt/QtText.h"
 

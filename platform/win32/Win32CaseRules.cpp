@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/Utf16.h"
+#include "base/Utf16.h"
 
 namespace qm::platform {
 

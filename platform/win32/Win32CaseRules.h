@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/Text.h"
+#include "base/Text.h"
 
 namespace qm::platform {
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/RunError.h"
+#include "base/RunError.h"
 #include "platform/win32/Win32Path.h"
 
 namespace qm::platform {

@@ -4,7 +4,7 @@
 // kept away: an empty drive simply does not answer.
 #pragma once
 
-#include "platform/DriveQuery.h"
+#include "services/DriveQuery.h"
 
 namespace qm::platform {
 

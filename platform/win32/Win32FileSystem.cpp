@@ -6,8 +6,8 @@
 #include <limits>
 #include <memory>
 
-#include "platform/PathRules.h"
-#include "platform/RunError.h"
+#include "base/PathRules.h"
+#include "base/RunError.h"
 #include "platform/win32/Win32NameRules.h"
 #include "platform/win32/Win32Path.h"
 

@@ -4,8 +4,8 @@
 // with the "\\?\" prefix.
 #pragma once
 
-#include "platform/FaultPlan.h"
-#include "platform/FileSystem.h"
+#include "services/FaultPlan.h"
+#include "services/FileSystem.h"
 
 namespace qm::platform {
 

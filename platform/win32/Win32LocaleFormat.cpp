@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "platform/Utf16.h"
+#include "base/Utf16.h"
 #include "platform/win32/Win32Path.h"
 
 namespace qm::platform {

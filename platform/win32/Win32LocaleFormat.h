@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/LocaleFormat.h"
+#include "services/LocaleFormat.h"
 
 namespace qm::platform {
 

@@ -2,7 +2,7 @@
 // they are and the button pressed comes back as its number.
 #pragma once
 
-#include "platform/MessageBox.h"
+#include "services/MessageBox.h"
 
 namespace qm::platform {
 

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "platform/PathRules.h"
-#include "platform/RunError.h"
-#include "platform/Utf16.h"
+#include "base/PathRules.h"
+#include "base/RunError.h"
+#include "base/Utf16.h"
 
 namespace qm::platform {
 

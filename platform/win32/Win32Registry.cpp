@@ -5,8 +5,8 @@
 #include <optional>
 #include <vector>
 
-#include "platform/RunError.h"
-#include "platform/Utf16.h"
+#include "base/RunError.h"
+#include "base/Utf16.h"
 
 namespace qm::platform {
 

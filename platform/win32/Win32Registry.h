@@ -10,8 +10,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/FaultPlan.h"
-#include "platform/RegistryStore.h"
+#include "services/FaultPlan.h"
+#include "services/RegistryStore.h"
 
 namespace qm::platform {
 

@@ -4,7 +4,7 @@
 // after windows.h, which it needs
 #include <shellapi.h>
 
-#include "platform/RunError.h"
+#include "base/RunError.h"
 #include "platform/win32/Win32Path.h"
 
 namespace qm::platform {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/Shell.h"
+#include "services/Shell.h"
 
 namespace qm::platform {
 

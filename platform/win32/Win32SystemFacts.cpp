@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "ProductInfo.h"
-#include "platform/PathRules.h"
-#include "platform/RunError.h"
+#include "base/PathRules.h"
+#include "base/RunError.h"
 #include "platform/win32/Win32Path.h"
 
 namespace qm::platform {

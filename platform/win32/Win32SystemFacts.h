@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "platform/SystemFacts.h"
+#include "services/SystemFacts.h"
 
 namespace qm::platform {
 

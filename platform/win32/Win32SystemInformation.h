@@ -3,8 +3,8 @@
 // build from RtlGetVersion.
 #pragma once
 
-#include "platform/SystemFacts.h"
-#include "platform/SystemInformation.h"
+#include "services/SystemFacts.h"
+#include "services/SystemInformation.h"
 
 namespace qm::platform {
 

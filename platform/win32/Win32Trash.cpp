@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "platform/RunError.h"
+#include "base/RunError.h"
 #include "platform/win32/Win32Path.h"
 
 namespace qm::platform {

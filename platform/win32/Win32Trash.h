@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/Trash.h"
+#include "services/Trash.h"
 
 namespace qm::platform {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/Utf16.h"
+#include "base/Utf16.h"
 
 namespace qm::platform {
 

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "platform/Controls.h"
+#include "ui/Controls.h"
 
 namespace qm::platform {
 

@@ -5,7 +5,7 @@
 #include <exception>
 #include <stdexcept>
 
-#include "platform/Utf16.h"
+#include "base/Utf16.h"
 #include "platform/win32ui/Win32Dpi.h"
 #include "platform/win32ui/Win32Window.h"
 

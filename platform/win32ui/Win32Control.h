@@ -10,8 +10,8 @@
 #include <functional>
 #include <string>
 
-#include "platform/Controls.h"
-#include "platform/FormDesigns.h"
+#include "ui/Controls.h"
+#include "ui/FormDesigns.h"
 
 namespace qm::platform {
 

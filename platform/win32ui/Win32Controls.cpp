@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/RunError.h"
-#include "platform/Text.h"
-#include "platform/Utf16.h"
+#include "base/RunError.h"
+#include "base/Text.h"
+#include "base/Utf16.h"
 #include "platform/win32ui/Win32Dpi.h"
 #include "platform/win32ui/Win32Window.h"
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/ListEntries.h"
 #include "platform/win32ui/Win32Control.h"
+#include "ui/ListEntries.h"
 
 namespace qm::platform {
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "platform/DriveListModel.h"
 #include "platform/win32ui/Win32Control.h"
+#include "ui/DriveListModel.h"
 
 namespace qm::platform {
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cwctype>
 
-#include "platform/PathRules.h"
-#include "platform/RunError.h"
+#include "base/PathRules.h"
+#include "base/RunError.h"
 #include "platform/win32ui/Win32Window.h"
 
 namespace qm::platform {

@@ -8,10 +8,10 @@
 
 #include <string>
 
-#include "platform/FileListModel.h"
-#include "platform/FileSystem.h"
-#include "platform/Text.h"
+#include "base/Text.h"
 #include "platform/win32ui/Win32Control.h"
+#include "services/FileSystem.h"
+#include "ui/FileListModel.h"
 
 namespace qm::platform {
 

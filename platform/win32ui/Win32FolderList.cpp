@@ -2,10 +2,10 @@
 
 #include <shellapi.h>
 
-#include "platform/FileListModel.h"
-#include "platform/PathRules.h"
-#include "platform/RunError.h"
+#include "base/PathRules.h"
+#include "base/RunError.h"
 #include "platform/win32ui/Win32Window.h"
+#include "ui/FileListModel.h"
 
 namespace qm::platform {
 

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/DriveQuery.h"
-#include "platform/FileSystem.h"
-#include "platform/Text.h"
+#include "base/Text.h"
 #include "platform/win32ui/Win32Control.h"
+#include "services/DriveQuery.h"
+#include "services/FileSystem.h"
 
 namespace qm::platform {
 

@@ -1,7 +1,7 @@
 // The busy pointer over every window of the program, and letting pending paints happen.
 #pragma once
 
-#include "platform/Controls.h"
+#include "ui/Controls.h"
 
 namespace qm::platform {
 

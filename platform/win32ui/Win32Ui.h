@@ -10,19 +10,19 @@
 #include <memory>
 #include <vector>
 
-#include "platform/DriveQuery.h"
-#include "platform/FileSystem.h"
-#include "platform/FormIndex.h"
-#include "platform/MessageBox.h"
-#include "platform/SystemFacts.h"
-#include "platform/Text.h"
-#include "platform/ViewBinding.h"
-#include "platform/Views.h"
+#include "base/Text.h"
 #include "platform/win32/Win32MessageBox.h"
 #include "platform/win32/Win32SystemInformation.h"
 #include "platform/win32ui/Win32Clipboard.h"
 #include "platform/win32ui/Win32Pointer.h"
 #include "platform/win32ui/Win32Window.h"
+#include "services/DriveQuery.h"
+#include "services/FileSystem.h"
+#include "services/MessageBox.h"
+#include "services/SystemFacts.h"
+#include "ui/FormIndex.h"
+#include "ui/ViewBinding.h"
+#include "ui/Views.h"
 
 namespace qm::platform {
 

@@ -6,8 +6,8 @@
 #include <cwctype>
 #include <stdexcept>
 
-#include "platform/RunError.h"
-#include "platform/Utf16.h"
+#include "base/RunError.h"
+#include "base/Utf16.h"
 #include "platform/win32ui/Win32Controls.h"
 #include "platform/win32ui/Win32Dpi.h"
 #include "platform/win32ui/Win32Ui.h"

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Controls.h"
-#include "platform/FormDesigns.h"
+#include "ui/Controls.h"
+#include "ui/FormDesigns.h"
 
 namespace qm::platform {
 

@@ -5,8 +5,8 @@
 
 #include <map>
 
-#include "platform/MessageBox.h"
-#include "platform/PathRules.h"
+#include "base/PathRules.h"
+#include "services/MessageBox.h"
 #include "tests/support/Evidence.h"
 #include "tests/support/ProgramFixture.h"
 

@@ -4,7 +4,7 @@
 // entries.
 #include <gtest/gtest.h>
 
-#include "platform/MessageBox.h"
+#include "services/MessageBox.h"
 #include "tests/support/DiskFaults.h"
 #include "tests/support/Evidence.h"
 #include "tests/support/ProgramFixture.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/RunError.h"
+#include "base/RunError.h"
 
 namespace qm {
 namespace {

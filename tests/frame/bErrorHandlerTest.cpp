@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/MessageBox.h"
-#include "platform/PathRules.h"
-#include "platform/RunError.h"
+#include "base/PathRules.h"
+#include "base/RunError.h"
+#include "services/MessageBox.h"
 #include "tests/support/Harness.h"
 
 namespace qm {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/RunError.h"
+#include "base/RunError.h"
 #include "tests/support/RecordingReporter.h"
 #include "tests/support/SystemServices.h"
 #include "tests/support/TempFolder.h"

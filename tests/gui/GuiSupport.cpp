@@ -5,7 +5,7 @@
 #include <QApplication>
 #include <cstdlib>
 
-#include "platform/RunError.h"
+#include "base/RunError.h"
 
 namespace qm::test {
 

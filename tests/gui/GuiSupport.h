@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileSystem.h"
-#include "platform/RunError.h"
-#include "platform/Text.h"
+#include "base/RunError.h"
+#include "base/Text.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/qt/QtUi.h"
+#include "services/FileSystem.h"
 #include "tests/support/FakeDriveQuery.h"
 #include "tests/support/Harness.h"
 

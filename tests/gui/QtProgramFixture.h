@@ -16,10 +16,10 @@
 #include <vector>
 
 #include "app/Application.h"
-#include "platform/Services.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/QtUi.h"
 #include "tests/support/Harness.h"
+#include "ui/Services.h"
 
 namespace qm::test {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/RunError.h"
+#include "base/RunError.h"
 #include "tests/support/ErrorNumber.h"
 #include "tests/support/HiveValues.h"
 #include "tests/support/SystemServices.h"

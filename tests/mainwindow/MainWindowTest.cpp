@@ -3,7 +3,7 @@
 #include <array>
 #include <filesystem>
 
-#include "platform/MessageBox.h"
+#include "services/MessageBox.h"
 #include "tests/support/HiveValues.h"
 #include "tests/support/ProgramFixture.h"
 

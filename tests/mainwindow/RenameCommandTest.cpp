@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "platform/MessageBox.h"
+#include "services/MessageBox.h"
 #include "tests/support/ProgramFixture.h"
 
 namespace qm {

@@ -9,7 +9,7 @@
 // yet, or none any more); the loss is logged as an error entry in the line's place.
 #include <gtest/gtest.h>
 
-#include "platform/HiveFormat.h"
+#include "services/HiveFormat.h"
 #include "tests/support/DiskFaults.h"
 #include "tests/support/Evidence.h"
 #include "tests/support/ProgramFixture.h"

@@ -6,7 +6,7 @@
 
 #include <thread>
 
-#include "platform/RunError.h"
+#include "base/RunError.h"
 #include "tests/support/ErrorNumber.h"
 #include "tests/support/TempFolder.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/MessageBox.h"
+#include "services/MessageBox.h"
 
 namespace qm::test {
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "platform/RunError.h"
+#include "base/RunError.h"
 
 namespace qm::test {
 

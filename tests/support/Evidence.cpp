@@ -2,8 +2,8 @@
 
 #include <regex>
 
-#include "platform/FileSystem.h"
-#include "platform/PathRules.h"
+#include "base/PathRules.h"
+#include "services/FileSystem.h"
 #include "tests/support/TempFolder.h"
 
 namespace qm::test {

@@ -5,8 +5,8 @@
 #include <map>
 #include <string>
 
-#include "platform/DriveQuery.h"
-#include "platform/PathRules.h"
+#include "base/PathRules.h"
+#include "services/DriveQuery.h"
 
 namespace qm::test {
 

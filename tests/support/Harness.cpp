@@ -2,7 +2,7 @@
 
 #include <ctime>
 
-#include "platform/PathRules.h"
+#include "base/PathRules.h"
 
 namespace qm::test {
 

@@ -11,18 +11,18 @@
 #include <utility>
 #include <vector>
 
+#include "base/Text.h"
 #include "frame/AppIdentity.h"
 #include "frame/AppState.h"
-#include "platform/Clock.h"
-#include "platform/FaultPlan.h"
-#include "platform/LocaleFormat.h"
-#include "platform/Services.h"
-#include "platform/Text.h"
 #include "platform/headless/HeadlessMessageBox.h"
 #include "platform/headless/HeadlessUi.h"
 #include "platform/headless/RecordingShell.h"
+#include "services/Clock.h"
+#include "services/FaultPlan.h"
+#include "services/LocaleFormat.h"
 #include "tests/support/SystemServices.h"
 #include "tests/support/TempFolder.h"
+#include "ui/Services.h"
 
 namespace qm::test {
 

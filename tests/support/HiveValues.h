@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/RegistryStore.h"
+#include "services/RegistryStore.h"
 
 namespace qm::test {
 

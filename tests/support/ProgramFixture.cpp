@@ -1,7 +1,7 @@
 #include "tests/support/ProgramFixture.h"
 
+#include "base/PathRules.h"
 #include "frame/cRegistry.h"
-#include "platform/PathRules.h"
 
 namespace qm::test {
 

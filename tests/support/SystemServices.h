@@ -9,10 +9,10 @@
 #include <utility>
 #include <vector>
 
-#include "platform/FaultPlan.h"
-#include "platform/SystemFacts.h"
-#include "platform/Text.h"
-#include "platform/Trash.h"
+#include "base/Text.h"
+#include "services/FaultPlan.h"
+#include "services/SystemFacts.h"
+#include "services/Trash.h"
 
 #ifdef _WIN32
 #include "platform/win32/Win32DriveQuery.h"

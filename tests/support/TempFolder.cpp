@@ -6,8 +6,8 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "platform/PathRules.h"
-#include "platform/Utf16.h"
+#include "base/PathRules.h"
+#include "base/Utf16.h"
 
 namespace qm::test {
 

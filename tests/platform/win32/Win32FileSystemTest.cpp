@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "platform/RunError.h"
+#include "base/RunError.h"
 #include "tests/support/ErrorNumber.h"
 #include "tests/support/Evidence.h"
 #include "tests/support/SystemServices.h"

@@ -10,8 +10,8 @@
 #include <thread>
 
 #include "ProductInfo.h"
-#include "platform/PathRules.h"
-#include "platform/RunError.h"
+#include "base/PathRules.h"
+#include "base/RunError.h"
 #include "platform/win32/Win32CaseRules.h"
 #include "platform/win32/Win32DriveQuery.h"
 #include "platform/win32/Win32LocaleFormat.h"

@@ -8,7 +8,7 @@
 // after windows.h, which it needs
 #include <commctrl.h>
 
-#include "platform/Utf16.h"
+#include "base/Utf16.h"
 #include "platform/win32/Win32CaseRules.h"
 #include "platform/win32/Win32DriveQuery.h"
 #include "platform/win32/Win32FileSystem.h"
