@@ -5,7 +5,7 @@
 #include "frame/bFileHandler.h"
 #include "frame/cRegistry.h"
 #include "services/Clock.h"
-#include "ui/Views.h"
+#include "ui/Ui.h"
 
 namespace qm {
 

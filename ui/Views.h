@@ -1,13 +1,13 @@
-// The three windows as sets of controls, and the factory that makes them. A backend builds
-// each window from its design (FormDesigns.h) and hands the logic these pointers; the window
-// object owns its controls and lives until the logic drops it.
+// The three windows as sets of controls. A back end builds each window from its design
+// (FormDesigns.h) and hands the logic these pointers; the window object owns its controls and
+// lives until the logic drops it (Ui.h makes them).
 #pragma once
 
-#include <memory>
 #include <vector>
 
 #include "services/SystemInformation.h"
 #include "ui/Controls.h"
+#include "ui/Ui.h"
 
 namespace qm::platform {
 
@@ -80,23 +80,6 @@ class View {
   public:
     virtual ~View() = default;
     virtual Controls& controls() = 0;
-};
-
-using MainView = View<MainControls>;
-using PreviewView = View<PreviewControls>;
-using AboutView = View<AboutControls>;
-
-// Makes windows and reaches the program-wide user-interface services.
-class Ui {
-  public:
-    virtual ~Ui() = default;
-    virtual std::unique_ptr<MainView> createMainWindow() = 0;
-    virtual std::unique_ptr<PreviewView> createPreviewWindow() = 0;
-    virtual std::unique_ptr<AboutView> createAboutWindow() = 0;
-    virtual Pointer& pointer() = 0;
-    virtual Clipboard& clipboard() = 0;
-    // Ends the program's event loop; the process exits once the current handler returns.
-    virtual void quit() = 0;
 };
 
 }  // namespace qm::platform
