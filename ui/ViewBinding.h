@@ -1,5 +1,5 @@
 // Fills a window's control set from a back end's form, so every back end hands the logic the
-// same controls. A Form is a FormIndex that also offers window() and systemInfo().
+// same controls. A Form is a BuiltForm that also offers window() and systemInfo().
 #pragma once
 
 #include <memory>

@@ -31,7 +31,7 @@
 #include "platform/win32/Win32Shell.h"
 #include "platform/win32/Win32SystemFacts.h"
 #include "platform/win32/Win32Trash.h"
-#include "platform/win32ui/Win32Control.h"
+#include "platform/win32ui/Win32ControlBase.h"
 #include "platform/win32ui/Win32Ui.h"
 #include "services/Clock.h"
 #include "ui/Services.h"

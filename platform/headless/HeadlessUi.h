@@ -12,21 +12,21 @@
 #include "base/Text.h"
 #include "platform/headless/HeadlessControls.h"
 #include "platform/headless/HeadlessDriveList.h"
-#include "platform/headless/HeadlessLists.h"
+#include "platform/headless/HeadlessFileList.h"
+#include "platform/headless/HeadlessFolderList.h"
 #include "platform/headless/HeadlessSystemInformation.h"
 #include "platform/headless/HeadlessWindow.h"
 #include "services/DriveQuery.h"
 #include "services/FileSystem.h"
-#include "ui/FormIndex.h"
+#include "ui/BuiltForm.h"
 #include "ui/Views.h"
 
 namespace qm::platform {
 
 class HeadlessUi;
 
-// One window built from its design with in-memory controls; its controls are found through the
-// shared form index.
-class HeadlessForm : public FormIndex {
+// One window built from its design with in-memory controls, found by name through BuiltForm.
+class HeadlessForm : public BuiltForm {
   public:
     HeadlessForm(const FormDesign& design, HeadlessUi& ui);
     ~HeadlessForm();
@@ -38,10 +38,10 @@ class HeadlessForm : public FormIndex {
     // What a test plays the user on.
     HeadlessButton& button(const std::string& name) { return get<HeadlessButton>(name); }
     HeadlessMenuItem& menu(const std::string& name) {
-        return FormIndex::menu<HeadlessMenuItem>(name);
+        return BuiltForm::menu<HeadlessMenuItem>(name);
     }
     std::vector<HeadlessOptionButton*> optionGroup(const std::string& name) {
-        return FormIndex::optionGroup<HeadlessOptionButton>(name);
+        return BuiltForm::optionGroup<HeadlessOptionButton>(name);
     }
 
   private:

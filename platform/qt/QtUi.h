@@ -21,7 +21,7 @@
 #include "services/DriveQuery.h"
 #include "services/FileSystem.h"
 #include "services/SystemFacts.h"
-#include "ui/FormIndex.h"
+#include "ui/BuiltForm.h"
 #include "ui/ViewBinding.h"
 #include "ui/Views.h"
 
@@ -29,9 +29,8 @@ namespace qm::platform {
 
 class QtUi;
 
-// One window built from its design with real widgets; its controls are found through the
-// shared form index.
-class QtForm : public FormIndex {
+// One window built from its design with real widgets, found by name through BuiltForm.
+class QtForm : public BuiltForm {
   public:
     QtForm(const FormDesign& design, QtUi& ui, QtWindow::Kind kind);
     ~QtForm();

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32ui/Win32Control.h"
+#include "platform/win32ui/Win32ControlBase.h"
 #include "ui/ListEntries.h"
 
 namespace qm::platform {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/win32ui/Win32Control.h"
+#include "platform/win32ui/Win32ControlBase.h"
 #include "ui/DriveListModel.h"
 
 namespace qm::platform {

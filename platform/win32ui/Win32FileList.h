@@ -9,7 +9,7 @@
 #include <string>
 
 #include "base/Text.h"
-#include "platform/win32ui/Win32Control.h"
+#include "platform/win32ui/Win32ControlBase.h"
 #include "services/FileSystem.h"
 #include "ui/FileListModel.h"
 

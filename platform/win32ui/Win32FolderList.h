@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "base/Text.h"
-#include "platform/win32ui/Win32Control.h"
+#include "platform/win32ui/Win32ControlBase.h"
 #include "services/DriveQuery.h"
 #include "services/FileSystem.h"
 

@@ -20,7 +20,7 @@
 #include "services/FileSystem.h"
 #include "services/MessageBox.h"
 #include "services/SystemFacts.h"
-#include "ui/FormIndex.h"
+#include "ui/BuiltForm.h"
 #include "ui/ViewBinding.h"
 #include "ui/Views.h"
 
@@ -28,8 +28,8 @@ namespace qm::platform {
 
 class Win32Ui;
 
-// One window built from its design with Win32 controls, found through the shared form index.
-class Win32Form : public FormIndex {
+// One window built from its design with Win32 controls, found by name through BuiltForm.
+class Win32Form : public BuiltForm {
   public:
     Win32Form(const FormDesign& design, Win32Ui& ui, Win32Window::Kind kind);
     ~Win32Form();

@@ -1,4 +1,4 @@
-#include "platform/win32ui/Win32Control.h"
+#include "platform/win32ui/Win32ControlBase.h"
 
 #include <cctype>
 #include <cstdio>

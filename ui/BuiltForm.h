@@ -42,7 +42,7 @@ class ControlFactory {
 // Whether a kind of control takes the focus (labels, frames, lines and bars never do).
 bool takesFocus(ControlKind kind);
 
-class FormIndex {
+class BuiltForm {
   public:
     const FormDesign& design() const { return *m_design; }
 

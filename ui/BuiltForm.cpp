@@ -1,4 +1,4 @@
-#include "ui/FormIndex.h"
+#include "ui/BuiltForm.h"
 
 #include <algorithm>
 
@@ -53,7 +53,7 @@ bool takesFocus(ControlKind kind) {
     }
 }
 
-void FormIndex::build(const FormDesign& design, ControlFactory& factory) {
+void BuiltForm::build(const FormDesign& design, ControlFactory& factory) {
     m_design = &design;
     for (const ControlDesign& d : design.controls) {
         Control* container = d.container.empty() ? nullptr : find(d.container, -1);
@@ -69,7 +69,7 @@ void FormIndex::build(const FormDesign& design, ControlFactory& factory) {
     }
 }
 
-Control* FormIndex::find(const std::string& name, int index) const {
+Control* BuiltForm::find(const std::string& name, int index) const {
     for (std::size_t i = 0; i < m_controls.size(); ++i) {
         const ControlDesign& d = m_design->controls[i];
         if (d.name == name && (index < 0 || d.index == index)) {
@@ -79,7 +79,7 @@ Control* FormIndex::find(const std::string& name, int index) const {
     throw std::out_of_range("no control " + name);
 }
 
-MenuItem* FormIndex::findMenu(const std::string& name) const {
+MenuItem* BuiltForm::findMenu(const std::string& name) const {
     const auto it = m_menus.find(name);
     if (it == m_menus.end()) {
         throw std::out_of_range("no menu item " + name);
@@ -87,7 +87,7 @@ MenuItem* FormIndex::findMenu(const std::string& name) const {
     return it->second.get();
 }
 
-std::vector<Control*> FormIndex::groupOf(const std::string& name) const {
+std::vector<Control*> BuiltForm::groupOf(const std::string& name) const {
     std::vector<Control*> group;
     for (std::size_t i = 0; i < m_controls.size(); ++i) {
         const ControlDesign& d = m_design->controls[i];
@@ -100,7 +100,7 @@ std::vector<Control*> FormIndex::groupOf(const std::string& name) const {
     return group;
 }
 
-std::vector<Control*> FormIndex::tabStops() const {
+std::vector<Control*> BuiltForm::tabStops() const {
     std::vector<std::pair<int, Control*>> stops;
     for (std::size_t i = 0; i < m_controls.size(); ++i) {
         const ControlDesign& d = m_design->controls[i];
