@@ -43,8 +43,8 @@ bool HeadlessControlBase::hasFocus() const {
 }
 
 void HeadlessButton::click() {
-    if (enabled() && visible() && onClick) {
-        onClick();
+    if (enabled() && visible()) {
+        raise(onClick);
     }
 }
 
@@ -163,8 +163,8 @@ void HeadlessProgressBar::setValue(int value) {
 }
 
 void HeadlessMenuItem::choose() {
-    if (m_enabled && onClick) {
-        onClick();
+    if (m_enabled) {
+        raise(onClick);
     }
 }
 

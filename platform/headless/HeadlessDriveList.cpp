@@ -7,14 +7,14 @@ HeadlessDriveList::HeadlessDriveList(const ControlDesign& d, HeadlessWindow* w,
     : HeadlessControlBase(d, w), m_model(drives) {}
 
 void HeadlessDriveList::setDrive(const std::string& path) {
-    if (m_model.setCurrent(path) && onChange) {
-        onChange();
+    if (m_model.setCurrent(path)) {
+        raise(onChange);
     }
 }
 
 void HeadlessDriveList::choose(int index) {
-    if (m_model.choose(index) && onChange) {
-        onChange();
+    if (m_model.choose(index)) {
+        raise(onChange);
     }
 }
 
