@@ -15,8 +15,9 @@
 #include <stdexcept>
 #include <utility>
 
+#include "base/PathRules.h"
 #include "base/RunError.h"
-#include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/PosixFileTools.h"
 
 namespace qm::platform {
 
@@ -44,62 +45,10 @@ RegStatus statusFromErrno(int errnoValue, bool writing) {
     }
 }
 
-class Fd {
-  public:
-    explicit Fd(int fd = -1) : m_fd(fd) {}
-    ~Fd() { reset(); }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return m_fd; }
-    int release() { return std::exchange(m_fd, -1); }
-    void reset() {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-            m_fd = -1;
-        }
-    }
-
-  private:
-    int m_fd;
-};
-
-// 0 or the errno of the failed write.
-int writeAll(int fd, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errno;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return 0;
-}
-
-// Creates the folder and any missing parent, new ones private to the user.
-int makeFolders(const std::string& folder) {
-    struct stat st {};
-    if (::stat(folder.c_str(), &st) == 0) {
-        return S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
-    }
-    for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
-        const std::string prefix = folder.substr(0, slash);
-        if (::mkdir(prefix.c_str(), 0700) != 0 && errno != EEXIST) {
-            return errno;
-        }
-        if (slash == std::string::npos) {
-            return 0;
-        }
-    }
-}
-
 // Called under the lock, when no writer is between creating its temporary file and renaming it:
 // any temporary file there now was left by a writer that died, and nobody else would remove it.
 void removeLeftoverTemps(const std::string& hive) {
-    const std::string folder = parentFolder(hive);
+    const std::string folder = parentPath(hive);
     const auto slash = hive.rfind('/');
     const std::string prefix =
         (slash == std::string::npos ? hive : hive.substr(slash + 1)) + ".tmp-";
@@ -260,7 +209,7 @@ RegStatus HiveFile::refresh() {
 }
 
 RegStatus HiveFile::loadFile() {
-    Fd file(::open(m_path.c_str(), O_RDONLY | O_CLOEXEC));
+    UniqueFd file(::open(m_path.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.get() < 0) {
         if (errno == ENOENT) {
             setCache(Snapshot{}, Stamp{}, -1);
@@ -315,7 +264,7 @@ RegStatus HiveFile::keepBackup(const std::string& text) {
     const std::string base = m_path + ".bad-" + timeSuffix();
     for (int attempt = 1; attempt <= 100; ++attempt) {
         const std::string name = attempt == 1 ? base : base + "-" + std::to_string(attempt);
-        Fd file(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+        UniqueFd file(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
         if (file.get() < 0) {
             if (errno == EEXIST) {
                 continue;
@@ -337,9 +286,9 @@ RegStatus HiveFile::keepBackup(const std::string& text) {
 }
 
 RegStatus HiveFile::replaceFile(const std::string& text, Stamp& stamp, int& pinFd) {
-    const std::string folder = parentFolder(m_path);
+    const std::string folder = parentPath(m_path);
     std::string temp = m_path + ".tmp-XXXXXX";
-    Fd file(::mkostemp(temp.data(), O_CLOEXEC));
+    UniqueFd file(::mkostemp(temp.data(), O_CLOEXEC));
     if (file.get() < 0) {
         return statusFromErrno(errno, true);
     }
@@ -371,7 +320,7 @@ RegStatus HiveFile::replaceFile(const std::string& text, Stamp& stamp, int& pinF
     }
     // The rename itself lasts only once the folder is synced. The new hive is in place either
     // way, so a folder that cannot be synced (some file systems refuse) is not a failure.
-    Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    UniqueFd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0) {
         ::fsync(dir.get());
     }
@@ -389,11 +338,11 @@ RegStatus HiveFile::modify(const Change& change) {
     if (m_path.empty()) {
         return kRegPathNotFound;
     }
-    if (const int err = makeFolders(parentFolder(m_path)); err != 0) {
+    if (const int err = makeFolders(parentPath(m_path)); err != 0) {
         return statusFromErrno(err, true);
     }
     const std::string lockPath = m_path + ".lock";
-    Fd lock(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+    UniqueFd lock(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
     if (lock.get() < 0) {
         return statusFromErrno(errno, true);
     }

@@ -9,7 +9,9 @@
 #include <cstdio>
 #include <memory>
 
+#include "base/PathRules.h"
 #include "base/RunError.h"
+#include "platform/posix/PosixFileTools.h"
 
 namespace qm::platform {
 
@@ -19,11 +21,6 @@ bool statPath(const std::string& path, struct stat& st) {
     return !path.empty() && path.find('\0') == std::string::npos && ::stat(path.c_str(), &st) == 0;
 }
 
-std::string_view lastComponent(std::string_view path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
 void refuseBadName(const std::string& path) {
     const auto name = lastComponent(path);
     if (name.empty() || name == "." || name == ".." || path.find('\0') != std::string::npos) {
@@ -31,51 +28,24 @@ void refuseBadName(const std::string& path) {
     }
 }
 
-// Writes all of `text`; a short write (a signal, a nearly full disk) continues where it stopped.
-void writeAll(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t n = ::write(fd, text.data(), text.size());
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            throw errorFromErrno(errno);
-        }
-        text.remove_prefix(static_cast<std::size_t>(n));
-    }
+// The folder holding `path`, "." for a bare name.
+std::string folderOf(const std::string& path) {
+    std::string folder = parentPath(path);
+    return folder.empty() ? "." : folder;
 }
 
-struct FdCloser {
-    int fd;
-    ~FdCloser() {
-        if (fd >= 0) {
-            ::close(fd);
-        }
+void throwIfFailed(int err) {
+    if (err != 0) {
+        throw errorFromErrno(err);
     }
-    // Closes now and reports a failed close (NFS reports write errors only here).
-    void closeChecked() {
-        const int f = fd;
-        fd = -1;
-        if (::close(f) != 0 && errno != EINTR) {
-            throw errorFromErrno(errno);
-        }
-    }
-};
+}
 
 }  // namespace
-
-std::string parentFolder(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 void throwForPath(int errnoValue, const std::string& path) {
     if (errnoValue == ENOENT) {
         struct stat st {};
-        const bool folderThere = statPath(parentFolder(path), st) && S_ISDIR(st.st_mode);
+        const bool folderThere = statPath(folderOf(path), st) && S_ISDIR(st.st_mode);
         throw errorFromErrno(errnoValue, folderThere ? MissingIs::File : MissingIs::Path);
     }
     throw errorFromErrno(errnoValue);
@@ -157,12 +127,12 @@ void PosixFileSystem::renameNoReplace(const std::string& from, const std::string
 void PosixFileSystem::append(const std::string& path, std::string_view text) {
     refuseBadName(path);
     injectFault(FaultSite::LogAppend, path);
-    FdCloser file{::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644)};
-    if (file.fd < 0) {
+    UniqueFd file(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
+    if (file.get() < 0) {
         throwForPath(errno, path);
     }
-    writeAll(file.fd, text);
-    file.closeChecked();
+    throwIfFailed(writeAll(file.get(), text));
+    throwIfFailed(file.close());
 }
 
 bool PosixFileSystem::createNew(const std::string& path, std::string_view text) {
@@ -172,18 +142,18 @@ bool PosixFileSystem::createNew(const std::string& path, std::string_view text) 
     }
     // Write a private file next to it, then publish it with link(), which never replaces: a
     // reader sees the whole text or no file, and a racing creator keeps its own file.
-    std::string temp = parentFolder(path) + "/.qm-new-XXXXXX";
-    FdCloser file{::mkostemp(temp.data(), O_CLOEXEC)};
-    if (file.fd < 0) {
+    std::string temp = folderOf(path) + "/.qm-new-XXXXXX";
+    UniqueFd file(::mkostemp(temp.data(), O_CLOEXEC));
+    if (file.get() < 0) {
         throwForPath(errno, path);
     }
     struct TempRemover {
         const std::string& name;
         ~TempRemover() { ::unlink(name.c_str()); }
     } remover{temp};
-    ::fchmod(file.fd, 0644);
-    writeAll(file.fd, text);
-    file.closeChecked();
+    ::fchmod(file.get(), 0644);
+    throwIfFailed(writeAll(file.get(), text));
+    throwIfFailed(file.close());
     if (::link(temp.c_str(), path.c_str()) == 0) {
         return true;
     }
@@ -194,15 +164,15 @@ bool PosixFileSystem::createNew(const std::string& path, std::string_view text) 
         throwForPath(errno, path);
     }
     // No hard links on this volume (FAT): exclusive create is the next best thing.
-    FdCloser direct{::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644)};
-    if (direct.fd < 0) {
+    UniqueFd direct(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    if (direct.get() < 0) {
         if (errno == EEXIST) {
             return false;
         }
         throwForPath(errno, path);
     }
-    writeAll(direct.fd, text);
-    direct.closeChecked();
+    throwIfFailed(writeAll(direct.get(), text));
+    throwIfFailed(direct.close());
     return true;
 }
 
@@ -210,15 +180,8 @@ void PosixFileSystem::createFolders(const std::string& path) {
     if (path.empty() || path.find('\0') != std::string::npos) {
         throw RunError(kBadFileName);
     }
-    if (isFolder(path)) {
-        return;
-    }
-    const std::string parent = parentFolder(path);
-    if (parent != path && parent != ".") {
-        createFolders(parent);
-    }
-    if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) {
-        throwForPath(errno, path);
+    if (const int err = makeFolders(path); err != 0) {
+        throwForPath(err, path);
     }
 }
 

@@ -27,9 +27,6 @@ class PosixFileSystem : public FileSystem {
     FaultPlan* m_faults;
 };
 
-// The folder part of a path ("/a/b" for "/a/b/c"; "/" for "/c"; "." for "c").
-std::string parentFolder(const std::string& path);
-
 // The error for a failed call on `path`: ENOENT becomes 76 when the folder holding `path` is
 // missing, else 53.
 [[noreturn]] void throwForPath(int errnoValue, const std::string& path);

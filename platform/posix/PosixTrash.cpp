@@ -9,27 +9,14 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "base/PathRules.h"
 #include "base/RunError.h"
 #include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/PosixFileTools.h"
 
 namespace qm::platform {
 
 namespace {
-
-bool makeFolders(const std::string& path) {
-    if (path.empty()) {
-        return false;
-    }
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
-        return S_ISDIR(st.st_mode);
-    }
-    const std::string parent = parentFolder(path);
-    if (parent != path && !makeFolders(parent)) {
-        return false;
-    }
-    return ::mkdir(path.c_str(), 0700) == 0 || errno == EEXIST;
-}
 
 std::string absolutePath(const std::string& path) {
     if (!path.empty() && path[0] == '/') {
@@ -61,9 +48,9 @@ std::string percentEncoded(const std::string& path) {
 
 // The mount point holding `path`: the highest ancestor on the same device.
 std::string topDirectory(const std::string& path, dev_t device) {
-    std::string top = parentFolder(path);
+    std::string top = parentPath(path);
     while (top != "/") {
-        const std::string up = parentFolder(top);
+        const std::string up = parentPath(top);
         struct stat st {};
         if (::stat(up.c_str(), &st) != 0 || st.st_dev != device) {
             break;
@@ -101,14 +88,15 @@ void PosixTrash::moveToTrash(const std::string& path) {
     }
     std::string trash = m_homeTrash;
     struct stat home {};
-    const bool homeUsable = makeFolders(m_homeTrash) && ::stat(m_homeTrash.c_str(), &home) == 0;
+    const bool homeUsable =
+        makeFolders(m_homeTrash) == 0 && ::stat(m_homeTrash.c_str(), &home) == 0;
     if (!homeUsable || home.st_dev != file.st_dev) {
         trash = topDirectory(absolute, file.st_dev);
         trash = (trash == "/" ? "" : trash) + "/.Trash-" + std::to_string(::getuid());
     }
     const std::string files = trash + "/files";
     const std::string info = trash + "/info";
-    if (!makeFolders(files) || !makeFolders(info)) {
+    if (makeFolders(files) != 0 || makeFolders(info) != 0) {
         throw errorFromErrno(errno == 0 ? EACCES : errno);
     }
 
