@@ -1,6 +1,7 @@
-// Test-only fault injection for the POSIX file layer: the n-th operation at a site fails with a
-// chosen errno as if the system call had. Nothing in the program creates one; tests hand one to
-// the backends they build.
+// Test-only fault injection for the file layer and the settings store (POSIX and Windows): the
+// n-th operation at a site fails with a chosen errno as if the system call had (the Windows
+// services raise the same numbered error). Nothing in the program creates one; tests hand one to
+// the back ends they build.
 #pragma once
 
 #include <map>
@@ -18,7 +19,7 @@ class FaultPlan {
     void failNth(FaultSite site, int nth, int errnoValue, bool sticky = false);
     void lift(FaultSite site);
 
-    // Called by the backend before each operation at `site`: the errno to fail with, if any.
+    // Called by the back end before each operation at `site`: the errno to fail with, if any.
     std::optional<int> next(FaultSite site);
 
   private:

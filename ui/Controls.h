@@ -1,5 +1,5 @@
 // The controls the windows are built from, as interfaces. Window logic sets the callback
-// members (onClick, onChange...) to its handlers; both backends (Qt widgets, headless) raise
+// members (onClick, onChange...) to its handlers; every back end (Qt, Win32, headless) raises
 // them the same way: on user action, and where noted when the program changes the value.
 // Positions and sizes are logical pixels (96 per inch).
 #pragma once

@@ -1,6 +1,6 @@
 // What a file list shows: the files (not folders, not hidden dot files) of one folder that
-// match a pattern, sorted case-insensitively, each with its selected flag. Shared by both
-// backends so that tests see exactly what the window shows. A folder is read once per load or
+// match a pattern, sorted case-insensitively, each with its selected flag. Shared by every back
+// end so that tests see exactly what the window shows. A folder is read once per load or
 // refresh; a new pattern filters the names already read.
 #pragma once
 

@@ -1,6 +1,6 @@
 // The design of each window: its controls with kind, position, size, caption, tooltip and tab
-// order, and its menu bar. Both backends build the windows from these tables, so the window on
-// screen and the one in the tests are the same.
+// order, and its menu bar. Every back end (Qt, Win32, headless) builds the windows from these
+// tables, so the window on screen and the one in the tests are the same.
 #pragma once
 
 #include <string>

@@ -1,5 +1,6 @@
-// Every platform service the program uses, in one place: built once by main() from the real
-// backends, or by a test from the POSIX services in a temporary folder and the headless UI.
+// Every service the program uses and the window factory, in one place: built once by main()
+// from the real back ends, or by a test from the system's services in a temporary folder and the
+// headless windows. It names the Ui, so it sits with the windows rather than among the services.
 #pragma once
 
 namespace qm::text {
