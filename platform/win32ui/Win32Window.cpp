@@ -3,11 +3,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <cwctype>
 #include <stdexcept>
 
-#include "base/RunError.h"
-#include "base/Utf16.h"
 #include "platform/win32ui/Win32Controls.h"
 #include "platform/win32ui/Win32Dpi.h"
 #include "platform/win32ui/Win32Ui.h"
@@ -29,18 +26,7 @@ namespace {
 
 // Posted to a window whose object went while one of its window procedures still ran.
 constexpr UINT kDestroyLater = WM_APP + 1;
-constexpr const wchar_t* kFontProperty = L"Quillmote.Font";
 constexpr UINT kFirstMenuId = 40000;
-
-DWORD styleOf(Win32Window::Kind kind) {
-    const DWORD common = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
-    return kind == Win32Window::Kind::Main ? WS_OVERLAPPED | WS_MINIMIZEBOX | common
-                                           : WS_POPUP | common;
-}
-
-DWORD exStyleOf(Win32Window::Kind kind) {
-    return WS_EX_CONTROLPARENT | (kind == Win32Window::Kind::Dialog ? WS_EX_DLGMODALFRAME : 0);
-}
 
 // The frame window holding option buttons passes what they report on to the window.
 LRESULT CALLBACK frameProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -54,126 +40,16 @@ LRESULT CALLBACK frameProcedure(HWND handle, UINT message, WPARAM wParam, LPARAM
     }
 }
 
-bool isHighSurrogate(int unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
-bool isLowSurrogate(int unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
-void dispatchCharacter(const MSG& like, wchar_t unit) {
-    MSG copy = like;
-    copy.wParam = unit;
-    ::DispatchMessageW(&copy);
-}
-
-bool usable(HWND handle) {
-    return ::IsWindowVisible(handle) && ::IsWindowEnabled(handle);
-}
-
 }  // namespace
 
-// ---- system menu
-
-HMENU Win32SystemMenu::menu() const {
-    return ::GetSystemMenu(m_window, FALSE);
+DWORD Win32Window::styleOf(Kind kind) {
+    const DWORD common = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    return kind == Kind::Main ? WS_OVERLAPPED | WS_MINIMIZEBOX | common : WS_POPUP | common;
 }
 
-int Win32SystemMenu::itemCount() const {
-    const int count = ::GetMenuItemCount(menu());
-    if (count < 0) {
-        throw RunError(kInvalidProcedureCall);
-    }
-    return count;
+DWORD Win32Window::exStyleOf(Kind kind) {
+    return WS_EX_CONTROLPARENT | (kind == Kind::Dialog ? WS_EX_DLGMODALFRAME : 0);
 }
-
-std::string Win32SystemMenu::itemText(int position) const {
-    if (position < 0 || position >= itemCount()) {
-        throw RunError(kInvalidProcedureCall);
-    }
-    wchar_t text[260] = {};
-    ::GetMenuStringW(menu(), static_cast<UINT>(position), text, 260, MF_BYPOSITION);
-    return text::fromUtf16(text);
-}
-
-void Win32SystemMenu::removeItem(int position) {
-    if (position < 0 || position >= itemCount() ||
-        !::RemoveMenu(menu(), static_cast<UINT>(position), MF_BYPOSITION)) {
-        throw RunError(kInvalidProcedureCall);
-    }
-}
-
-void Win32SystemMenu::redraw() {
-    ::DrawMenuBar(m_window);
-}
-
-bool Win32SystemMenu::closeEnabled() const {
-    return ::GetMenuState(menu(), SC_CLOSE, MF_BYCOMMAND) != static_cast<UINT>(-1);
-}
-
-// ---- surface
-
-double Win32Surface::unitsX() const {
-    if (m_state.scaleWidth > 0) {
-        return m_width / m_state.scaleWidth;
-    }
-    switch (m_state.scaleMode) {
-        case 1:
-            return 96.0 / 1440.0;  // twips
-        case 2:
-            return 96.0 / 72.0;  // points
-        default:
-            return 1.0;  // pixels
-    }
-}
-
-double Win32Surface::unitsY() const {
-    if (m_state.scaleHeight > 0) {
-        return m_height / m_state.scaleHeight;
-    }
-    switch (m_state.scaleMode) {
-        case 1:
-            return 96.0 / 1440.0;
-        case 2:
-            return 96.0 / 72.0;
-        default:
-            return 1.0;
-    }
-}
-
-void Win32Surface::fillBox(double x1, double y1, double x2, double y2, Rgb color) {
-    const double sx = unitsX();
-    const double sy = unitsY();
-    m_boxes.push_back(Box{std::min(x1, x2) * sx, std::min(y1, y2) * sy, std::max(x1, x2) * sx,
-                          std::max(y1, y2) * sy, color});
-    if (onChange) {
-        onChange();
-    }
-}
-
-void Win32Surface::draw(HDC dc, int dpi) const {
-    const double scale = dpi / 96.0;
-    for (const Box& box : m_boxes) {
-        const auto channel = [](std::uint8_t value) {
-            return static_cast<COLOR16>(static_cast<unsigned>(value) << 8);
-        };
-        TRIVERTEX corners[2] = {};
-        corners[0].x = static_cast<LONG>(box.left * scale + 0.5);
-        corners[0].y = static_cast<LONG>(box.top * scale + 0.5);
-        corners[1].x = static_cast<LONG>(box.right * scale + 0.5);
-        corners[1].y = static_cast<LONG>(box.bottom * scale + 0.5);
-        for (TRIVERTEX& corner : corners) {
-            corner.Red = channel(box.color.red);
-            corner.Green = channel(box.color.green);
-            corner.Blue = channel(box.color.blue);
-        }
-        GRADIENT_RECT rect{0, 1};
-        ::GradientFill(dc, corners, 2, &rect, 1, GRADIENT_FILL_RECT_H);
-    }
-}
-
-// ---- window
 
 void Win32Window::registerClasses() {
     static const bool registered = [] {
@@ -357,18 +233,7 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_ACTIVATE:
-            if (LOWORD(wParam) == WA_INACTIVE) {
-                const HWND focus = ::GetFocus();
-                if (focus != nullptr && ::IsChild(m_handle, focus)) {
-                    m_lastFocus = focus;
-                }
-            } else if (m_lastFocus != nullptr && ::IsWindow(m_lastFocus) &&
-                       ::IsChild(m_handle, m_lastFocus) && usable(m_lastFocus)) {
-                ::SetFocus(m_lastFocus);
-            } else if (const HWND focus = ::GetFocus();
-                       focus == nullptr || !::IsChild(m_handle, focus)) {
-                moveFocus(1);
-            }
+            m_keyboard.activated(LOWORD(wParam) != WA_INACTIVE);
             return 0;
         case WM_SETCURSOR:
             if (m_ui.busy()) {
@@ -382,16 +247,9 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DPICHANGED:
             dpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return 0;
-        case WM_GETDPISCALEDSIZE: {
-            const int dpi = static_cast<int>(wParam);
-            const RECT client{0, 0, scaled(m_designWidth, dpi), scaled(m_designHeight, dpi)};
-            const RECT outer = win32ui::windowRectFor(client, styleOf(m_kind), exStyleOf(m_kind),
-                                                      m_menuBar != nullptr, dpi);
-            auto* size = reinterpret_cast<SIZE*>(lParam);
-            size->cx = outer.right - outer.left;
-            size->cy = outer.bottom - outer.top;
+        case WM_GETDPISCALEDSIZE:
+            *reinterpret_cast<SIZE*>(lParam) = sizeAt(static_cast<int>(wParam));
             return TRUE;
-        }
         default:
             break;
     }
@@ -469,61 +327,6 @@ std::unique_ptr<Win32MenuItem> Win32Window::addMenuItem(const MenuDesign& design
     return item;
 }
 
-int Win32Window::pixels(int designPixels) const {
-    return scaled(designPixels, m_dpi);
-}
-
-void Win32Window::layout() {
-    if (m_menuBar != nullptr && ::GetMenu(m_handle) != m_menuBar) {
-        ::SetMenu(m_handle, m_menuBar);
-    }
-    for (Win32ControlBase* control : m_controls) {
-        control->layout(m_dpi, m_font);
-    }
-    ::SendMessageW(m_toolTips, TTM_SETMAXTIPWIDTH, 0, pixels(400));
-    RECT outer{};
-    ::GetWindowRect(m_handle, &outer);
-    const RECT client{0, 0, pixels(m_designWidth), pixels(m_designHeight)};
-    RECT wanted = win32ui::windowRectFor(client, styleOf(m_kind), exStyleOf(m_kind),
-                                         m_menuBar != nullptr, m_dpi);
-    ::SetWindowPos(m_handle, nullptr, 0, 0, wanted.right - wanted.left, wanted.bottom - wanted.top,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    // A menu bar that takes two lines, or a frame the calculation does not know: the client
-    // area is what must come out exact.
-    RECT actual{};
-    ::GetClientRect(m_handle, &actual);
-    const int dx = client.right - actual.right;
-    const int dy = client.bottom - actual.bottom;
-    if (dx != 0 || dy != 0) {
-        ::SetWindowPos(m_handle, nullptr, 0, 0, wanted.right - wanted.left + dx,
-                       wanted.bottom - wanted.top + dy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-}
-
-void Win32Window::dpiChanged(int dpi, const RECT* suggested) {
-    if (dpi <= 0) {
-        return;
-    }
-    m_dpi = dpi;
-    const HFONT old = m_font;
-    m_font = win32ui::createDialogFont(dpi);
-    ::SetPropW(m_handle, kFontProperty, m_font);
-    if (suggested != nullptr) {
-        ::SetWindowPos(m_handle, nullptr, suggested->left, suggested->top,
-                       suggested->right - suggested->left, suggested->bottom - suggested->top,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    layout();
-    if (old != nullptr) {
-        ::DeleteObject(old);
-    }
-    if (m_background != nullptr) {
-        ::DeleteObject(m_background);
-        m_background = nullptr;
-    }
-    ::InvalidateRect(m_handle, nullptr, TRUE);
-}
-
 void Win32Window::paintBackground(HDC dc) {
     RECT client{};
     ::GetClientRect(m_handle, &client);
@@ -587,18 +390,6 @@ void Win32Window::setCaption(const std::string& caption) {
     ::SetWindowTextW(m_handle, shown(caption).c_str());
 }
 
-int Win32Window::innerWidth() const {
-    RECT client{};
-    ::GetClientRect(m_handle, &client);
-    return win32ui::unscaled(client.right, m_dpi);
-}
-
-int Win32Window::innerHeight() const {
-    RECT client{};
-    ::GetClientRect(m_handle, &client);
-    return win32ui::unscaled(client.bottom, m_dpi);
-}
-
 void Win32Window::setOwner() {
     if (m_kind != Kind::Dialog) {
         return;
@@ -608,26 +399,6 @@ void Win32Window::setOwner() {
     if (reinterpret_cast<HWND>(::GetWindowLongPtrW(m_handle, GWLP_HWNDPARENT)) != owner) {
         ::SetWindowLongPtrW(m_handle, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     }
-}
-
-void Win32Window::placeFirstTime() {
-    m_placed = true;
-    // In the middle of the work area of the owner's monitor (the primary one without an owner).
-    const HWND owner = reinterpret_cast<HWND>(::GetWindowLongPtrW(m_handle, GWLP_HWNDPARENT));
-    const HMONITOR monitor = owner != nullptr
-                                 ? ::MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY)
-                                 : ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    ::GetMonitorInfoW(monitor, &info);
-    const RECT area = info.rcWork;
-    RECT outer{};
-    ::GetWindowRect(m_handle, &outer);
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
-    const int left = area.left + std::max(0L, (area.right - area.left - width) / 2);
-    const int top = area.top + std::max(0L, (area.bottom - area.top - height) / 2);
-    ::SetWindowPos(m_handle, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Window::show() {
@@ -644,7 +415,7 @@ void Win32Window::show() {
     ::SetActiveWindow(m_handle);
     const HWND focus = ::GetFocus();
     if (focus == nullptr || (focus != m_handle && !::IsChild(m_handle, focus))) {
-        moveFocus(1);
+        m_keyboard.moveFocus(1);
     }
     ::UpdateWindow(m_handle);
 }
@@ -716,243 +487,12 @@ void Win32Window::userClose() {
     }
 }
 
-// ---- keyboard
-
-Win32ControlBase* Win32Window::focusedControl() const {
-    HWND focus = ::GetFocus();
-    if (focus == nullptr || !::IsChild(m_handle, focus)) {
-        return nullptr;
-    }
-    for (; focus != nullptr && focus != m_handle; focus = ::GetParent(focus)) {
-        if (auto* control = Win32ControlBase::from(focus)) {
-            return control;
-        }
-    }
-    return nullptr;
-}
-
 Control* Win32Window::activeControl() const {
-    return focusedControl();
+    return m_keyboard.focusedControl();
 }
 
 bool Win32Window::preTranslate(MSG& message) {
-    switch (message.message) {
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-            return keyDown(message);
-        case WM_CHAR:
-            return character(message);
-        case WM_SYSCHAR:
-            return accessKey(
-                static_cast<wchar_t>(std::towlower(static_cast<wint_t>(message.wParam))));
-        default:
-            return false;
-    }
-}
-
-bool Win32Window::keyDown(const MSG& message) {
-    const WPARAM key = message.wParam;
-    const bool ctrl = ::GetKeyState(VK_CONTROL) < 0;
-    const bool shift = ::GetKeyState(VK_SHIFT) < 0;
-    const bool alt = message.message == WM_SYSKEYDOWN || ::GetKeyState(VK_MENU) < 0;
-    if (alt) {
-        return false;
-    }
-    if (ctrl) {
-        return menuShortcut(key);
-    }
-    switch (key) {
-        case VK_TAB:
-            moveFocus(shift ? -1 : 1);
-            return true;
-        case VK_RETURN:
-        case VK_ESCAPE: {
-            // An open drop-down list closes with them.
-            if (auto* combo = dynamic_cast<Win32ComboBox*>(focusedControl());
-                combo != nullptr && ::SendMessageW(combo->handle(), CB_GETDROPPEDSTATE, 0, 0)) {
-                return false;
-            }
-            if (!shift && dialogKey(key)) {
-                return true;
-            }
-            // No control here does anything with the character: the window has it.
-            typed(key == VK_RETURN ? 13 : 27);
-            return true;
-        }
-        case VK_UP:
-        case VK_LEFT:
-            return moveInGroup(-1);
-        case VK_DOWN:
-        case VK_RIGHT:
-            return moveInGroup(1);
-        default:
-            return false;
-    }
-}
-
-bool Win32Window::menuShortcut(WPARAM key) {
-    if (!((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))) {
-        return false;
-    }
-    const std::string shortcut = std::string("Ctrl+") + static_cast<char>(key);
-    for (Win32MenuItem* item : m_menus) {
-        if (item->shortcut() != shortcut) {
-            continue;
-        }
-        // The states the menu would show if it were opened now: the key then does what the
-        // item would.
-        const std::shared_ptr<bool> alive = m_alive;
-        for (Win32MenuItem* menu : m_menus) {
-            if (menu->popup() != nullptr && menu->name() == item->parentName()) {
-                raiseFromUser(menu->onClick);
-                break;
-            }
-        }
-        if (!*alive || !item->enabled()) {
-            return *alive ? false : true;
-        }
-        raiseFromUser(item->onClick);
-        return true;
-    }
-    return false;
-}
-
-bool Win32Window::dialogKey(WPARAM key) {
-    Win32Button* button = nullptr;
-    if (key == VK_RETURN) {
-        if (auto* focused = dynamic_cast<Win32Button*>(focusedControl())) {
-            // In a dialog Enter presses the focused button; in the main window it is typed.
-            if (m_kind != Kind::Dialog) {
-                return false;
-            }
-            button = focused;
-        } else {
-            button = m_defaultButton;
-        }
-    } else if (key == VK_ESCAPE) {
-        button = m_cancelButton;
-    }
-    if (button == nullptr || !usable(button->handle())) {
-        return false;
-    }
-    button->click();
-    return true;
-}
-
-void Win32Window::typed(int character) {
-    if (!onKeyPress) {
-        return;
-    }
-    int key = character;
-    const auto handler = onKeyPress;
-    raiseFromUser([&] { handler(key); });
-}
-
-bool Win32Window::character(MSG& message) {
-    const int unit = static_cast<int>(message.wParam);
-    if (isHighSurrogate(unit)) {
-        m_highSurrogate = static_cast<wchar_t>(unit);
-        return true;  // seen with its second half
-    }
-    const wchar_t high = m_highSurrogate;
-    m_highSurrogate = 0;
-    const int typed = high != 0 && isLowSurrogate(unit)
-                          ? 0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00)
-                          : unit;
-    int key = typed;
-    if (onKeyPress) {
-        const std::shared_ptr<bool> alive = m_alive;
-        const auto handler = onKeyPress;
-        raiseFromUser([&] { handler(key); });
-        if (!*alive) {
-            return true;
-        }
-    }
-    if (key == 0) {
-        return true;
-    }
-    if (key >= 0x10000) {
-        dispatchCharacter(message, static_cast<wchar_t>(0xD800 + ((key - 0x10000) >> 10)));
-        dispatchCharacter(message, static_cast<wchar_t>(0xDC00 + ((key - 0x10000) & 0x3FF)));
-        return true;
-    }
-    message.wParam = static_cast<WPARAM>(key);
-    return false;
-}
-
-bool Win32Window::accessKey(wchar_t key) {
-    if (key == 0) {
-        return false;
-    }
-    for (Win32ControlBase* control : m_controls) {
-        if (control->accessKey() == key && usable(control->handle()) &&
-            usable(::GetParent(control->handle()))) {
-            control->accessKeyPressed();
-            return true;
-        }
-    }
-    return false;  // the menu bar's, if any
-}
-
-void Win32Window::moveFocus(int step) {
-    Win32ControlBase* current = focusedControl();
-    const auto* currentOption = dynamic_cast<Win32OptionButton*>(current);
-    std::vector<Win32ControlBase*> stops;
-    int at = -1;
-    for (Win32ControlBase* stop : m_tabStops) {
-        if (!usable(stop->handle()) || !usable(::GetParent(stop->handle()))) {
-            continue;
-        }
-        // An option group is one stop: its chosen option (the focused one while in the group).
-        if (auto* option = dynamic_cast<Win32OptionButton*>(stop)) {
-            const auto& group = option->group();
-            const bool inGroup = currentOption != nullptr && currentOption->group() == group;
-            const bool anyChosen = std::any_of(
-                group.begin(), group.end(), [](const Win32OptionButton* o) { return o->value(); });
-            const bool isStop = inGroup
-                                    ? option == currentOption
-                                    : option->value() || (!anyChosen && option == group.front());
-            if (!isStop) {
-                continue;
-            }
-        }
-        if (stop == current) {
-            at = static_cast<int>(stops.size());
-        }
-        stops.push_back(stop);
-    }
-    if (stops.empty()) {
-        return;
-    }
-    const int count = static_cast<int>(stops.size());
-    const int next = at < 0 ? (step > 0 ? 0 : count - 1) : ((at + step) % count + count) % count;
-    Win32ControlBase* target = stops[static_cast<std::size_t>(next)];
-    ::SetFocus(target->handle());
-    // As in a dialog: a text box reached with Tab has its text selected.
-    if (dynamic_cast<Win32TextBox*>(target) != nullptr) {
-        ::SendMessageW(target->handle(), EM_SETSEL, 0, -1);
-    } else if (dynamic_cast<Win32ComboBox*>(target) != nullptr) {
-        ::SendMessageW(target->handle(), CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
-    }
-}
-
-bool Win32Window::moveInGroup(int step) {
-    auto* option = dynamic_cast<Win32OptionButton*>(focusedControl());
-    if (option == nullptr) {
-        return false;
-    }
-    const auto& group = option->group();
-    const auto count = static_cast<int>(group.size());
-    const int at = static_cast<int>(std::find(group.begin(), group.end(), option) - group.begin());
-    for (int i = 1; i < count; ++i) {
-        Win32OptionButton* next =
-            group[static_cast<std::size_t>(((at + step * i) % count + count) % count)];
-        if (usable(next->handle())) {
-            next->choose();
-            return true;
-        }
-    }
-    return true;
+    return m_keyboard.preTranslate(message);
 }
 
 }  // namespace qm::platform

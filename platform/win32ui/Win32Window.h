@@ -1,19 +1,20 @@
 // A window as a Win32 top-level window: a client area of the design's size scaled by the DPI of
-// its monitor (laid out anew when that changes), an optional menu bar, the keyboard seen by the
-// window before its controls (menu shortcuts, Tab through the tab order, arrows within an option
-// group, access keys, Enter and Escape, every typed character), the close box and the session's
-// end as close reasons, the real system menu, modal showing over the window on top, tooltips, and
-// a drawing surface kept as the client area's background.
+// its monitor (laid out anew when that changes, in Win32WindowLayout.cpp), an optional menu bar,
+// the keyboard seen by the window before its controls (Win32Keyboard), the close box and the
+// session's end as close reasons, the real system menu (Win32SystemMenu), modal showing over the
+// window on top, tooltips, and a drawing surface (Win32Surface) kept as the client area's
+// background.
 #pragma once
 
 #include <windows.h>
 
-#include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/win32ui/Win32Keyboard.h"
+#include "platform/win32ui/Win32Surface.h"
+#include "platform/win32ui/Win32SystemMenu.h"
 #include "ui/Controls.h"
 #include "ui/FormDesigns.h"
 
@@ -23,52 +24,6 @@ class Win32Button;
 class Win32ControlBase;
 class Win32MenuItem;
 class Win32Ui;
-
-// The window's own system menu (GetSystemMenu), by position.
-class Win32SystemMenu : public SystemMenu {
-  public:
-    explicit Win32SystemMenu(HWND& window) : m_window(window) {}
-    int itemCount() const override;
-    std::string itemText(int position) const override;
-    void removeItem(int position) override;
-    void redraw() override;
-    // True while the menu holds the Close command.
-    bool closeEnabled() const;
-
-  private:
-    HMENU menu() const;
-    HWND& m_window;
-};
-
-// The client area's background as the program painted it: each box kept in design pixels, so
-// it is drawn again at any DPI, each one a GradientFill of its colour.
-class Win32Surface : public DrawingSurface {
-  public:
-    Win32Surface(int designWidth, int designHeight)
-        : m_width(designWidth), m_height(designHeight) {}
-    DrawingState state() const override { return m_state; }
-    void setState(const DrawingState& state) override { m_state = state; }
-    void fillBox(double x1, double y1, double x2, double y2, Rgb color) override;
-
-    bool painted() const { return !m_boxes.empty(); }
-    // Draws every box at `dpi`.
-    void draw(HDC dc, int dpi) const;
-    // Called whenever a box is added.
-    std::function<void()> onChange;
-
-  private:
-    struct Box {
-        double left, top, right, bottom;  // design pixels
-        Rgb color;
-    };
-    double unitsX() const;
-    double unitsY() const;
-
-    int m_width;
-    int m_height;
-    DrawingState m_state;
-    std::vector<Box> m_boxes;
-};
 
 class Win32Window : public Window {
   public:
@@ -117,9 +72,11 @@ class Win32Window : public Window {
     HFONT font() const { return m_font; }
     int nextControlId() { return m_nextId++; }
     void addControl(Win32ControlBase* control) { m_controls.push_back(control); }
-    void setTabStops(std::vector<Win32ControlBase*> stops) { m_tabStops = std::move(stops); }
-    void setDefaultButton(Win32Button* button) { m_defaultButton = button; }
-    void setCancelButton(Win32Button* button) { m_cancelButton = button; }
+    void setTabStops(std::vector<Win32ControlBase*> stops) {
+        m_keyboard.setTabStops(std::move(stops));
+    }
+    void setDefaultButton(Win32Button* button) { m_keyboard.setDefaultButton(button); }
+    void setCancelButton(Win32Button* button) { m_keyboard.setCancelButton(button); }
     // A menu of the menu bar (`design.parent` empty) or an item of one; the menus come first.
     std::unique_ptr<Win32MenuItem> addMenuItem(const MenuDesign& design);
     // Shows `tool`'s tooltip (its control's toolTipText()) while the mouse rests on it.
@@ -140,27 +97,28 @@ class Win32Window : public Window {
     static void registerClasses();
 
   private:
+    // The keyboard reads the controls, the menus and m_alive.
+    friend class Win32Keyboard;
+
+    // Holds the window's font, which goes with the window (WM_NCDESTROY) when not before.
+    static constexpr const wchar_t* kFontProperty = L"Quillmote.Font";
+    static DWORD styleOf(Kind kind);
+    static DWORD exStyleOf(Kind kind);
+
     static LRESULT CALLBACK procedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT notify(NMHDR& header);
-    void dpiChanged(int dpi, const RECT* suggested);
-    void placeFirstTime();
     void setOwner();
     bool askToClose(CloseReason reason);
     void close();
     void userClose();
     void paintBackground(HDC dc);
 
-    // Keyboard.
-    bool keyDown(const MSG& message);
-    bool character(MSG& message);
-    bool accessKey(wchar_t key);
-    bool menuShortcut(WPARAM key);
-    bool dialogKey(WPARAM key);
-    void typed(int character);
-    void moveFocus(int step);
-    bool moveInGroup(int step);
-    Win32ControlBase* focusedControl() const;
+    // Layout at the window's DPI.
+    void dpiChanged(int dpi, const RECT* suggested);
+    void placeFirstTime();
+    // The window's outer size at `dpi` around the design's client area.
+    SIZE sizeAt(int dpi) const;
 
     Win32Ui& m_ui;
     std::string m_name;
@@ -177,19 +135,15 @@ class Win32Window : public Window {
     bool m_loaded = true;
     bool m_placed = false;
     bool m_modal = false;
-    int m_depth = 0;  // window procedures of this window running
-    wchar_t m_highSurrogate = 0;
-    HWND m_lastFocus = nullptr;
+    int m_depth = 0;               // window procedures of this window running
     std::vector<HWND> m_disabled;  // the windows a modal showing disabled
     std::vector<Win32ControlBase*> m_controls;
-    std::vector<Win32ControlBase*> m_tabStops;
     std::vector<Win32MenuItem*> m_menus;
-    Win32Button* m_defaultButton = nullptr;
-    Win32Button* m_cancelButton = nullptr;
     Win32SystemMenu m_systemMenu;
     Win32Surface m_surface;
     HBITMAP m_background = nullptr;  // the surface drawn at the window's DPI
     std::wstring m_toolTipText;      // what the tooltip shows, kept while it shows it
+    Win32Keyboard m_keyboard{*this};
     // Cleared when the window goes, for code that resumes after a handler or a modal loop.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
