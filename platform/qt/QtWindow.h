@@ -1,17 +1,19 @@
 // A window as a Qt top-level widget: an optional menu bar above a client area of the design's
-// size, the keyboard seen by the window before its controls, the close box and the session's
-// end as close reasons, an emulated system menu whose Close item decides whether the window
-// may be closed by the user, and a drawing surface kept as the client area's background.
+// size, the keyboard seen by the window before its controls (QtKeyboard), the close box and the
+// session's end as close reasons, an emulated system menu whose Close item decides whether the
+// window may be closed by the user (QtSystemMenu), and a drawing surface kept as the client
+// area's background (QtSurface).
 #pragma once
 
-#include <QPixmap>
 #include <QPointer>
 #include <QWidget>
 #include <map>
 #include <memory>
 #include <string>
-#include <vector>
 
+#include "platform/qt/QtKeyboard.h"
+#include "platform/qt/QtSurface.h"
+#include "platform/qt/QtSystemMenu.h"
 #include "ui/Controls.h"
 #include "ui/FormDesigns.h"
 
@@ -25,52 +27,6 @@ class QSessionManager;
 namespace qm::platform {
 
 class QtWindow;
-
-class QtSystemMenu : public SystemMenu {
-  public:
-    explicit QtSystemMenu(QtWindow& window);
-    int itemCount() const override { return static_cast<int>(m_items.size()); }
-    std::string itemText(int position) const override;
-    void removeItem(int position) override;
-    void redraw() override;
-    // True while an item starting with "&Close" remains.
-    bool closeEnabled() const;
-
-  private:
-    QtWindow& m_window;
-    std::vector<std::string> m_items;
-};
-
-// The client area: the controls' parent, showing the surface's image when one was painted.
-class ClientArea : public QWidget {
-  public:
-    explicit ClientArea(QWidget* parent);
-    // The persistent image, made on first use at the area's size (filled with its background).
-    QPixmap& image();
-    bool hasImage() const { return !m_image.isNull(); }
-
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-
-  private:
-    QPixmap m_image;
-};
-
-class QtSurface : public DrawingSurface {
-  public:
-    explicit QtSurface(ClientArea& area) : m_area(area) {}
-    DrawingState state() const override { return m_state; }
-    void setState(const DrawingState& state) override { m_state = state; }
-    void fillBox(double x1, double y1, double x2, double y2, Rgb color) override;
-
-  private:
-    // Logical pixels per unit of the current scale.
-    double unitsX() const;
-    double unitsY() const;
-
-    ClientArea& m_area;
-    DrawingState m_state;
-};
 
 // The top-level widget; it hands close requests and keys to its QtWindow.
 class FormWidget : public QWidget {
@@ -137,7 +93,7 @@ class QtWindow : public Window {
     void setDefaultButton(QPushButton* button);
     void setCancelButton(QPushButton* button);
     // Lets a shortcut key raise the opening of the menu that holds its item.
-    void addMenu(const QMenu* menu, MenuItem* item) { m_menus[menu] = item; }
+    void addMenu(const QMenu* menu, MenuItem* item) { m_keyboard.addMenu(menu, item); }
     bool modal() const { return m_modalLoop != nullptr; }
 
     // What the top-level widget reports.
@@ -147,14 +103,12 @@ class QtWindow : public Window {
     void systemMenuChanged();
 
   private:
+    // The keyboard reads m_alive.
+    friend class QtKeyboard;
+
     bool askToClose(CloseReason reason, bool fromUser);
     void close();
     void sessionEnding(QSessionManager& manager);
-    // Whether the key is the shortcut of an enabled menu item; the item's menu first works out
-    // its items' states as if it were opened now.
-    bool menuShortcut(const QKeyEvent* event);
-    // Presses the default or cancel button for Enter or Escape; true when it did.
-    bool dialogKey(const QKeyEvent* event);
 
     std::string m_name;
     std::string m_caption;
@@ -162,17 +116,14 @@ class QtWindow : public Window {
     QPointer<FormWidget> m_widget;
     ClientArea* m_client;
     QMenuBar* m_menuBar = nullptr;
-    QPointer<QPushButton> m_defaultButton;
-    QPointer<QPushButton> m_cancelButton;
     std::map<const QWidget*, Control*> m_controls;
-    std::map<const QMenu*, MenuItem*> m_menus;
     QtSystemMenu m_systemMenu;
     QtSurface m_surface;
+    QtKeyboard m_keyboard{*this};
     QEventLoop* m_modalLoop = nullptr;
     bool m_loaded = true;
     bool m_placed = false;
     bool m_closeButton = true;
-    bool m_replaying = false;
     // Cleared when the window goes, for code that resumes after a handler or a modal loop.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     std::unique_ptr<QObject> m_receiver;
