@@ -39,9 +39,14 @@ std::string AppIdentity::GetLogFilePath() const {
         return m_logFilePath;
     }
     // Beside the program only where this user can add to it: a folder that anyone may write can
-    // hold a log that another user created and only that user may write.
+    // hold a log that another user created and only that user may write. A program inside the
+    // system's own folder (/usr on Linux) is a system-wide install, whose files only the package
+    // manager may change: its log goes to the state folder even for the one user who could write
+    // there.
     const std::string beside = m_appPath + kLogFileName;
-    if (m_files.isFile(beside) ? m_facts.fileWritable(beside) : m_facts.folderWritable(m_appPath)) {
+    const bool systemWide = m_appPath.starts_with(bFileHandler::qualifiedPath(m_facts.osFolder()));
+    if (!systemWide && (m_files.isFile(beside) ? m_facts.fileWritable(beside)
+                                               : m_facts.folderWritable(m_appPath))) {
         m_logFilePath = beside;
         return m_logFilePath;
     }

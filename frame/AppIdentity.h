@@ -25,9 +25,10 @@ class AppIdentity {
     // The program file's folder, ending in the path separator.
     std::string GetAppPath() const { return m_appPath; }
     // The log file "_APP_LOG.txt": in the program's folder when the user may append to the log
-    // there, or create it (a program run from a folder of its own); otherwise, as for a system-wide
-    // install, in the user's state folder (SystemFacts::stateFolder), so that a rename never loses
-    // its log entry to a permission error.
+    // there, or create it (a program run from a folder of its own); otherwise, and always for a
+    // system-wide install (the program inside SystemFacts::osFolder, /usr on Linux), in the user's
+    // state folder (SystemFacts::stateFolder), so that a rename never loses its log entry to a
+    // permission error and nothing is written among the installed files.
     std::string GetLogFilePath() const;
 
     static constexpr const char* kLogFileName = "_APP_LOG.txt";

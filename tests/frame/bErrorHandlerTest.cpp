@@ -161,7 +161,8 @@ TEST_F(ErrorHandlerTest, YesMovesTheLogToTheTrashAndStartsAFreshOne) {
     EXPECT_NE(log.find("\r\n\r\nSession started on machine TESTBOX"), std::string::npos);
 }
 
-TEST_F(ErrorHandlerTest, LogFileGoesToTheStateFolderWhenTheProgramFolderOrItsLogIsNotWritable) {
+TEST_F(ErrorHandlerTest,
+       LogFileGoesToTheStateFolderForASystemWideInstallOrAnUnwritableProgramFolder) {
     h.facts.writable = false;
 #ifdef _WIN32
     h.facts.env["LOCALAPPDATA"] = h.root / "local";
@@ -182,6 +183,11 @@ TEST_F(ErrorHandlerTest, LogFileGoesToTheStateFolderWhenTheProgramFolderOrItsLog
     // A folder anyone may write, holding a log another user made.
     h.root.write("app/_APP_LOG.txt", "");
     h.facts.readOnlyFiles.insert(h.root / "app/_APP_LOG.txt");
+    EXPECT_EQ(AppIdentity(h.facts, h.files).GetLogFilePath(),
+              platform::joinPath(h.facts.stateFolder(), "_APP_LOG.txt"));
+    // A system-wide install, for a user who may write beside it too (root).
+    h.facts.programFile = platform::joinPath(platform::joinPath(h.facts.osFolder(), "quillmote"),
+                                             test::kProgramFileName);
     EXPECT_EQ(AppIdentity(h.facts, h.files).GetLogFilePath(),
               platform::joinPath(h.facts.stateFolder(), "_APP_LOG.txt"));
 }
