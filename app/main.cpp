@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
                                             .arg(qm::product::kVersionMajor)
                                             .arg(qm::product::kVersionMinor)
                                             .arg(qm::product::kVersionRevision));
-    QApplication::setDesktopFileName(QStringLiteral("quillmote"));
+    QApplication::setDesktopFileName(QStringLiteral("org.quillmote.quillmote"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/quillmote.png")));
 
     qm::platform::PosixFileSystem files;
