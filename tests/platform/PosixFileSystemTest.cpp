@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <thread>
 
 #include "base/RunError.h"
@@ -48,6 +49,46 @@ TEST(PosixRename, NeverReplacesAndReportsEachFailure) {
         EXPECT_EQ(test::readFile(dir / "b.txt"), "B") << row.what;
     }
     EXPECT_EQ(dir.names(), (std::vector<std::string>{"a.txt", "b.txt", "link.txt"}));
+}
+
+// Where the file system lacks RENAME_NOREPLACE (EINVAL) and hard links (EPERM), as FAT and exFAT
+// through FUSE do, the rename still goes through and still never replaces. "a.txt" holds "A",
+// "b.txt" (when there) "B".
+TEST(PosixRename, FallbacksNeverReplaceAndLoseNothing) {
+    struct Row {
+        const char* what;
+        std::vector<std::pair<FaultSite, int>> answers;
+        std::vector<std::string> before;
+        std::int32_t error;
+        std::vector<std::string> after;
+    };
+    using S = FaultSite;
+    const std::pair<S, int> noFlag{S::RenameNoReplace, EINVAL}, noLink{S::HardLink, EPERM};
+    // clang-format off
+    const std::vector<Row> rows = {
+        {"through a link", {noFlag}, {"a.txt"}, 0, {"b.txt"}},
+        {"onto a claim", {noFlag, noLink}, {"a.txt"}, 0, {"b.txt"}},
+        {"the claim finds the name taken", {noFlag, noLink}, {"a.txt", "b.txt"}, kFileAlreadyExists, {"a.txt", "b.txt"}},
+        {"the move onto the claim fails", {noFlag, noLink, {S::MoveOntoClaim, EIO}}, {"a.txt"}, kDeviceIoError, {"a.txt"}},
+        {"EINVAL for a name the claim took", {noFlag, noLink, {S::MoveOntoClaim, EINVAL}}, {"a.txt"}, kPathFileAccessError, {"a.txt"}},
+        {"the link refused", {noFlag, {S::HardLink, EACCES}}, {"a.txt"}, kPermissionDenied, {"a.txt"}},
+    };
+    // clang-format on
+    for (const auto& row : rows) {
+        test::TempFolder dir;
+        FaultPlan faults;
+        PosixFileSystem fs(&faults);
+        for (const auto& name : row.before) {
+            dir.write(name, name == "a.txt" ? "A" : "B");
+        }
+        for (const auto& [site, err] : row.answers) {
+            faults.failNth(site, 1, err);
+        }
+        EXPECT_EQ(renameError(fs, dir / "a.txt", dir / "b.txt"), row.error) << row.what;
+        EXPECT_EQ(dir.names(), row.after) << row.what;
+        EXPECT_EQ(test::readFile(dir / row.after[0]), "A") << row.what;
+        EXPECT_EQ(test::readFile(dir / row.after.back()), row.after.size() == 2 ? "B" : "A");
+    }
 }
 
 TEST(PosixAppend, WholeEntriesFromManyWritersAtOnce) {
