@@ -44,7 +44,13 @@ TEST_P(HostileNamesTest, RightNamesOrAClearErrorAndNothingLost) {
     prepare(c.files, c.search, c.replacement);
     ASSERT_EQ(panel(2), c.files.size() == 1 ? "1 file selected"
                                             : std::to_string(c.files.size()) + " files selected");
-    // The preview warns of a name that already exists exactly when the run stops at one.
+    // The preview warns exactly when the run stops; only how long a name may be is left to the
+    // file system on Linux (exFAT holds more than 255 bytes).
+#ifdef _WIN32
+    const bool warns = c.error != 0;
+#else
+    const bool warns = c.error != 0 && std::string(c.label) != "GrowsPastTheLongestName";
+#endif
     int marked = 0;
     h.ui.whenModal([&](platform::HeadlessForm& preview) {
         const auto& after = preview.get<platform::HeadlessListBox>("lstAfter");
@@ -54,7 +60,7 @@ TEST_P(HostileNamesTest, RightNamesOrAClearErrorAndNothingLost) {
         preview.button("cmdCancel").click();
     });
     form().button("cmdPreview").click();
-    EXPECT_EQ(marked > 0, c.error == 58) << marked;
+    EXPECT_EQ(marked > 0, warns) << marked;
     h.messages.clear();
     logMark = h.log().size();
     h.messages.queueAnswer(platform::MessageResult::Yes);
