@@ -138,14 +138,17 @@ bool PosixFileSystem::isSameEntry(const std::string& from, const std::string& to
     const auto fromName = lastComponent(from);
     const auto toName = lastComponent(to);
     const std::string key = caseKey(toName);
-    int sharingTheKey = 0;
+    if (caseKey(fromName) != key) {
+        return false;
+    }
+    bool fromListed = false;
     for (const auto& entry : listFolder(folderOf(to))) {
         if (entry.name == toName || (caseKey(entry.name) == key && entry.name != fromName)) {
             return false;
         }
-        sharingTheKey += entry.name == fromName ? 1 : 0;
+        fromListed = fromListed || entry.name == fromName;
     }
-    return sharingTheKey == 1 && caseKey(fromName) == key;
+    return fromListed;
 }
 
 // The last way to rename without replacing, for file systems with neither a rename that never
