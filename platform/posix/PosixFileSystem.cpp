@@ -53,6 +53,22 @@ void throwForPath(int errnoValue, const std::string& path) {
     throw errorFromErrno(errnoValue);
 }
 
+namespace {
+
+// The error for a failed move of `from` onto `to`. EINVAL here is never the name: the file
+// system refused the move itself (a bad name is refused before, at the claim or by the checks).
+[[noreturn]] void throwMoveFailure(int err, const std::string& from, const std::string& to) {
+    if (err == EINVAL) {
+        throw RunError(kPathFileAccessError,
+                       "The file system refused to move the file onto its new name");
+    }
+    struct stat source {};
+    const bool sourceThere = ::stat(from.c_str(), &source) == 0 && !S_ISDIR(source.st_mode);
+    throwForPath(err, err == ENOENT && !sourceThere ? from : to);
+}
+
+}  // namespace
+
 void PosixFileSystem::injectFault(FaultSite site, const std::string& path) const {
     if (m_faults != nullptr) {
         if (const auto err = m_faults->next(site)) {
@@ -185,12 +201,7 @@ int PosixFileSystem::moveOntoClaim(const std::string& from, const std::string& t
     if (::lstat(to.c_str(), &left) == 0 && S_ISREG(left.st_mode) && left.st_size == 0) {
         ::unlink(to.c_str());
     }
-    if (err == EINVAL) {
-        // The name was taken by the claim, so it is not what the file system refused.
-        throw RunError(kPathFileAccessError,
-                       "The file system refused to move the file onto its new name");
-    }
-    throwForPath(err, err == ENOENT && !isFile(from) ? from : to);
+    throwMoveFailure(err, from, to);
 }
 
 void PosixFileSystem::renameNoReplace(const std::string& from, const std::string& to) {
@@ -234,11 +245,11 @@ void PosixFileSystem::renameNoReplace(const std::string& from, const std::string
             throw RunError(kFileAlreadyExists);
         }
         if (::rename(from.c_str(), to.c_str()) != 0) {
-            throwForPath(errno, from);
+            throwMoveFailure(errno, from, to);
         }
         return;
     }
-    throwForPath(err, err == ENOENT && !isFile(from) ? from : to);
+    throwMoveFailure(err, from, to);
 }
 
 void PosixFileSystem::append(const std::string& path, std::string_view text) {
