@@ -76,7 +76,7 @@ std::string whyWindowsRefuses(std::string_view name) {
             return "Windows takes no control character (such as a tab or a line break) in a name.";
         }
         if (std::string_view(R"(<>:"/\|?*)").find(c) != std::string_view::npos) {
-            return std::string("Windows takes no ") + c + " in a name.";
+            return std::string("Windows takes no \"") + c + "\" in a name.";
         }
     }
     const auto units = text::toUtf16(name);
