@@ -6,20 +6,24 @@ namespace qm {
 
 std::vector<RunConflict> findRunConflicts(
     const std::vector<std::string>& folderNames,
-    const std::vector<std::pair<std::string, std::string>>& renames) {
-    // Who holds each name at the current step: -1 a file the run does not move; a step's number
-    // for the file of that step under its old name (`moved` false) or its new one (true).
+    const std::vector<std::pair<std::string, std::string>>& renames, const FolderNameRules& rules) {
+    const auto keyOf = [&](const std::string& name) { return rules.key ? rules.key(name) : name; };
+    // Who holds each name (by its key) at the current step, and how the folder spells it: -1 a
+    // file the run does not move; a step's number for the file of that step under its old name
+    // (`moved` false) or its new one (true).
     struct Holder {
         int row = -1;
         bool moved = false;
+        std::string spelled;
     };
     std::map<std::string, Holder> names;
     for (const auto& name : folderNames) {
-        names[name] = Holder{};
+        names[keyOf(name)] = Holder{-1, false, name};
     }
     const int count = static_cast<int>(renames.size());
     for (int row = 0; row < count; ++row) {
-        names[renames[static_cast<std::size_t>(row)].first] = Holder{row, false};
+        const std::string& oldName = renames[static_cast<std::size_t>(row)].first;
+        names[keyOf(oldName)] = Holder{row, false, oldName};
     }
     std::vector<RunConflict> conflicts;
     for (int row = 0; row < count; ++row) {
@@ -27,19 +31,26 @@ std::vector<RunConflict> findRunConflicts(
         if (newName == oldName) {
             continue;  // renaming a file to its own name succeeds and changes nothing
         }
-        const auto held = names.find(newName);
-        if (held == names.end()) {
-            names.erase(oldName);
-            names[newName] = Holder{row, true};
+        if (std::string why = rules.refusal ? rules.refusal(newName) : ""; !why.empty()) {
+            conflicts.push_back({row, RunConflict::Obstacle::Refused, -1, std::move(why)});
             continue;
         }
-        const Holder holder = held->second;
-        RunConflict conflict{row, RunConflict::Obstacle::InFolder, -1};
+        const std::string newKey = keyOf(newName);
+        const auto held = names.find(newKey);
+        // Where case is ignored a file may take its own name in another case.
+        if (held == names.end() || (held->second.row == row && !held->second.moved)) {
+            names.erase(keyOf(oldName));
+            names[newKey] = Holder{row, true, newName};
+            continue;
+        }
+        const Holder& holder = held->second;
+        RunConflict conflict{row, RunConflict::Obstacle::InFolder, -1,
+                             holder.spelled != newName ? holder.spelled : ""};
         if (holder.moved) {
-            conflict = {row, RunConflict::Obstacle::NewNameOfEarlier, holder.row};
+            conflict = {row, RunConflict::Obstacle::NewNameOfEarlier, holder.row, ""};
         } else if (holder.row > row &&
-                   renames[static_cast<std::size_t>(holder.row)].second != newName) {
-            conflict = {row, RunConflict::Obstacle::RenamedLater, holder.row};
+                   keyOf(renames[static_cast<std::size_t>(holder.row)].second) != newKey) {
+            conflict = {row, RunConflict::Obstacle::RenamedLater, holder.row, ""};
         }
         conflicts.push_back(conflict);
     }

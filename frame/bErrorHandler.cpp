@@ -25,6 +25,11 @@ void chooseMessage(std::int32_t number, const std::string& description,
         case kBadFileName:
             info.Message = "Bad file name or number.";
             info.Style = kStyleRetryCancelCritical;
+            if (description != RunError::standardDescription(kBadFileName)) {
+                // A name the file system refuses, and why: no Retry could change that.
+                info.Message += "\r\n" + description;
+                info.Style = kStyleOkCritical;
+            }
             return;
         case kFileNotFound:
             info.Message = "File " + quoted + " not found.";

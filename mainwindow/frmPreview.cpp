@@ -1,7 +1,5 @@
 #include "mainwindow/frmPreview.h"
 
-#include "engine/RunConflicts.h"
-
 namespace qm {
 
 frmPreview::frmPreview(std::unique_ptr<platform::PreviewView> view, bForms& forms)
@@ -42,19 +40,24 @@ void frmPreview::lstAfter_Click() {
     }
 }
 
-void frmPreview::MarkConflicts(const std::vector<std::string>& folderNames) {
+void frmPreview::MarkConflicts(const std::vector<std::string>& folderNames,
+                               const FolderNameRules& rules) {
     auto& c = controls();
     std::vector<std::pair<std::string, std::string>> renames;
     for (int i = 0; i < c.lstBefore->listCount(); ++i) {
         renames.emplace_back(c.lstBefore->list(i), c.lstAfter->list(i));
     }
-    const std::vector<RunConflict> conflicts = findRunConflicts(folderNames, renames);
+    const std::vector<RunConflict> conflicts = findRunConflicts(folderNames, renames, rules);
+    std::size_t refused = 0;
     for (const RunConflict& conflict : conflicts) {
         const std::string name = "\"" + c.lstAfter->list(conflict.row) + "\"";
         std::string why;
         switch (conflict.obstacle) {
             case RunConflict::Obstacle::InFolder:
-                why = name + " already exists in this folder.";
+                why = conflict.detail.empty()
+                          ? name + " already exists in this folder."
+                          : name + " already exists in this folder as \"" + conflict.detail +
+                                "\": names here ignore letter case.";
                 break;
             case RunConflict::Obstacle::NewNameOfEarlier:
                 why = name + " is already the new name of \"" +
@@ -63,15 +66,26 @@ void frmPreview::MarkConflicts(const std::vector<std::string>& folderNames) {
             case RunConflict::Obstacle::RenamedLater:
                 why = name + " still exists at this step: it is renamed only later.";
                 break;
+            case RunConflict::Obstacle::Refused:
+                why = conflict.detail;
+                ++refused;
+                break;
         }
         c.lstAfter->setWarning(conflict.row, why);
     }
+    const std::size_t count = conflicts.size();
+    const std::string names = count == 1 ? "1 name " : std::to_string(count) + " names ";
+    const std::string where =
+        count == 1 ? ": the run would stop there." : ": the run would stop at the first.";
     std::string summary;
-    if (conflicts.size() == 1) {
-        summary = "1 name already exists: the run would stop there.";
-    } else if (conflicts.size() > 1) {
-        summary = std::to_string(conflicts.size()) +
-                  " names already exist: the run would stop at the first.";
+    if (count == 0) {
+        summary = "";
+    } else if (refused == 0) {
+        summary = names + (count == 1 ? "already exists" : "already exist") + where;
+    } else if (refused == count) {
+        summary = names + "cannot be used" + where;
+    } else {
+        summary = names + "already exist or cannot be used" + where;
     }
     c.lblWarning->setCaption(summary);
 }

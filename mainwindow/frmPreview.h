@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/RunConflicts.h"
 #include "frame/bForms.h"
 #include "ui/Views.h"
 
@@ -21,9 +22,11 @@ class frmPreview {
     void cmdCancel_Click();
     void lstBefore_Click();
     void lstAfter_Click();
-    // Marks each new name that the run over `folderNames` (every entry of the folder) would
-    // find already taken at its step, with the reason as its tooltip, and counts them.
-    void MarkConflicts(const std::vector<std::string>& folderNames);
+    // Marks each new name at which the run over `folderNames` (every entry of the folder) would
+    // stop, taken at its step or refused by the file system under the folder's `rules`, with
+    // the reason as its tooltip, and counts them.
+    void MarkConflicts(const std::vector<std::string>& folderNames,
+                       const FolderNameRules& rules = {});
 
     bool Cancelled() const { return m_cancelled; }
     void Cancelled(bool cancelled) { m_cancelled = cancelled; }

@@ -7,6 +7,7 @@
 #include "frame/bFileHandler.h"
 #include "mainwindow/RunDisplay.h"
 #include "mainwindow/frmQuillmote.h"
+#include "services/FolderCase.h"
 
 namespace qm {
 
@@ -162,11 +163,22 @@ void frmQuillmote::cmdPreview_Click() {
             // The warnings are a courtesy: a folder that cannot be read now shows the preview
             // without them, and the run reports what it meets.
             bestEffort([&] {
+                const std::string folder = runFolder();
+                const auto entries = m_services.files.listFolder(folder);
                 std::vector<std::string> names;
-                for (const auto& entry : m_services.files.listFolder(runFolder())) {
+                for (const auto& entry : entries) {
                     names.push_back(entry.name);
                 }
-                m_preview->MarkConflicts(names);
+                const platform::FileSystem& files = m_services.files;
+                FolderNameRules rules;
+                rules.refusal = [&files](const std::string& name) {
+                    return files.nameRefusal(name);
+                };
+                if (platform::folderLetterCase(files, folder, entries) ==
+                    platform::LetterCase::Ignored) {
+                    rules.key = [&files](const std::string& name) { return files.caseKey(name); };
+                }
+                m_preview->MarkConflicts(names, rules);
             });
             p.window->showModal();
             if (!m_preview->Cancelled()) {

@@ -10,7 +10,10 @@
 
 namespace qm::platform {
 
-enum class FaultSite { Rename, LogAppend, HiveWrite };
+// Rename fails a whole rename before anything moves; RenameNoReplace, HardLink and MoveOntoClaim
+// stand in for the answer of one system call inside the POSIX rename, as a file system without
+// that call gives it.
+enum class FaultSite { Rename, RenameNoReplace, HardLink, MoveOntoClaim, LogAppend, HiveWrite };
 
 class FaultPlan {
   public:

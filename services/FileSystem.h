@@ -41,10 +41,20 @@ class FileSystem {
     // Size and modification time; nullopt when they cannot be read.
     virtual std::optional<FileInfo> info(const std::string& path) const = 0;
 
-    // Renames `from` to `to` without ever replacing another file: 58 when `to` exists. Renaming
-    // to the same name succeeds and changes nothing; a change of letter case only renames.
-    // An empty, "." or ".." name, or one holding a NUL, is refused with 52 before anything moves.
+    // Renames `from` to `to` without ever replacing another file, on every file system: 58 when
+    // `to` exists. Renaming to the same name succeeds and changes nothing; a change of letter
+    // case only renames. A new name nameRefusal() gives a reason for, or one holding a NUL, is
+    // refused with 52 (that reason its description) before anything moves.
     virtual void renameNoReplace(const std::string& from, const std::string& to) = 0;
+
+    // Why a file cannot be given the bare `name`: the name in quotes, a colon and the reason
+    // ("\"con.md\": CON is the name of a device in Windows, whatever the extension."); "" when
+    // it can.
+    virtual std::string nameRefusal(std::string_view name) const = 0;
+
+    // `name` as a folder that ignores letter case compares it: two names with the same key reach
+    // the same entry there. Locale-independent, as file systems compare.
+    virtual std::string caseKey(std::string_view name) const = 0;
 
     // Appends `text` to the file, creating it when missing, with one write of the whole text,
     // and closes it again; concurrent appenders therefore interleave whole texts. A file this

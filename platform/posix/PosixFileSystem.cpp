@@ -8,9 +8,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <stdexcept>
 
 #include "base/PathRules.h"
 #include "base/RunError.h"
+#include "base/Text.h"
 #include "platform/posix/PosixFileTools.h"
 
 namespace qm::platform {
@@ -51,6 +53,22 @@ void throwForPath(int errnoValue, const std::string& path) {
     throw errorFromErrno(errnoValue);
 }
 
+namespace {
+
+// The error for a failed move of `from` onto `to`. EINVAL here is never the name: the file
+// system refused the move itself (a bad name is refused before, at the claim or by the checks).
+[[noreturn]] void throwMoveFailure(int err, const std::string& from, const std::string& to) {
+    if (err == EINVAL) {
+        throw RunError(kPathFileAccessError,
+                       "The file system refused to move the file onto its new name");
+    }
+    struct stat source {};
+    const bool sourceThere = ::stat(from.c_str(), &source) == 0 && !S_ISDIR(source.st_mode);
+    throwForPath(err, err == ENOENT && !sourceThere ? from : to);
+}
+
+}  // namespace
+
 void PosixFileSystem::injectFault(FaultSite site, const std::string& path) const {
     if (m_faults != nullptr) {
         if (const auto err = m_faults->next(site)) {
@@ -77,9 +95,121 @@ std::optional<FileInfo> PosixFileSystem::info(const std::string& path) const {
     return FileInfo{static_cast<std::uint64_t>(st.st_size), static_cast<std::int64_t>(st.st_mtime)};
 }
 
+template <typename Call>
+int PosixFileSystem::outcome(FaultSite site, const Call& call) const {
+    if (m_faults != nullptr) {
+        if (const auto err = m_faults->next(site)) {
+            return *err;
+        }
+    }
+    return call() == 0 ? 0 : errno;
+}
+
+std::string PosixFileSystem::nameRefusal(std::string_view name) const {
+    const std::string quoted = "\"" + std::string(name) + "\": ";
+    if (name.empty()) {
+        return quoted + "A file needs a name.";
+    }
+    if (name == "." || name == "..") {
+        return quoted + "The names \".\" and \"..\" belong to folders.";
+    }
+    if (name.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos) {
+        return quoted + "A name cannot hold \"/\" or a NUL character.";
+    }
+    // How long a name may be is left to the file system: exFAT holds more than the 255 bytes
+    // most others take, and says so only by taking the name.
+    return {};
+}
+
+std::string PosixFileSystem::caseKey(std::string_view name) const {
+    static const text::CaseMapper unicode = [] {
+        try {
+            return text::CaseMapper(std::locale("C.UTF-8"));
+        } catch (const std::runtime_error&) {
+            return text::CaseMapper(std::locale::classic());  // A-Z only
+        }
+    }();
+    return unicode.toUpper(name);
+}
+
+// Whether `to` reaches the very file `from` names, in another letter case, on a folder that
+// ignores case: then a plain rename only changes the case. The file's identity tells where the
+// file system keeps one for every spelling; FUSE numbers each spelling of a name on its own, so
+// there the folder must also hold no entry spelled `to` and no other entry with its case key.
+bool PosixFileSystem::isSameEntry(const std::string& from, const std::string& to) const {
+    struct stat source {};
+    struct stat target {};
+    if (::lstat(from.c_str(), &source) != 0 || ::lstat(to.c_str(), &target) != 0 ||
+        source.st_dev != target.st_dev || source.st_nlink != 1) {
+        return false;  // a second link to the file is another name that must stay
+    }
+    if (source.st_ino == target.st_ino) {
+        return true;
+    }
+    if (source.st_size != target.st_size || source.st_mode != target.st_mode ||
+        source.st_mtim.tv_sec != target.st_mtim.tv_sec ||
+        source.st_mtim.tv_nsec != target.st_mtim.tv_nsec) {
+        return false;
+    }
+    const auto fromName = lastComponent(from);
+    const auto toName = lastComponent(to);
+    const std::string key = caseKey(toName);
+    if (caseKey(fromName) != key) {
+        return false;
+    }
+    bool fromListed = false;
+    for (const auto& entry : listFolder(folderOf(to))) {
+        if (entry.name == toName || (caseKey(entry.name) == key && entry.name != fromName)) {
+            return false;
+        }
+        fromListed = fromListed || entry.name == fromName;
+    }
+    return fromListed;
+}
+
+// The last way to rename without replacing, for file systems with neither a rename that never
+// replaces nor hard links (FAT and exFAT through FUSE, many phone and network mounts): claim the
+// new name by creating it exclusively, then move the file onto the claim, which replaces only
+// that empty file. One window of risk remains between the two steps: a program that writes to
+// this very name in that moment, after our claim, would have its file replaced by ours. No call
+// on such a file system closes it; it needs another program to pick the same new name within
+// microseconds, and the user's file is never the one lost. A failed move removes the claim
+// (while it is still the empty file made here); a crash between the steps leaves the file under
+// its old name and an empty file under the new one. Returns 0, or EEXIST when the name is
+// taken; throws for any other failure.
+int PosixFileSystem::moveOntoClaim(const std::string& from, const std::string& to) {
+    UniqueFd claim(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
+    if (claim.get() < 0) {
+        const int err = errno;
+        if (err == EEXIST) {
+            return EEXIST;
+        }
+        if (err == EINVAL) {
+            throw RunError(kBadFileName, "\"" + std::string(lastComponent(to)) +
+                                             "\": The file system of this folder does not "
+                                             "take this name.");
+        }
+        throwForPath(err, err == ENOENT && !isFile(from) ? from : to);
+    }
+    claim.reset();
+    const int err =
+        outcome(FaultSite::MoveOntoClaim, [&] { return ::rename(from.c_str(), to.c_str()); });
+    if (err == 0) {
+        return 0;
+    }
+    struct stat left {};
+    if (::lstat(to.c_str(), &left) == 0 && S_ISREG(left.st_mode) && left.st_size == 0) {
+        ::unlink(to.c_str());
+    }
+    throwMoveFailure(err, from, to);
+}
+
 void PosixFileSystem::renameNoReplace(const std::string& from, const std::string& to) {
     refuseBadName(from);
     refuseBadName(to);
+    if (std::string why = nameRefusal(lastComponent(to)); !why.empty()) {
+        throw RunError(kBadFileName, why);
+    }
     struct stat source {};
     if (from == to) {
         // The same name: nothing to do and nothing to lose, once the file is known to be there.
@@ -89,39 +219,37 @@ void PosixFileSystem::renameNoReplace(const std::string& from, const std::string
         return;
     }
     injectFault(FaultSite::Rename, from);
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+    int err = outcome(FaultSite::RenameNoReplace, [&] {
+        return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
+    });
+    if (err == EINVAL || err == ENOSYS) {
+        // A file system without RENAME_NOREPLACE (FUSE, NTFS through ntfs-3g): link() never
+        // replaces either; then the old name goes.
+        err = outcome(FaultSite::HardLink, [&] { return ::link(from.c_str(), to.c_str()); });
+        if (err == 0 && ::unlink(from.c_str()) != 0) {
+            const int unlinkErr = errno;
+            ::unlink(to.c_str());
+            throwForPath(unlinkErr, from);
+        }
+        if (err == EPERM || err == ENOTSUP || err == EOPNOTSUPP || err == ENOSYS) {
+            err = moveOntoClaim(from, to);  // no hard links here either
+        }
+    }
+    if (err == 0) {
         return;
     }
-    const int err = errno;
     if (err == EEXIST) {
-        // On a case-insensitive volume the new name may only change letter case and so name
-        // this very file. Only then is a plain rename safe; a second link to it, or any other
-        // file, keeps its place and the rename is refused.
-        struct stat target {};
-        if (::lstat(from.c_str(), &source) == 0 && ::lstat(to.c_str(), &target) == 0 &&
-            target.st_dev == source.st_dev && target.st_ino == source.st_ino &&
-            source.st_nlink == 1) {
-            if (::rename(from.c_str(), to.c_str()) == 0) {
-                return;
-            }
-            throwForPath(errno, from);
+        // On a folder that ignores case the new name may only change letter case and so name
+        // this very file; only then is a plain rename safe. Any other file keeps its place.
+        if (!isSameEntry(from, to)) {
+            throw RunError(kFileAlreadyExists);
         }
-        throw RunError(kFileAlreadyExists);
-    }
-    if (err == EINVAL || err == ENOSYS) {
-        // A file system without RENAME_NOREPLACE: link() never replaces either, then the old
-        // name goes. Where hard links are not supported either, the rename is refused.
-        if (::link(from.c_str(), to.c_str()) == 0) {
-            if (::unlink(from.c_str()) != 0) {
-                const int unlinkErr = errno;
-                ::unlink(to.c_str());
-                throwForPath(unlinkErr, from);
-            }
-            return;
+        if (::rename(from.c_str(), to.c_str()) != 0) {
+            throwMoveFailure(errno, from, to);
         }
-        throwForPath(errno == EEXIST ? EEXIST : err, to);
+        return;
     }
-    throwForPath(err, err == ENOENT && !isFile(from) ? from : to);
+    throwMoveFailure(err, from, to);
 }
 
 void PosixFileSystem::append(const std::string& path, std::string_view text) {

@@ -1,4 +1,5 @@
-// The real file layer on POSIX/Linux: renameat2(RENAME_NOREPLACE), O_APPEND single writes,
+// The real file layer on POSIX/Linux: renames that never replace (renameat2(RENAME_NOREPLACE),
+// else link() and unlink(), else a claim on the new name), O_APPEND single writes,
 // link()-published new files, readdir listings.
 #pragma once
 
@@ -16,6 +17,10 @@ class PosixFileSystem : public FileSystem {
     bool isFolder(const std::string& path) const override;
     std::optional<FileInfo> info(const std::string& path) const override;
     void renameNoReplace(const std::string& from, const std::string& to) override;
+    // Empty, "." and "..", and names past the 255 bytes Linux file systems hold.
+    std::string nameRefusal(std::string_view name) const override;
+    // Upper case by Unicode's own rules (the C.UTF-8 locale), as FAT and exFAT compare.
+    std::string caseKey(std::string_view name) const override;
     void append(const std::string& path, std::string_view text) override;
     bool createNew(const std::string& path, std::string_view text) override;
     void createFolders(const std::string& path) override;
@@ -23,6 +28,12 @@ class PosixFileSystem : public FileSystem {
 
   private:
     void injectFault(FaultSite site, const std::string& path) const;
+    // 0 when `call` succeeds, else its errno, or the errno a test's fault plan puts in its
+    // place (the call is then not made).
+    template <typename Call>
+    int outcome(FaultSite site, const Call& call) const;
+    bool isSameEntry(const std::string& from, const std::string& to) const;
+    int moveOntoClaim(const std::string& from, const std::string& to);
 
     FaultPlan* m_faults;
 };

@@ -2,12 +2,14 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <limits>
 #include <memory>
 
 #include "base/PathRules.h"
 #include "base/RunError.h"
+#include "base/Utf16.h"
 #include "platform/win32/Win32NameRules.h"
 #include "platform/win32/Win32Path.h"
 
@@ -192,8 +194,8 @@ std::optional<FileInfo> Win32FileSystem::info(const std::string& path) const {
 void Win32FileSystem::renameNoReplace(const std::string& from, const std::string& to) {
     refuseBadName(from);
     refuseBadName(to);
-    if (!isNameWindowsKeeps(lastComponent(to))) {
-        throw RunError(kBadFileName);
+    if (std::string why = nameRefusal(lastComponent(to)); !why.empty()) {
+        throw RunError(kBadFileName, why);
     }
     const std::wstring source = widePath(from);
     const std::wstring target = widePath(to);
@@ -222,6 +224,31 @@ void Win32FileSystem::renameNoReplace(const std::string& from, const std::string
     }
     // The folder still shows the old case (or the system refused a move onto the file itself).
     renameThroughTemporary(source, target);
+}
+
+std::string Win32FileSystem::nameRefusal(std::string_view name) const {
+    const std::string why = whyWindowsRefuses(name);
+    return why.empty() ? why : "\"" + std::string(name) + "\": " + why;
+}
+
+std::string Win32FileSystem::caseKey(std::string_view name) const {
+    const auto units = text::toUtf16(name);
+    if (!units || units->empty()) {
+        return std::string(name);  // no Windows file has such a name to compare with
+    }
+    // Without LCMAP_LINGUISTIC_CASING the mapping follows the file system's casing rules. The
+    // first call asks for the length of the result.
+    const auto map = [&](wchar_t* out, int size) {
+        return ::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, units->c_str(),
+                               static_cast<int>(units->size()), out, size, nullptr, nullptr, 0);
+    };
+    std::wstring upper(static_cast<std::size_t>(std::max(map(nullptr, 0), 0)), L'\0');
+    const int length = upper.empty() ? 0 : map(upper.data(), static_cast<int>(upper.size()));
+    if (length <= 0) {
+        return std::string(name);
+    }
+    upper.resize(static_cast<std::size_t>(length));
+    return text::fromUtf16(upper);
 }
 
 void Win32FileSystem::append(const std::string& path, std::string_view text) {

@@ -17,10 +17,13 @@ class Win32FileSystem : public FileSystem {
     bool isFile(const std::string& path) const override;
     bool isFolder(const std::string& path) const override;
     std::optional<FileInfo> info(const std::string& path) const override;
-    // Also refuses with 52 a new name Windows would not keep as written (isNameWindowsKeeps).
     // A change of letter case only is checked against the name the folder then reports, and
     // made through a temporary name in the same folder where the plain move left the old case.
     void renameNoReplace(const std::string& from, const std::string& to) override;
+    // Every name Windows would refuse or not keep as written (whyWindowsRefuses).
+    std::string nameRefusal(std::string_view name) const override;
+    // Upper case by the file system's own rules (LCMapStringEx, invariant, not linguistic).
+    std::string caseKey(std::string_view name) const override;
     void append(const std::string& path, std::string_view text) override;
     bool createNew(const std::string& path, std::string_view text) override;
     void createFolders(const std::string& path) override;

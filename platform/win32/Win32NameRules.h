@@ -5,11 +5,13 @@
 // the name the preview showed, so it is never given.
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace qm::platform {
 
-// True when `name` (one component, UTF-8) can be given to a file and reads back unchanged.
-bool isNameWindowsKeeps(std::string_view name);
+// Why `name` (one component, UTF-8) cannot be given to a file or would not read back as
+// written, as one sentence for the user; "" when Windows keeps it.
+std::string whyWindowsRefuses(std::string_view name);
 
 }  // namespace qm::platform

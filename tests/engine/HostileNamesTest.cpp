@@ -44,7 +44,11 @@ TEST_P(HostileNamesTest, RightNamesOrAClearErrorAndNothingLost) {
     prepare(c.files, c.search, c.replacement);
     ASSERT_EQ(panel(2), c.files.size() == 1 ? "1 file selected"
                                             : std::to_string(c.files.size()) + " files selected");
-    // The preview warns of a name that already exists exactly when the run stops at one.
+    // The preview warns exactly when the run stops (a name's length is left to Linux's disks).
+    bool warns = c.error != 0;
+#ifndef _WIN32
+    warns = warns && std::string(c.label) != "GrowsPastTheLongestName";
+#endif
     int marked = 0;
     h.ui.whenModal([&](platform::HeadlessForm& preview) {
         const auto& after = preview.get<platform::HeadlessListBox>("lstAfter");
@@ -54,7 +58,7 @@ TEST_P(HostileNamesTest, RightNamesOrAClearErrorAndNothingLost) {
         preview.button("cmdCancel").click();
     });
     form().button("cmdPreview").click();
-    EXPECT_EQ(marked > 0, c.error == 58) << marked;
+    EXPECT_EQ(marked > 0, warns) << marked;
     h.messages.clear();
     logMark = h.log().size();
     h.messages.queueAnswer(platform::MessageResult::Yes);

@@ -39,6 +39,7 @@ struct DialogCase {
 TEST_F(ErrorHandlerTest, DialogChosenByNumber) {
     const std::vector<DialogCase> cases = {
         {52, "Bad file name or number", "x", "Bad file name or number.", 21, true},
+        {52, "\"nul\": why", "nul", "Bad file name or number.\r\n\"nul\": why", 16, true},
         {53, "File not found", "", "File \"\" not found.", 5, true},
         {53, "File not found", "/w/a.txt", "File \"/w/a.txt\" not found.", 5, true},
         {54, "Bad file mode", "f", "Can't open file \"f\" for access.", 5, true},

@@ -27,6 +27,8 @@ class MemoryFileSystem : public platform::FileSystem {
     bool isFolder(const std::string& path) const override { return m_folders.count(path) != 0; }
     std::optional<platform::FileInfo> info(const std::string&) const override { return {}; }
     void renameNoReplace(const std::string&, const std::string&) override {}
+    std::string nameRefusal(std::string_view) const override { return {}; }
+    std::string caseKey(std::string_view name) const override { return std::string(name); }
     void append(const std::string&, std::string_view) override {}
     bool createNew(const std::string&, std::string_view) override { return false; }
     void createFolders(const std::string&) override {}

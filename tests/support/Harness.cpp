@@ -1,5 +1,6 @@
 #include "tests/support/Harness.h"
 
+#include <cstdlib>
 #include <ctime>
 
 #include "base/PathRules.h"
@@ -50,7 +51,12 @@ Harness::Harness()
       identity(
           (facts.programFile = platform::joinPath(root.makeFolder("app"), kProgramFileName), facts),
           files) {
-    work = root.makeFolder("work");
+    work = root / "work";
+    if (const char* drive = std::getenv("QM_TEST_DRIVE")) {
+        std::filesystem::create_directory_symlink(drive, fsPath(work));
+    } else {
+        root.makeFolder("work");
+    }
     root.write(std::string("app/") + kProgramFileName, "program");
     facts.env["HOME"] = root.makeFolder("home");
     facts.env["LOCALAPPDATA"] = root.makeFolder("home/AppData/Local");

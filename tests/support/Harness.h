@@ -90,7 +90,8 @@ class Harness {
 
     std::string logPath() const { return identity.GetLogFilePath(); }
     std::string log() const { return readFile(logPath()); }
-    // A folder below the test's folder for the files to rename.
+    // A folder below the test's folder for the files to rename; with QM_TEST_DRIVE, a link to
+    // that folder (on a volume the test command mounted, which it removes afterwards).
     std::string work;
 
     TempFolder root;
