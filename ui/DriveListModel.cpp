@@ -66,16 +66,4 @@ bool DriveListModel::choose(int index) {
     return setCurrent(text(index));
 }
 
-void DriveListBase::setDrive(const std::string& path) {
-    if (m_model.setCurrent(path)) {
-        showEntries();
-        raise(onChange);
-    }
-}
-
-void DriveListBase::refresh() {
-    m_model.refresh();
-    showEntries();
-}
-
 }  // namespace qm::platform

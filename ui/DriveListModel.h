@@ -47,10 +47,18 @@ class DriveListBase : public DriveList {
     explicit DriveListBase(const DriveQuery& drives) : m_model(drives) {}
     std::string drive() const override { return m_model.currentText(); }
     std::string root() const override { return m_model.currentRoot(); }
-    void setDrive(const std::string& path) override;
+    void setDrive(const std::string& path) override {
+        if (m_model.setCurrent(path)) {
+            showEntries();
+            raise(onChange);
+        }
+    }
     int listCount() const override { return m_model.count(); }
     std::string list(int index) const override { return m_model.text(index); }
-    void refresh() override;
+    void refresh() override {
+        m_model.refresh();
+        showEntries();
+    }
 
   protected:
     // Shows the entries (list) and the current one, as the program's change. A list that shows

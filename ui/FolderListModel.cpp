@@ -143,10 +143,4 @@ FolderNode* FolderListModel::find(const std::string& path) const {
     return m_root == nullptr ? nullptr : findBelow(*m_root, path);
 }
 
-void FolderListBase::setPath(const std::string& path) {
-    if (m_model.setPath(path)) {
-        raise(onChange);
-    }
-}
-
 }  // namespace qm::platform

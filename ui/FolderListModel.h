@@ -82,7 +82,11 @@ class FolderListBase : public FolderList, protected FolderTreeView {
                    const text::CaseMapper& mapper)
         : m_model(files, drives, mapper, *this) {}
     std::string path() const override { return m_model.path(); }
-    void setPath(const std::string& path) override;
+    void setPath(const std::string& path) override {
+        if (m_model.setPath(path)) {
+            raise(onChange);
+        }
+    }
     void refresh() override { m_model.refresh(); }
 
   protected:

@@ -1,8 +1,6 @@
 // The machine's drives in a drop-down list, each shown as its mount point and label.
 #pragma once
 
-#include <string>
-
 #include "platform/qt/QtControls.h"
 #include "ui/DriveListModel.h"
 

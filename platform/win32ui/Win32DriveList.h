@@ -1,8 +1,6 @@
 // The machine's drives in a drop-down list, each as Windows users know it ("c: [SYSTEM]").
 #pragma once
 
-#include <string>
-
 #include "platform/win32ui/Win32ControlBase.h"
 #include "ui/DriveListModel.h"
 

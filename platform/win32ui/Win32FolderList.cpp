@@ -2,8 +2,6 @@
 
 #include <shellapi.h>
 
-#include "platform/win32ui/Win32Window.h"
-
 namespace qm::platform {
 
 using win32ui::ProgramChange;
@@ -30,9 +28,9 @@ HTREEITEM itemOf(const FolderNode& node) {
     return static_cast<HTREEITEM>(node.item);
 }
 
-// An item's parameter is the node it shows.
-FolderNode& nodeOf(const TVITEMW& item) {
-    return *reinterpret_cast<FolderNode*>(item.lParam);
+// The node a tree-view notification is about: an item's parameter is the node it shows.
+FolderNode& nodeOf(const NMTREEVIEWW& tree) {
+    return *reinterpret_cast<FolderNode*>(tree.itemNew.lParam);
 }
 
 }  // namespace
@@ -112,12 +110,11 @@ LRESULT Win32FolderList::notify(NMHDR& header) {
     switch (header.code) {
         case TVN_ITEMEXPANDINGW:
             if ((tree.action & TVE_EXPAND) != 0) {
-                m_model.open(nodeOf(tree.itemNew));
+                m_model.open(nodeOf(tree));
             }
             return FALSE;
         case TVN_SELCHANGEDW:
-            if (!m_programChange && tree.itemNew.hItem != nullptr &&
-                m_model.choose(nodeOf(tree.itemNew))) {
+            if (!m_programChange && tree.itemNew.hItem != nullptr && m_model.choose(nodeOf(tree))) {
                 raiseFromUser(onChange);
             }
             return 0;
