@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "services/DriveQuery.h"
+#include "ui/Controls.h"
 
 namespace qm::platform {
 
@@ -37,6 +38,40 @@ class DriveListModel {
     const DriveQuery& m_drives;
     std::vector<MountedDrive> m_list;
     MountedDrive m_current;
+};
+
+// A drive list over the model: the back end shows the entries (showEntries) and hands on the
+// user's choice (raising onChange when userChose says so).
+class DriveListBase : public DriveList {
+  public:
+    explicit DriveListBase(const DriveQuery& drives) : m_model(drives) {}
+    std::string drive() const override { return m_model.currentText(); }
+    std::string root() const override { return m_model.currentRoot(); }
+    void setDrive(const std::string& path) override {
+        if (m_model.setCurrent(path)) {
+            showEntries();
+            raise(onChange);
+        }
+    }
+    int listCount() const override { return m_model.count(); }
+    std::string list(int index) const override { return m_model.text(index); }
+    void refresh() override {
+        m_model.refresh();
+        showEntries();
+    }
+
+  protected:
+    // Shows the entries (list) and the current one, as the program's change. A list that shows
+    // nothing needs no override.
+    virtual void showEntries() {}
+    // The entry of the current drive, -1 while there is none.
+    int currentIndex() const { return m_model.currentIndex(); }
+    // The user chose entry `index`; true when the current drive changed. Throws RunError 5
+    // outside the list.
+    bool userChose(int index) { return m_model.choose(index); }
+
+  private:
+    DriveListModel m_model;
 };
 
 }  // namespace qm::platform

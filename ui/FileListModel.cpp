@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "base/PathRules.h"
-#include "base/RunError.h"
 #include "base/Wildcard.h"
 
 namespace qm::platform {
@@ -191,14 +189,6 @@ std::vector<std::string> listSubfolders(const FileSystem& files, const std::stri
         }
     }
     return sortByKey(std::move(names), mapper).names;
-}
-
-std::string folderToShow(const FileSystem& files, const std::string& path) {
-    std::string folder = withoutTrailingSeparator(path);
-    if (folder.empty() || !files.isFolder(folder)) {
-        throw RunError(kPathNotFound);
-    }
-    return folder;
 }
 
 }  // namespace qm::platform

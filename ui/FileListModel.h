@@ -59,8 +59,5 @@ class FileListModel {
 // The subfolders of `folder` (hidden ones left out), sorted case-insensitively.
 std::vector<std::string> listSubfolders(const FileSystem& files, const std::string& folder,
                                         const text::CaseMapper& mapper);
-// The folder a folder list is asked to show: `path` without its trailing separator, checked to be
-// a folder (kPathNotFound otherwise: an empty path, a file, a folder that has gone).
-std::string folderToShow(const FileSystem& files, const std::string& path);
 
 }  // namespace qm::platform

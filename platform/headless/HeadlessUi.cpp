@@ -17,7 +17,8 @@ class HeadlessControlFactory final : public ControlFactory {
         return std::make_unique<HeadlessDriveList>(d, m_window, m_ui.drives());
     }
     std::unique_ptr<Control> folderList(const ControlDesign& d, Control*) override {
-        return std::make_unique<HeadlessFolderList>(d, m_window, m_ui.files(), m_ui.caseMapper());
+        return std::make_unique<HeadlessFolderList>(d, m_window, m_ui.files(), m_ui.drives(),
+                                                    m_ui.caseMapper());
     }
     std::unique_ptr<Control> fileList(const ControlDesign& d, Control*) override {
         return std::make_unique<HeadlessFileList>(d, m_window, m_ui.files(), m_ui.caseMapper());

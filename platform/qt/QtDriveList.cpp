@@ -7,11 +7,11 @@
 namespace qm::platform {
 
 QtDriveList::QtDriveList(const ControlDesign& design, QWidget* parent, const DriveQuery& drives)
-    : QtControlBase(design, new QComboBox(parent)), m_model(drives) {
+    : DriveListBase(drives), QtControlBase(design, new QComboBox(parent)) {
     comboBox()->setEditable(false);
-    showModel();
+    showEntries();
     QObject::connect(comboBox(), &QComboBox::activated, receiver(), [this](int index) {
-        if (!m_programChange && index >= 0 && index < listCount() && m_model.choose(index)) {
+        if (!m_programChange && index >= 0 && index < listCount() && userChose(index)) {
             raiseFromUser(onChange);
         }
     });
@@ -21,25 +21,13 @@ QComboBox* QtDriveList::comboBox() const {
     return static_cast<QComboBox*>(m_widget);
 }
 
-void QtDriveList::refresh() {
-    m_model.refresh();
-    showModel();
-}
-
-void QtDriveList::setDrive(const std::string& path) {
-    if (m_model.setCurrent(path)) {
-        showModel();
-        raise(onChange);
-    }
-}
-
-void QtDriveList::showModel() {
+void QtDriveList::showEntries() {
     const ProgramChange change(m_programChange);
     comboBox()->clear();
     for (int i = 0; i < listCount(); ++i) {
-        comboBox()->addItem(displayQString(m_model.text(i)));
+        comboBox()->addItem(displayQString(list(i)));
     }
-    comboBox()->setCurrentIndex(m_model.currentIndex());
+    comboBox()->setCurrentIndex(currentIndex());
 }
 
 }  // namespace qm::platform

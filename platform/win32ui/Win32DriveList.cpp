@@ -7,10 +7,10 @@ using win32ui::shown;
 
 Win32DriveList::Win32DriveList(const ControlDesign& design, Win32Window& window, HWND parent,
                                const DriveQuery& drives)
-    : Win32ControlBase(design, window, parent, L"COMBOBOX",
-                       WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0),
-      m_model(drives) {
-    showModel();
+    : DriveListBase(drives),
+      Win32ControlBase(design, window, parent, L"COMBOBOX",
+                       WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0) {
+    showEntries();
 }
 
 void Win32DriveList::layout(int dpi, HFONT font) {
@@ -18,26 +18,13 @@ void Win32DriveList::layout(int dpi, HFONT font) {
     win32ui::placeComboBox(m_handle, pixels(geometry(), dpi), dpi);
 }
 
-void Win32DriveList::refresh() {
-    m_model.refresh();
-    showModel();
-}
-
-void Win32DriveList::setDrive(const std::string& path) {
-    if (m_model.setCurrent(path)) {
-        showModel();
-        raise(onChange);
-    }
-}
-
-void Win32DriveList::showModel() {
+void Win32DriveList::showEntries() {
     const ProgramChange change(m_programChange);
     ::SendMessageW(m_handle, CB_RESETCONTENT, 0, 0);
     for (int i = 0; i < listCount(); ++i) {
-        ::SendMessageW(m_handle, CB_ADDSTRING, 0,
-                       reinterpret_cast<LPARAM>(shown(m_model.text(i)).c_str()));
+        ::SendMessageW(m_handle, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown(list(i)).c_str()));
     }
-    ::SendMessageW(m_handle, CB_SETCURSEL, static_cast<WPARAM>(m_model.currentIndex()), 0);
+    ::SendMessageW(m_handle, CB_SETCURSEL, static_cast<WPARAM>(currentIndex()), 0);
 }
 
 void Win32DriveList::command(int code) {
@@ -49,7 +36,7 @@ void Win32DriveList::command(int code) {
         return;
     }
     win32ui::raiseFromUser([&] {
-        if (m_model.choose(index)) {
+        if (userChose(index)) {
             raise(onChange);
         }
     });
