@@ -37,14 +37,15 @@ std::wstring withSeparator(std::wstring path) {
     return path;
 }
 
-// The root of the volume holding `path`; "" when the system cannot tell.
+// The root of the volume holding `path` (any form), in the ordinary form; "" when the system
+// cannot tell.
 std::wstring volumeRoot(const std::wstring& path) {
     std::wstring root(path.size() + MAX_PATH + 1, L'\0');
     if (!::GetVolumePathNameW(path.c_str(), root.data(), static_cast<DWORD>(root.size()))) {
         return {};
     }
     root.resize(std::wcslen(root.c_str()));
-    return withSeparator(root);
+    return withSeparator(ordinaryForm(root));
 }
 
 }  // namespace
@@ -190,10 +191,11 @@ std::string Win32DriveQuery::mountPointOf(const std::string& path) const {
         return {};
     }
     const NoDiskDialogs quiet;
-    if (::GetFileAttributesW(widePath(path).c_str()) == INVALID_FILE_ATTRIBUTES) {
+    const std::wstring form = longPathForm(*wide);
+    if (::GetFileAttributesW(form.c_str()) == INVALID_FILE_ATTRIBUTES) {
         return {};
     }
-    return narrowText(volumeRoot(*wide).c_str());
+    return narrowText(volumeRoot(form).c_str());
 }
 
 }  // namespace qm::platform
