@@ -226,9 +226,12 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_QUERYENDSESSION:
-            return !m_loaded || askToClose(CloseReason::SessionEnding) ? TRUE : FALSE;
+            // Only a question: another program may still refuse, and the session goes on.
+            return TRUE;
         case WM_ENDSESSION:
-            if (wParam != 0 && m_loaded) {
+            // The session ends once every program has returned from this: the window takes its
+            // way out now, its handler first.
+            if (wParam != 0 && m_loaded && askToClose(CloseReason::SessionEnding)) {
                 close();
             }
             return 0;

@@ -141,5 +141,21 @@ TEST(Win32Windows, CtrlAndShiftClicksInTheFileListSelectAsAListBoxDoes) {
     EXPECT_EQ(clicks, 6);
 }
 
+TEST(Win32Windows, TheSessionsEndClosesTheWindowOnlyOnceTheSessionReallyEnds) {
+    World world;
+    auto main = world.ui.createMainWindow();
+    Window& window = *main->controls().window;
+    std::vector<CloseReason> asked;
+    window.onQueryUnload = [&](CloseReason reason, bool&) { asked.push_back(reason); };
+    const HWND handle = formOf(*main).window().handle();
+    EXPECT_EQ(::SendMessageW(handle, WM_QUERYENDSESSION, 0, 0), TRUE);
+    ::SendMessageW(handle, WM_ENDSESSION, FALSE, 0);  // another program said no: it goes on
+    EXPECT_TRUE(window.loaded());
+    EXPECT_TRUE(asked.empty());
+    ::SendMessageW(handle, WM_ENDSESSION, TRUE, 0);
+    EXPECT_FALSE(window.loaded());
+    EXPECT_EQ(asked, std::vector<CloseReason>{CloseReason::SessionEnding});
+}
+
 }  // namespace
 }  // namespace qm::platform
