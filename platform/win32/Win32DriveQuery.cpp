@@ -166,21 +166,23 @@ std::vector<MountedDrive> Win32DriveQuery::mountedDrives() const {
     if (length == 0 || length > buffer.size()) {
         return drives;
     }
+    std::vector<std::wstring> roots;
     for (const wchar_t* root = buffer.c_str(); *root != L'\0'; root += std::wcslen(root) + 1) {
-        const std::string rootText = narrowText(root);
+        roots.emplace_back(root);
+    }
+    const auto labels = m_labels.labels(roots);
+    for (const std::wstring& root : roots) {
+        const std::string rootText = narrowText(root.c_str());
         // The letter and colon in lower case, as a drive list shows them.
         std::string shown = rootText.substr(0, 2);
         if (shown[0] >= 'A' && shown[0] <= 'Z') {
             shown[0] = static_cast<char>(shown[0] - 'A' + 'a');
         }
-        VolumeInformation volume;
-        if (::GetDriveTypeW(root) != DRIVE_REMOVABLE && volumeInformation(rootText, volume) &&
-            !volume.label.empty()) {
-            shown += " [" + volume.label + "]";
-        } else {
-            volume.label.clear();
+        const auto label = labels.find(root);
+        if (label != labels.end() && !label->second.empty()) {
+            shown += " [" + label->second + "]";
         }
-        drives.push_back(MountedDrive{rootText, volume.label, shown});
+        drives.push_back(MountedDrive{rootText, label != labels.end() ? label->second : "", shown});
     }
     return drives;
 }
