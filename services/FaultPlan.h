@@ -10,7 +10,9 @@
 
 namespace qm::platform {
 
-enum class FaultSite { Rename, LogAppend, HiveWrite };
+// TemporaryMove: the moves of a case-only rename made through a temporary name (Windows): the
+// first to the temporary name, the second on to the new name, the third back to the old one.
+enum class FaultSite { Rename, LogAppend, HiveWrite, TemporaryMove };
 
 class FaultPlan {
   public:

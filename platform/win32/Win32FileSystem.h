@@ -4,6 +4,11 @@
 // with the "\\?\" prefix.
 #pragma once
 
+#include <map>
+#include <optional>
+#include <string>
+
+#include "base/RunError.h"
 #include "services/FaultPlan.h"
 #include "services/FileSystem.h"
 
@@ -19,7 +24,9 @@ class Win32FileSystem : public FileSystem {
     std::optional<FileInfo> info(const std::string& path) const override;
     // Also refuses with 52 a new name Windows would not keep as written (isNameWindowsKeeps).
     // A change of letter case only is checked against the name the folder then reports, and
-    // made through a temporary name in the same folder where the plain move left the old case.
+    // made through a temporary name in the same folder where the plain move left the old case;
+    // should the file be left under that name (neither the move on nor the move back went), the
+    // error is 70 naming the temporary name, and the same rename asked again goes on from it.
     void renameNoReplace(const std::string& from, const std::string& to) override;
     void append(const std::string& path, std::string_view text) override;
     bool createNew(const std::string& path, std::string_view text) override;
@@ -27,9 +34,18 @@ class Win32FileSystem : public FileSystem {
     std::vector<FolderEntry> listFolder(const std::string& path) const override;
 
   private:
+    struct MoveFailure {
+        RunError error;
+        unsigned long code;  // the system's error code; 0 for a planned fault
+    };
     void injectFault(FaultSite site, const std::string& path) const;
+    std::optional<MoveFailure> move(const std::wstring& from, const std::wstring& to) const;
+    void renameThroughTemporary(const std::wstring& from, const std::wstring& to);
+    void renameFromTemporary(const std::wstring& from, const std::wstring& temporary,
+                             const std::wstring& to);
 
     FaultPlan* m_faults;
+    std::map<std::wstring, std::wstring> m_stranded;  // old path -> the temporary name it holds
 };
 
 }  // namespace qm::platform
