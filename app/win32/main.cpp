@@ -60,7 +60,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const qm::platform::Win32LocaleFormat format;
     qm::platform::Win32SystemFacts facts;
     const qm::text::CaseMapper caseMapper(qm::platform::Win32CaseRules::user());
-    qm::platform::Win32Registry registry;
+    // Follows changes of the program's own key only, where cRegistry keeps every setting.
+    qm::platform::Win32Registry registry("", "Software\\" + qm::AppIdentity::title());
     qm::platform::Win32DriveQuery drives;
     qm::platform::Win32Ui ui(files, drives, caseMapper, facts);
     qm::platform::Win32OwnedMessageBox messages(ui);
