@@ -146,7 +146,9 @@ bool Win32DriveQuery::procedureExists(const std::string& library,
     HMODULE module = ::GetModuleHandleW(name->c_str());
     const bool loadedHere = module == nullptr;
     if (loadedHere) {
-        module = ::LoadLibraryW(name->c_str());
+        // Only the system's own: a library of that name beside the program or in the current
+        // folder is never loaded.
+        module = ::LoadLibraryExW(name->c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
         if (module == nullptr) {
             return false;
         }
@@ -160,10 +162,12 @@ bool Win32DriveQuery::procedureExists(const std::string& library,
 
 std::vector<MountedDrive> Win32DriveQuery::mountedDrives() const {
     std::vector<MountedDrive> drives;
-    std::wstring buffer(4 * 26 + 1, L'\0');
-    const DWORD length =
-        ::GetLogicalDriveStringsW(static_cast<DWORD>(buffer.size()), buffer.data());
-    if (length == 0 || length > buffer.size()) {
+    // "C:\" and its NUL for each of 26 letters and the NUL ending the list, with room to spare:
+    // the documentation's versions disagree on whether the size handed over counts that NUL.
+    std::wstring buffer(4 * 26 + 2, L'\0');
+    const auto room = static_cast<DWORD>(buffer.size() - 1);
+    const DWORD length = ::GetLogicalDriveStringsW(room, buffer.data());
+    if (length == 0 || length > room) {
         return drives;
     }
     std::vector<std::wstring> roots;

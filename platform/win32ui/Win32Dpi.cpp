@@ -11,7 +11,9 @@ template <typename Procedure>
 Procedure lookUp(const wchar_t* library, const char* name) {
     HMODULE module = ::GetModuleHandleW(library);
     if (module == nullptr) {
-        module = ::LoadLibraryW(library);
+        // From the system's folder only (shcore.dll is not on Windows 7: one beside the program
+        // must not be taken for it).
+        module = ::LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     }
     return module == nullptr ? nullptr
                              : reinterpret_cast<Procedure>(
