@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <filesystem>
@@ -61,10 +60,10 @@ TEST_F(AboutInfoTest, ReadyDriveLineByLine) {
     const auto text = lines(aboutText(fakePath("/data")));
     const platform::SystemWording wording = test::systemWording();
 #ifdef _WIN32
-    // Upper case with ".EXE" on Windows (the test's folder is ASCII), and the file still found.
-    std::string program = h.root / "app/quillmote.EXE";
-    std::transform(program.begin(), program.end(), program.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    std::string program;  // upper case with ".EXE" (the test's folder is ASCII): found all the same
+    for (const char c : h.root / "app/quillmote.exe") {
+        program += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
 #else
     const std::string program = h.root / "app/quillmote";
 #endif

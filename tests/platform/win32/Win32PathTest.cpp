@@ -1,9 +1,7 @@
-// What a path looks like when it reaches Windows: the long form with its steps resolved and its
-// names as written, and what the shell is given instead.
+// What a path looks like when it reaches Windows, and what the shell is given instead.
 #include "platform/win32/Win32Path.h"
 
 #include <gtest/gtest.h>
-
 
 namespace qm::platform {
 namespace {
@@ -14,36 +12,25 @@ TEST(Win32Path, LongPathFormResolvesStepsAndKeepsNamesAsWritten) {
         const wchar_t* form;
     } rows[] = {
         {LR"(C:\Photos\a.jpg)", LR"(\\?\C:\Photos\a.jpg)"},
-        {LR"(C:/Photos/./2024/../a.jpg)", LR"(\\?\C:\Photos\a.jpg)"},
-        {LR"(C:\Photos\\a.jpg)", LR"(\\?\C:\Photos\a.jpg)"},
+        {LR"(C:/Photos//./2024/../a.jpg)", LR"(\\?\C:\Photos\a.jpg)"},
         {LR"(C:\..\..\a.jpg)", LR"(\\?\C:\a.jpg)"},
         {LR"(C:\Photos\)", LR"(\\?\C:\Photos\)"},
-        {LR"(C:\Photos\2024\..)", LR"(\\?\C:\Photos)"},
-        {LR"(C:\)", LR"(\\?\C:\)"},
         {LR"(C:\README. )", LR"(\\?\C:\README. )"},  // Windows would strip the dot and space
-        {LR"(\\server\share\x\..\y)", LR"(\\?\UNC\server\share\y)"},
-        {LR"(//server/share/..)", LR"(\\?\UNC\server\share\)"},
+        {LR"(//server/share/x/../y)", LR"(\\?\UNC\server\share\y)"},
         {LR"(\\?\C:\a\..\b)", LR"(\\?\C:\a\..\b)"},  // already literal
         {LR"(\\.\COM1)", LR"(\\.\COM1)"},
-        {LR"(a/b)", LR"(a\b)"},  // relative forms: Windows resolves them
-        {LR"(C:a)", LR"(C:a)"},
-        {LR"(\a)", LR"(\a)"},
+        {LR"(C:a/b)", LR"(C:a\b)"},  // relative: Windows resolves it against a current folder
         {LR"(\\server)", LR"(\\server)"},
-        {L"", L""},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(longPathForm(row.given), row.form) << std::wstring(row.given).size();
     }
-    EXPECT_EQ(widePath("C:/Caf\xC3\xA9/./x"), LR"(\\?\C:\Café\x)");
 }
 
 TEST(Win32Path, TheShellGetsTheOrdinaryFormOrAClearRefusal) {
-    EXPECT_EQ(shellPath(LR"(\\?\C:\Photos\)"), LR"(C:\Photos\)");
     EXPECT_EQ(shellPath(LR"(\\?\UNC\server\share\log.txt)"), LR"(\\server\share\log.txt)");
-    // 303 characters, and no short twin (nothing is there to have one).
-    const std::wstring deep = LR"(\\?\C:\)" + std::wstring(300, L'x');
     try {
-        shellPath(deep);
+        shellPath(LR"(\\?\C:\)" + std::wstring(300, L'x'));  // no short twin: nothing is there
         ADD_FAILURE() << "a path past MAX_PATH went to the shell";
     } catch (const RunError& e) {
         EXPECT_EQ(e.number(), kShellPathTooLong);

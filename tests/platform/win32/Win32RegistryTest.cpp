@@ -117,14 +117,9 @@ TEST_F(Win32RegistryTest, RevisionFollowsChangesOfTheProgramsKeyFromAnywhere) {
     const std::uint64_t before = store->revision();
     EXPECT_EQ(store->revision(), before) << "nothing changed";
     // Another program writing its own settings beside ours.
-    HKEY other = nullptr;
-    const std::wstring otherPath = test::fsPath(store->base() + "\\Software\\Other").native();
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, otherPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                nullptr, &other, nullptr),
+    const std::wstring other = test::fsPath(store->base() + "\\Software\\Other").native();
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, other.c_str(), L"x", REG_SZ, L"1", 4),
               ERROR_SUCCESS);
-    ASSERT_EQ(::RegSetValueExW(other, L"x", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"1"), 4),
-              ERROR_SUCCESS);
-    ::RegCloseKey(other);
     EXPECT_EQ(store->revision(), before) << "another program's key";
     // Another writer (the registry reached directly, as another program would).
     const HKEY held = raw("\\Software\\Quillmote Utility\\Preferences");

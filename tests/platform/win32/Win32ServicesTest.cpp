@@ -7,9 +7,6 @@
 #include <shellapi.h>
 
 #include <atomic>
-#include <chrono>
-#include <map>
-#include <memory>
 #include <thread>
 
 #include "ProductInfo.h"
