@@ -175,8 +175,8 @@ void Win32FileSystem::renameFromTemporary(const std::wstring& from, const std::w
     if (!onward) {
         return;
     }
-    // Back to the old name. A virus scanner that opened the file under its new name may hold it
-    // for a moment.
+    // Back to the old name. A virus scanner that opened the file under its temporary name may hold
+    // it for a moment.
     std::optional<MoveFailure> back;
     for (int attempt = 0; attempt < 20; ++attempt) {
         back = move(temporary, from);
