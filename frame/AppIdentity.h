@@ -22,6 +22,8 @@ class AppIdentity {
 
     // The program file's full path.
     std::string programFile() const { return m_programFile; }
+    // The program file as the About box names it (SystemFacts::shownProgramFile).
+    std::string shownProgramFile() const { return m_facts.shownProgramFile(m_programFile); }
     // The program file's folder, ending in the path separator.
     std::string GetAppPath() const { return m_appPath; }
     // The log file "_APP_LOG.txt": in the program's folder when the user may append to the log

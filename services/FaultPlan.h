@@ -12,8 +12,18 @@ namespace qm::platform {
 
 // Rename fails a whole rename before anything moves; RenameNoReplace, HardLink and MoveOntoClaim
 // stand in for the answer of one system call inside the POSIX rename, as a file system without
-// that call gives it.
-enum class FaultSite { Rename, RenameNoReplace, HardLink, MoveOntoClaim, LogAppend, HiveWrite };
+// that call gives it. TemporaryMove: the moves of a case-only rename made through a temporary
+// name (Windows): the first to the temporary name, the second on to the new name, the third back
+// to the old one.
+enum class FaultSite {
+    Rename,
+    RenameNoReplace,
+    HardLink,
+    MoveOntoClaim,
+    LogAppend,
+    HiveWrite,
+    TemporaryMove
+};
 
 class FaultPlan {
   public:

@@ -31,6 +31,9 @@ class SystemFacts {
     virtual std::string osFolder() const = 0;
     virtual std::string osLibraryFolder() const = 0;
     virtual SystemWording wording() const = 0;
+    // How the About box names the program file `path` and looks for it: on Windows in upper case
+    // with the extension ".EXE", as the system's own tools name programs; elsewhere as it is.
+    virtual std::string shownProgramFile(const std::string& path) const = 0;
     // Whether the current user may create files in `folder`.
     virtual bool folderWritable(const std::string& folder) const = 0;
     // Whether the current user may open the existing file `path` for appending.

@@ -28,8 +28,7 @@ std::string GetAboutInfo(CDriveInfo& drive, const platform::SystemInformation* s
         if (systemInfo == nullptr) {
             throw RunError(kObjectNotSet);
         }
-        // The program file as it is: Linux paths are case-sensitive and carry no extension.
-        const std::string programFile = sources.identity.programFile();
+        const std::string programFile = sources.identity.shownProgramFile();
         std::string text = programFile + kCrLf;
         text += AppIdentity::GetVersionString();
         const auto info =

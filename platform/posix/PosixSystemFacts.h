@@ -16,6 +16,8 @@ class PosixSystemFacts : public SystemFacts {
     std::string osLibraryFolder() const override;
     // "A 64-bit application for Linux.": the program's word size and the kernel's name.
     SystemWording wording() const override;
+    // As it is: Linux names are case-sensitive and a program has no extension.
+    std::string shownProgramFile(const std::string& path) const override { return path; }
     bool folderWritable(const std::string& folder) const override;
     bool fileWritable(const std::string& path) const override;
     std::optional<std::string> environment(const std::string& name) const override;

@@ -37,14 +37,15 @@ std::wstring withSeparator(std::wstring path) {
     return path;
 }
 
-// The root of the volume holding `path`; "" when the system cannot tell.
+// The root of the volume holding `path` (any form), in the ordinary form; "" when the system
+// cannot tell.
 std::wstring volumeRoot(const std::wstring& path) {
     std::wstring root(path.size() + MAX_PATH + 1, L'\0');
     if (!::GetVolumePathNameW(path.c_str(), root.data(), static_cast<DWORD>(root.size()))) {
         return {};
     }
     root.resize(std::wcslen(root.c_str()));
-    return withSeparator(root);
+    return withSeparator(ordinaryForm(root));
 }
 
 }  // namespace
@@ -145,7 +146,9 @@ bool Win32DriveQuery::procedureExists(const std::string& library,
     HMODULE module = ::GetModuleHandleW(name->c_str());
     const bool loadedHere = module == nullptr;
     if (loadedHere) {
-        module = ::LoadLibraryW(name->c_str());
+        // Only the system's own: a library of that name beside the program or in the current
+        // folder is never loaded.
+        module = ::LoadLibraryExW(name->c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
         if (module == nullptr) {
             return false;
         }
@@ -159,27 +162,31 @@ bool Win32DriveQuery::procedureExists(const std::string& library,
 
 std::vector<MountedDrive> Win32DriveQuery::mountedDrives() const {
     std::vector<MountedDrive> drives;
-    std::wstring buffer(4 * 26 + 1, L'\0');
-    const DWORD length =
-        ::GetLogicalDriveStringsW(static_cast<DWORD>(buffer.size()), buffer.data());
-    if (length == 0 || length > buffer.size()) {
+    // "C:\" and its NUL for each of 26 letters and the NUL ending the list, with room to spare:
+    // the documentation's versions disagree on whether the size handed over counts that NUL.
+    std::wstring buffer(4 * 26 + 2, L'\0');
+    const auto room = static_cast<DWORD>(buffer.size() - 1);
+    const DWORD length = ::GetLogicalDriveStringsW(room, buffer.data());
+    if (length == 0 || length > room) {
         return drives;
     }
+    std::vector<std::wstring> roots;
     for (const wchar_t* root = buffer.c_str(); *root != L'\0'; root += std::wcslen(root) + 1) {
-        const std::string rootText = narrowText(root);
+        roots.emplace_back(root);
+    }
+    const auto labels = m_labels.labels(roots);
+    for (const std::wstring& root : roots) {
+        const std::string rootText = narrowText(root.c_str());
         // The letter and colon in lower case, as a drive list shows them.
         std::string shown = rootText.substr(0, 2);
         if (shown[0] >= 'A' && shown[0] <= 'Z') {
             shown[0] = static_cast<char>(shown[0] - 'A' + 'a');
         }
-        VolumeInformation volume;
-        if (::GetDriveTypeW(root) != DRIVE_REMOVABLE && volumeInformation(rootText, volume) &&
-            !volume.label.empty()) {
-            shown += " [" + volume.label + "]";
-        } else {
-            volume.label.clear();
+        const auto label = labels.find(root);
+        if (label != labels.end() && !label->second.empty()) {
+            shown += " [" + label->second + "]";
         }
-        drives.push_back(MountedDrive{rootText, volume.label, shown});
+        drives.push_back(MountedDrive{rootText, label != labels.end() ? label->second : "", shown});
     }
     return drives;
 }
@@ -190,10 +197,11 @@ std::string Win32DriveQuery::mountPointOf(const std::string& path) const {
         return {};
     }
     const NoDiskDialogs quiet;
-    if (::GetFileAttributesW(widePath(path).c_str()) == INVALID_FILE_ATTRIBUTES) {
+    const std::wstring form = longPathForm(*wide);
+    if (::GetFileAttributesW(form.c_str()) == INVALID_FILE_ATTRIBUTES) {
         return {};
     }
-    return narrowText(volumeRoot(*wide).c_str());
+    return narrowText(volumeRoot(form).c_str());
 }
 
 }  // namespace qm::platform

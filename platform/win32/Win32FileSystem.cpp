@@ -106,25 +106,8 @@ std::wstring temporarySibling(const std::wstring& path) {
            std::to_wstring(++counter) + L".tmp";
 }
 
-// A case-only rename the plain move did not carry out (Wine reports success and keeps the old
-// case): through a temporary name, and back to the old name if the second step fails.
-void renameThroughTemporary(const std::wstring& from, const std::wstring& to) {
-    std::wstring temporary;
-    for (int attempt = 0;; ++attempt) {
-        temporary = temporarySibling(from);
-        if (::MoveFileExW(from.c_str(), temporary.c_str(), 0)) {
-            break;
-        }
-        const DWORD error = ::GetLastError();
-        if ((error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) || attempt == 8) {
-            throwWin32(error);
-        }
-    }
-    if (!::MoveFileExW(temporary.c_str(), to.c_str(), 0)) {
-        const DWORD error = ::GetLastError();
-        ::MoveFileExW(temporary.c_str(), from.c_str(), 0);
-        throwWin32(error);
-    }
+std::string nameOf(const std::wstring& path) {
+    return narrowText(path.substr(path.rfind(L'\\') + 1).c_str());
 }
 
 // Appenders of this program take turns: each holds a lock on one byte far beyond any log's end
@@ -157,6 +140,64 @@ std::int64_t unixSeconds(const FILETIME& time) {
 }
 
 }  // namespace
+
+std::optional<Win32FileSystem::MoveFailure> Win32FileSystem::move(const std::wstring& from,
+                                                                  const std::wstring& to) const {
+    if (m_faults != nullptr) {
+        if (const auto err = m_faults->next(FaultSite::TemporaryMove)) {
+            return MoveFailure{errorFromErrno(*err), 0};
+        }
+    }
+    if (::MoveFileExW(from.c_str(), to.c_str(), 0)) {
+        return std::nullopt;
+    }
+    const DWORD code = ::GetLastError();
+    return MoveFailure{errorFromWin32(code), code};
+}
+
+void Win32FileSystem::renameThroughTemporary(const std::wstring& from, const std::wstring& to) {
+    std::wstring temporary;
+    for (int attempt = 0;; ++attempt) {
+        temporary = temporarySibling(from);
+        const auto failed = move(from, temporary);
+        if (!failed) {
+            break;
+        }
+        if ((failed->code != ERROR_ALREADY_EXISTS && failed->code != ERROR_FILE_EXISTS) ||
+            attempt == 8) {
+            throw failed->error;
+        }
+    }
+    renameFromTemporary(from, temporary, to);
+}
+
+void Win32FileSystem::renameFromTemporary(const std::wstring& from, const std::wstring& temporary,
+                                          const std::wstring& to) {
+    const auto onward = move(temporary, to);
+    if (!onward) {
+        return;
+    }
+    // Back to the old name. A virus scanner that opened the file under its temporary name may hold
+    // it for a moment.
+    std::optional<MoveFailure> back;
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        back = move(temporary, from);
+        if (!back || (back->code != ERROR_SHARING_VIOLATION && back->code != ERROR_ACCESS_DENIED)) {
+            break;
+        }
+        ::Sleep(25);
+    }
+    if (!back) {
+        throw onward->error;  // the file keeps its old name, as after any failed rename
+    }
+    // The file carries the temporary name: the message says so, and Retry carries on from it.
+    m_stranded[from] = temporary;
+    throw RunError(kPermissionDenied, nameOf(from) + " could not be renamed to " + nameOf(to) +
+                                          " (" + onward->error.description() +
+                                          ") nor take its old name back (" +
+                                          back->error.description() + "): it is now named " +
+                                          nameOf(temporary) + " in the same folder.");
+}
 
 void Win32FileSystem::injectFault(FaultSite site, const std::string& path) const {
     if (m_faults != nullptr) {
@@ -215,6 +256,16 @@ void Win32FileSystem::renameNoReplace(const std::string& from, const std::string
             throwLastError();
         }
         return;
+    }
+    if (const auto stranded = m_stranded.find(source); stranded != m_stranded.end()) {
+        // An earlier attempt left the file under a temporary name: on from there.
+        const std::wstring temporary = stranded->second;
+        m_stranded.erase(stranded);
+        if (::GetFileAttributesW(source.c_str()) == INVALID_FILE_ATTRIBUTES &&
+            ::GetFileAttributesW(temporary.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            renameFromTemporary(source, temporary, target);
+            return;
+        }
     }
     if (caseInsensitiveMatches(target.substr(0, nameStart), wantedName) > 1) {
         throw RunError(kFileAlreadyExists);

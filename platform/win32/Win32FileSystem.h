@@ -4,6 +4,11 @@
 // with the "\\?\" prefix.
 #pragma once
 
+#include <map>
+#include <optional>
+#include <string>
+
+#include "base/RunError.h"
 #include "services/FaultPlan.h"
 #include "services/FileSystem.h"
 
@@ -18,7 +23,9 @@ class Win32FileSystem : public FileSystem {
     bool isFolder(const std::string& path) const override;
     std::optional<FileInfo> info(const std::string& path) const override;
     // A change of letter case only is checked against the name the folder then reports, and
-    // made through a temporary name in the same folder where the plain move left the old case.
+    // made through a temporary name in the same folder where the plain move left the old case;
+    // should the file be left under that name (neither the move on nor the move back went), the
+    // error is 70 naming the temporary name, and the same rename asked again goes on from it.
     void renameNoReplace(const std::string& from, const std::string& to) override;
     // Every name Windows would refuse or not keep as written (whyWindowsRefuses).
     std::string nameRefusal(std::string_view name) const override;
@@ -30,9 +37,18 @@ class Win32FileSystem : public FileSystem {
     std::vector<FolderEntry> listFolder(const std::string& path) const override;
 
   private:
+    struct MoveFailure {
+        RunError error;
+        unsigned long code;  // the system's error code; 0 for a planned fault
+    };
     void injectFault(FaultSite site, const std::string& path) const;
+    std::optional<MoveFailure> move(const std::wstring& from, const std::wstring& to) const;
+    void renameThroughTemporary(const std::wstring& from, const std::wstring& to);
+    void renameFromTemporary(const std::wstring& from, const std::wstring& temporary,
+                             const std::wstring& to);
 
     FaultPlan* m_faults;
+    std::map<std::wstring, std::wstring> m_stranded;  // old path -> the temporary name it holds
 };
 
 }  // namespace qm::platform

@@ -104,8 +104,8 @@ RegStatus deliver(const std::string& value, char* data, std::uint32_t& size) {
 
 }  // namespace
 
-Win32Registry::Win32Registry(std::string base, FaultPlan* faults)
-    : m_base(std::move(base)), m_faults(faults) {
+Win32Registry::Win32Registry(std::string base, std::string watched, FaultPlan* faults)
+    : m_base(std::move(base)), m_watchedPath(keyPath(watched).value_or(L"")), m_faults(faults) {
     HKEY root = HKEY_CURRENT_USER;
     if (!m_base.empty()) {
         const auto path = text::toUtf16(m_base);
@@ -138,7 +138,8 @@ Win32Registry::~Win32Registry() {
 void Win32Registry::watch() {
     if (m_watched == nullptr && m_root != nullptr) {
         HKEY watched = nullptr;
-        if (::RegOpenKeyExW(hkey(m_root), L"", 0, KEY_NOTIFY, &watched) == ERROR_SUCCESS) {
+        if (::RegOpenKeyExW(hkey(m_root), m_watchedPath.c_str(), 0, KEY_NOTIFY, &watched) ==
+            ERROR_SUCCESS) {
             m_watched = watched;
         }
     }

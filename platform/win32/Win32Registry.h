@@ -18,16 +18,19 @@ namespace qm::platform {
 class Win32Registry : public RegistryStore {
   public:
     // Paths are relative to HKEY_CURRENT_USER, or to `base` below it (a test's own key, which
-    // stands in for the whole per-user branch). `faults` (tests only) makes chosen writes fail
-    // as if the registry had.
-    explicit Win32Registry(std::string base = "", FaultPlan* faults = nullptr);
+    // stands in for the whole per-user branch). `watched` is the key below that root whose
+    // changes revision() follows: the program's own ("Software\Quillmote Utility"), so that
+    // what other programs write elsewhere in the branch does not count. `faults` (tests only)
+    // makes chosen writes fail as if the registry had.
+    explicit Win32Registry(std::string base = "", std::string watched = "",
+                           FaultPlan* faults = nullptr);
     ~Win32Registry() override;
     Win32Registry(const Win32Registry&) = delete;
     Win32Registry& operator=(const Win32Registry&) = delete;
 
-    // Changes when a value or key below the root changed, here or in any other process (a
-    // change notification on the whole branch); every call changes it when the notification
-    // cannot be set up.
+    // Changes when a value or key below the watched key changed, here or in any other process (a
+    // change notification on that key and its subkeys); every call changes it while the
+    // notification cannot be set up (the key does not exist yet, say).
     std::uint64_t revision() override;
     RegStatus openKey(const std::string& path, RegAccess access, RegKey& key) override;
     RegStatus createKey(const std::string& path, RegKey& key, bool* created = nullptr) override;
@@ -56,9 +59,10 @@ class Win32Registry : public RegistryStore {
     std::optional<RegStatus> injectedFault();
 
     std::string m_base;
+    std::wstring m_watchedPath;
     FaultPlan* m_faults;
     Handle m_root = nullptr;     // HKEY_CURRENT_USER or the base key
-    Handle m_watched = nullptr;  // the root, opened for change notifications
+    Handle m_watched = nullptr;  // the watched key, opened for change notifications
     Handle m_event = nullptr;    // signalled by a change below the root
     std::uint64_t m_revision = 1;
     std::mutex m_mutex;

@@ -14,14 +14,14 @@ bool Win32Shell::execute(const std::string& verb, const std::string& target) {
     std::wstring wideTarget;
     try {
         wideVerb = wideText(verb);
-        wideTarget = wideText(target);
+        wideTarget = widePath(target);
     } catch (const RunError&) {
         return false;
     }
-    // A document opens maximized (the log viewer's show command 3); a folder in a normal window.
-    const int show = verb == "open" ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
-    const HINSTANCE result =
-        ::ShellExecuteW(nullptr, wideVerb.c_str(), wideTarget.c_str(), nullptr, nullptr, show);
+    wideTarget = shellPath(wideTarget);
+    const auto owner = static_cast<HWND>(m_owner ? m_owner() : nullptr);
+    const HINSTANCE result = ::ShellExecuteW(owner, wideVerb.c_str(), wideTarget.c_str(), nullptr,
+                                             nullptr, SW_SHOWMAXIMIZED);
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
 

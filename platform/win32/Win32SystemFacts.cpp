@@ -10,6 +10,7 @@
 #include "ProductInfo.h"
 #include "base/PathRules.h"
 #include "base/RunError.h"
+#include "base/Utf16.h"
 #include "platform/win32/Win32Path.h"
 
 namespace qm::platform {
@@ -87,6 +88,20 @@ SystemWording Win32SystemFacts::wording() const {
     const std::string bits = std::to_string(sizeof(void*) * CHAR_BIT);
     return SystemWording{"A " + bits + "-bit application for Windows 7 and higher.",
                          "Windows Directory", "Windows System Directory"};
+}
+
+std::string Win32SystemFacts::shownProgramFile(const std::string& path) const {
+    std::wstring name = text::toUtf16Lossy(path);
+    const std::size_t dot = name.rfind(L'.');
+    if (dot != std::wstring::npos && dot > name.rfind(L'\\')) {
+        name.erase(dot);
+    }
+    name += L".exe";
+    std::wstring upper(name.size(), L'\0');
+    const int length = ::LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, name.c_str(),
+                                       static_cast<int>(name.size()), upper.data(),
+                                       static_cast<int>(upper.size()), nullptr, nullptr, 0);
+    return narrowText((length > 0 ? upper : name).c_str());
 }
 
 bool Win32SystemFacts::fileWritable(const std::string& path) const {

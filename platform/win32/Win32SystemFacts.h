@@ -29,6 +29,9 @@ class Win32SystemFacts : public SystemFacts {
     // "A 64-bit application for Windows 7 and higher." (32-bit for the i686 build), the
     // folders as "Windows Directory" and "Windows System Directory".
     SystemWording wording() const override;
+    // "C:\TOOLS\QUILLMOTE.EXE": upper case as the file system compares names (not the user's
+    // language rules, under which a Turkish "i" would name another file), extension ".EXE".
+    std::string shownProgramFile(const std::string& path) const override;
     // Whether a file can be created there: tried, not guessed from the folder's access list.
     bool folderWritable(const std::string& folder) const override;
     // Whether the file opens for appending: tried, as for the folder.

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "base/Utf16.h"
 
@@ -29,7 +30,9 @@ std::string Win32Clipboard::text() const {
     std::string text;
     if (const HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* units = static_cast<const wchar_t*>(::GlobalLock(data))) {
-            text = text::fromUtf16(units);
+            // Up to the first NUL, and never past the memory another program handed over.
+            const std::wstring_view held(units, ::GlobalSize(data) / sizeof(wchar_t));
+            text = text::fromUtf16(held.substr(0, held.find(L'\0')));
             ::GlobalUnlock(data);
         }
     }

@@ -337,12 +337,27 @@ LRESULT CALLBACK Win32ListBox::procedure(HWND handle, UINT message, WPARAM wPara
     // Whatever the control does next (paint, scroll, select) it does over every entry added.
     self->syncCount();
     if (message == WM_MOUSEMOVE) {
-        const LRESULT at = self->original(LB_ITEMFROMPOINT, 0, lParam);
-        self->hovered(HIWORD(at) == 0 ? static_cast<int>(LOWORD(at)) : -1);
+        // The point's coordinates are signed: left of or above the list they are negative.
+        self->hovered(
+            self->rowAt(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))));
     } else if (message == WM_MOUSELEAVE) {
         self->hovered(-1);
     }
     return self->original(message, wParam, lParam);
+}
+
+int Win32ListBox::rowAt(int x, int y) const {
+    // Worked out from the first row shown and the one row height: LB_ITEMFROMPOINT answers in
+    // 16 bits and names the last row also below it, where there is none.
+    RECT client{};
+    ::GetClientRect(m_handle, &client);
+    const auto height = static_cast<int>(original(LB_GETITEMHEIGHT, 0, 0));
+    const auto top = static_cast<int>(original(LB_GETTOPINDEX, 0, 0));
+    if (x < 0 || y < 0 || x >= client.right || y >= client.bottom || height <= 0 || top < 0) {
+        return -1;
+    }
+    const int row = top + y / height;
+    return row < listCount() ? row : -1;
 }
 
 void Win32ListBox::syncCount() {
@@ -361,10 +376,10 @@ void Win32ListBox::syncCount() {
         ::SelectObject(dc, old);
         ::ReleaseDC(m_handle, dc);
         const int dpi = window().dpi();
-        original(
-            LB_SETHORIZONTALEXTENT,
-            static_cast<WPARAM>(size.cx + scaled(16 + 8, dpi) + ::GetSystemMetrics(SM_CXVSCROLL)),
-            0);
+        original(LB_SETHORIZONTALEXTENT,
+                 static_cast<WPARAM>(size.cx + scaled(16 + 8, dpi) +
+                                     win32ui::systemMetric(SM_CXVSCROLL, dpi)),
+                 0);
     }
 }
 
@@ -374,6 +389,12 @@ void Win32ListBox::hovered(int row) {
     }
     m_hover = row;
     window().toolTipChanged();
+}
+
+Win32ListBox::~Win32ListBox() {
+    if (m_warningIcon != nullptr) {
+        ::DestroyIcon(m_warningIcon);
+    }
 }
 
 void Win32ListBox::clear() {
@@ -459,12 +480,19 @@ void Win32ListBox::drawItem(const DRAWITEMSTRUCT& item) {
         RECT text = item.rcItem;
         text.left += scaled(2, dpi);
         if (marked) {
-            const int size = scaled(16, dpi);
-            const HICON icon = static_cast<HICON>(
-                ::LoadImageW(nullptr, IDI_WARNING, IMAGE_ICON, size, size, LR_SHARED));
+            const int size = win32ui::systemMetric(SM_CXSMICON, dpi);
+            if (m_warningIcon == nullptr || m_warningIconSize != size) {
+                // The system's warning sign drawn at the window's DPI, not stretched from the
+                // size it was first loaded in.
+                if (m_warningIcon != nullptr) {
+                    ::DestroyIcon(m_warningIcon);
+                }
+                m_warningIcon = win32ui::loadIcon(nullptr, IDI_WARNING, size);
+                m_warningIconSize = size;
+            }
             ::DrawIconEx(item.hDC, text.left,
-                         item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - size) / 2, icon,
-                         size, size, 0, nullptr, DI_NORMAL);
+                         item.rcItem.top + (item.rcItem.bottom - item.rcItem.top - size) / 2,
+                         m_warningIcon, size, size, 0, nullptr, DI_NORMAL);
             text.left += size + scaled(4, dpi);
         }
         ::SetBkMode(item.hDC, TRANSPARENT);
@@ -485,6 +513,41 @@ void Win32ListBox::drawItem(const DRAWITEMSTRUCT& item) {
 
 // ---- status bar
 
+std::wstring compactedFolder(const std::wstring& path,
+                             const std::function<bool(const std::wstring&)>& fits) {
+    if (fits(path)) {
+        return path;
+    }
+    // The root: "C:\" or "\\server\share\".
+    std::size_t root = path.size() >= 3 && path[1] == L':' && path[2] == L'\\' ? 3 : 0;
+    if (path.starts_with(LR"(\\)")) {
+        const std::size_t share = path.find(L'\\', std::min(path.find(L'\\', 2), path.size()) + 1);
+        root = share == std::wstring::npos ? path.size() : share + 1;
+    }
+    const bool trailing = path.size() > root && path.back() == L'\\';
+    std::vector<std::wstring> folders;
+    const std::wstring body = path.substr(root, path.size() - root - (trailing ? 1 : 0));
+    for (std::size_t start = 0; start < body.size();) {
+        const std::size_t end = std::min(body.find(L'\\', start), body.size());
+        folders.push_back(body.substr(start, end - start));
+        start = end + 1;
+    }
+    if (folders.size() < 2) {
+        return path;
+    }
+    const std::wstring end = trailing ? L"\\" : L"";
+    for (std::size_t first = 1; first < folders.size(); ++first) {
+        std::wstring candidate = path.substr(0, root) + L"...";
+        for (std::size_t i = first; i < folders.size(); ++i) {
+            candidate += L"\\" + folders[i];
+        }
+        if (fits(candidate + end)) {
+            return candidate + end;
+        }
+    }
+    return L"...\\" + folders.back() + end;
+}
+
 Win32StatusBar::Win32StatusBar(const ControlDesign& design, Win32Window& window, HWND parent,
                                std::vector<int> panelWidths)
     : Win32ControlBase(design, window, parent, STATUSCLASSNAMEW,
@@ -503,9 +566,29 @@ void Win32StatusBar::layout(int dpi, HFONT font) {
     edges.push_back(-1);
     ::SendMessageW(m_handle, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
     for (std::size_t i = 0; i < m_texts.size(); ++i) {
-        ::SendMessageW(m_handle, SB_SETTEXTW, i,
-                       reinterpret_cast<LPARAM>(shown(m_texts[i]).c_str()));
+        showPanel(i);
     }
+}
+
+void Win32StatusBar::showPanel(std::size_t index) {
+    std::wstring text = shown(m_texts[index]);
+    if (index == 0) {
+        RECT part{};
+        ::SendMessageW(m_handle, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&part));
+        // Less the room the bar leaves around a panel's text.
+        const int room = part.right - part.left - scaled(8, window().dpi());
+        const HDC dc = ::GetDC(m_handle);
+        const HGDIOBJ old = ::SelectObject(dc, window().font());
+        text = compactedFolder(text, [&](const std::wstring& candidate) {
+            SIZE size{};
+            ::GetTextExtentPoint32W(dc, candidate.c_str(), static_cast<int>(candidate.size()),
+                                    &size);
+            return size.cx <= room;
+        });
+        ::SelectObject(dc, old);
+        ::ReleaseDC(m_handle, dc);
+    }
+    ::SendMessageW(m_handle, SB_SETTEXTW, index, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 std::string Win32StatusBar::panelText(int panel) const {
@@ -516,8 +599,7 @@ std::string Win32StatusBar::panelText(int panel) const {
 void Win32StatusBar::setPanelText(int panel, const std::string& text) {
     checkIndex(panel - 1, static_cast<int>(m_texts.size()));
     m_texts[static_cast<std::size_t>(panel - 1)] = text;
-    ::SendMessageW(m_handle, SB_SETTEXTW, static_cast<WPARAM>(panel - 1),
-                   reinterpret_cast<LPARAM>(shown(text).c_str()));
+    showPanel(static_cast<std::size_t>(panel - 1));
 }
 
 // ---- progress bar

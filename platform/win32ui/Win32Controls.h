@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -110,6 +111,7 @@ class Win32OptionButton : public OptionButton, public Win32ControlBase {
 class Win32ListBox : public ListBox, public Win32ControlBase {
   public:
     Win32ListBox(const ControlDesign& design, Win32Window& window, HWND parent);
+    ~Win32ListBox() override;
     void clear() override;
     void addItem(const std::string& item) override;
     int listCount() const override { return m_entries.count(); }
@@ -127,6 +129,8 @@ class Win32ListBox : public ListBox, public Win32ControlBase {
     static LRESULT CALLBACK procedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
     // Tells the control how many entries there are, once for every entry added since.
     void syncCount();
+    // The entry under a point of the client area; -1 where there is none.
+    int rowAt(int x, int y) const;
     void hovered(int row);
 
     ListEntries m_entries;
@@ -134,8 +138,18 @@ class Win32ListBox : public ListBox, public Win32ControlBase {
     int m_syncedCount = 0;
     int m_hover = -1;
     int m_widest = 0;  // the entry with the most UTF-16 units, for the horizontal extent
+    HICON m_warningIcon = nullptr;
+    int m_warningIconSize = 0;
 };
 
+// A folder path (with its trailing separator) made to fit as a path ellipsis does, the folder's
+// own name kept: "C:\...\Pictures\Holiday\", then "C:\...\Holiday\", then "...\Holiday\" even
+// when that does not fit either. A folder right below its root comes back as it is.
+std::wstring compactedFolder(const std::wstring& path,
+                             const std::function<bool(const std::wstring&)>& fits);
+
+// Panel 1 shows its folder compacted to the panel's width (compactedFolder); panelText() is the
+// whole text.
 class Win32StatusBar : public StatusBar, public Win32ControlBase {
   public:
     Win32StatusBar(const ControlDesign& design, Win32Window& window, HWND parent,
@@ -145,6 +159,8 @@ class Win32StatusBar : public StatusBar, public Win32ControlBase {
     void layout(int dpi, HFONT font) override;
 
   private:
+    void showPanel(std::size_t index);
+
     std::vector<int> m_widths;  // design pixels; the last panel takes the rest
     std::vector<std::string> m_texts;
 };

@@ -1,5 +1,7 @@
 #include "platform/win32ui/Win32Dpi.h"
 
+#include <cstdlib>
+
 namespace qm::platform::win32ui {
 
 namespace {
@@ -9,7 +11,9 @@ template <typename Procedure>
 Procedure lookUp(const wchar_t* library, const char* name) {
     HMODULE module = ::GetModuleHandleW(library);
     if (module == nullptr) {
-        module = ::LoadLibraryW(library);
+        // From the system's folder only (shcore.dll is not on Windows 7: one beside the program
+        // must not be taken for it).
+        module = ::LoadLibraryExW(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
     }
     return module == nullptr ? nullptr
                              : reinterpret_cast<Procedure>(
@@ -78,13 +82,44 @@ RECT windowRectFor(const RECT& client, DWORD style, DWORD exStyle, bool menu, in
 }
 
 HFONT createDialogFont(int dpi) {
+    using ForDpiProc = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
+    static const auto forDpi = lookUp<ForDpiProc>(L"user32.dll", "SystemParametersInfoForDpi");
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
     LOGFONTW font{};
-    font.lfHeight = -::MulDiv(8, dpi, 72);
-    font.lfWeight = FW_NORMAL;
-    font.lfCharSet = DEFAULT_CHARSET;
-    font.lfQuality = CLEARTYPE_QUALITY;
-    ::lstrcpynW(font.lfFaceName, L"MS Shell Dlg 2", LF_FACESIZE);
+    if (forDpi != nullptr &&
+        forDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, static_cast<UINT>(dpi))) {
+        font = metrics.lfMessageFont;
+    } else if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        font = metrics.lfMessageFont;  // at the system's DPI
+        font.lfHeight = ::MulDiv(font.lfHeight, dpi, systemDpi());
+    } else {
+        font.lfWeight = FW_NORMAL;
+        font.lfCharSet = DEFAULT_CHARSET;
+        font.lfQuality = CLEARTYPE_QUALITY;
+        ::lstrcpynW(font.lfFaceName, L"MS Shell Dlg 2", LF_FACESIZE);
+    }
+    const LONG largest = ::MulDiv(8, dpi, 72);
+    if (font.lfHeight == 0 || std::abs(font.lfHeight) > largest) {
+        font.lfHeight = -largest;
+    }
     return ::CreateFontIndirectW(&font);
+}
+
+HICON loadIcon(HINSTANCE instance, const wchar_t* name, int size) {
+    // Common controls 6 (the program's manifest asks for them) have the scaling-down loader.
+    using ScaleDownProc = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+    static const auto scaleDown = lookUp<ScaleDownProc>(L"comctl32.dll", "LoadIconWithScaleDown");
+    HICON icon = nullptr;
+    if (scaleDown != nullptr && scaleDown(instance, name, size, size, &icon) == S_OK) {
+        return icon;
+    }
+    // Else a copy of the shared icon at that size, read again from its resource.
+    const auto shared = static_cast<HICON>(
+        ::LoadImageW(instance, name, IMAGE_ICON, 0, 0, LR_SHARED | LR_DEFAULTSIZE));
+    return shared == nullptr ? nullptr
+                             : static_cast<HICON>(::CopyImage(shared, IMAGE_ICON, size, size,
+                                                              LR_COPYFROMRESOURCE));
 }
 
 int systemMetric(int index, int dpi) {

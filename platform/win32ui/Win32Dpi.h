@@ -23,9 +23,14 @@ int dpiOfRect(const RECT& rect);
 // The window rectangle whose client area is `client`, at `dpi`.
 RECT windowRectFor(const RECT& client, DWORD style, DWORD exStyle, bool menu, int dpi);
 
-// The font of the windows at `dpi`: the dialog font (MS Shell Dlg 2) at 8 points, the size the
-// designs were laid out for. The caller deletes it.
+// The font of the windows at `dpi`: the system's message font (the face and size the user set),
+// no larger than the 8 points the designs were laid out for, whose rows (a 13-pixel label) hold
+// no taller line. The caller deletes it.
 HFONT createDialogFont(int dpi);
+
+// The icon `name` of `instance` (nullptr: one of the system's, IDI_*) at `size` pixels, scaled
+// down from a larger image where there is no such size. The caller destroys it.
+HICON loadIcon(HINSTANCE instance, const wchar_t* name, int size);
 
 // A system metric at `dpi` (GetSystemMetricsForDpi where it exists).
 int systemMetric(int index, int dpi);

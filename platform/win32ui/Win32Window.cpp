@@ -97,6 +97,7 @@ Win32Window::Win32Window(const FormDesign& design, Kind kind, Win32Ui& ui)
         throw std::runtime_error("cannot create the window " + design.name);
     }
     m_dpi = win32ui::dpiOf(m_handle);
+    setIcons();
     m_font = win32ui::createDialogFont(m_dpi);
     ::SetPropW(m_handle, kFontProperty, m_font);
     m_toolTips = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
@@ -130,6 +131,14 @@ Win32Window::~Win32Window() {
     }
     if (m_background != nullptr) {
         ::DeleteObject(m_background);
+    }
+    // The window may outlive this object for a moment: it lets go of the icons first.
+    ::SendMessageW(m_handle, WM_SETICON, ICON_SMALL, 0);
+    ::SendMessageW(m_handle, WM_SETICON, ICON_BIG, 0);
+    for (HICON icon : {m_smallIcon, m_largeIcon}) {
+        if (icon != nullptr) {
+            ::DestroyIcon(icon);
+        }
     }
 }
 
@@ -226,9 +235,12 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_QUERYENDSESSION:
-            return !m_loaded || askToClose(CloseReason::SessionEnding) ? TRUE : FALSE;
+            // Only a question: another program may still refuse, and the session goes on.
+            return TRUE;
         case WM_ENDSESSION:
-            if (wParam != 0 && m_loaded) {
+            // The session ends once every program has returned from this: the window takes its
+            // way out now, its handler first.
+            if (wParam != 0 && m_loaded && askToClose(CloseReason::SessionEnding)) {
                 close();
             }
             return 0;

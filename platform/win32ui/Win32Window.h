@@ -116,6 +116,8 @@ class Win32Window : public Window {
 
     // Layout at the window's DPI.
     void dpiChanged(int dpi, const RECT* suggested);
+    // The program's icon in the caption and the task bar, at the window's DPI.
+    void setIcons();
     void placeFirstTime();
     // The window's outer size at `dpi` around the design's client area.
     SIZE sizeAt(int dpi) const;
@@ -130,6 +132,8 @@ class Win32Window : public Window {
     HWND m_toolTips = nullptr;
     HMENU m_menuBar = nullptr;
     HFONT m_font = nullptr;
+    HICON m_smallIcon = nullptr;
+    HICON m_largeIcon = nullptr;
     int m_dpi = 96;
     int m_nextId = 100;
     bool m_loaded = true;

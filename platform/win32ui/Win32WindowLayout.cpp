@@ -72,6 +72,7 @@ void Win32Window::dpiChanged(int dpi, const RECT* suggested) {
                        SWP_NOZORDER | SWP_NOACTIVATE);
     }
     layout();
+    setIcons();
     if (old != nullptr) {
         ::DeleteObject(old);
     }
@@ -80,6 +81,28 @@ void Win32Window::dpiChanged(int dpi, const RECT* suggested) {
         m_background = nullptr;
     }
     ::InvalidateRect(m_handle, nullptr, TRUE);
+}
+
+void Win32Window::setIcons() {
+    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    const struct {
+        WPARAM which;
+        int metric;
+        HICON& held;
+    } icons[] = {{ICON_SMALL, SM_CXSMICON, m_smallIcon}, {ICON_BIG, SM_CXICON, m_largeIcon}};
+    for (const auto& icon : icons) {
+        // The program's icon (resource 1) where the program file has one.
+        const HICON loaded = win32ui::loadIcon(instance, MAKEINTRESOURCEW(1),
+                                               win32ui::systemMetric(icon.metric, m_dpi));
+        if (loaded == nullptr) {
+            continue;  // the class's icon stays
+        }
+        ::SendMessageW(m_handle, WM_SETICON, icon.which, reinterpret_cast<LPARAM>(loaded));
+        if (icon.held != nullptr) {
+            ::DestroyIcon(icon.held);
+        }
+        icon.held = loaded;
+    }
 }
 
 void Win32Window::placeFirstTime() {

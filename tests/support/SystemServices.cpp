@@ -28,7 +28,9 @@ std::string keyFor(const std::string& place) {
 }  // namespace
 
 TestRegistry::TestRegistry(const std::string& place, platform::FaultPlan* faults, Owner owner)
-    : Win32Registry(keyFor(place), faults), m_place(place), m_owner(owner) {}
+    : Win32Registry(keyFor(place), "Software\\Quillmote Utility", faults),
+      m_place(place),
+      m_owner(owner) {}
 
 TestRegistry::~TestRegistry() {
     if (m_owner == Owner::Yes) {

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cerrno>
+
 #include "base/RunError.h"
 #include "tests/support/ErrorNumber.h"
 #include "tests/support/Evidence.h"
@@ -67,6 +69,35 @@ TEST_F(Win32FileSystemTest, CaseOnlyRenameOntoAnotherFileIsRefused) {
     // A folder that tells case apart (Wine over a Linux file system, a case-sensitive folder).
     EXPECT_EQ(renameError("Photo.JPG", "photo.jpg"), kFileAlreadyExists);
     EXPECT_EQ(test::contentsOf(dir.path()), (std::multiset<std::string>{"1", "2"}));
+}
+
+TEST_F(Win32FileSystemTest, ACaseOnlyRenameThatFailsHalfWaySaysWhereTheFileIs) {
+    FaultPlan faults;
+    Win32FileSystem faulty(&faults);
+    std::string message;
+    for (const bool backFails : {false, true}) {  // the move on fails; the move back too
+        const std::string old = dir.write("Dog.txt", backFails ? "back" : "on");
+        faults.failNth(FaultSite::TemporaryMove, 2, backFails ? EIO : EACCES, backFails);
+        try {
+            faulty.renameNoReplace(old, dir / "dog.txt");
+            GTEST_SKIP() << "the plain move changed the case: no temporary name here";
+        } catch (const RunError& e) {
+            EXPECT_EQ(e.number(), kPermissionDenied);
+            message = e.what();
+        }
+        faults.lift(FaultSite::TemporaryMove);
+        const std::vector<std::string> names = dir.names();
+        ASSERT_EQ(names.size(), 1u);
+        EXPECT_EQ(test::readFile(dir / names[0]), backFails ? "back" : "on");
+        EXPECT_EQ(names[0] == "Dog.txt", !backFails) << names[0];
+    }
+    // Left under its temporary name: the message names it, and the same rename asked again
+    // carries the file on to its new name.
+    const std::string temporary = dir.names()[0];
+    EXPECT_NE(message.find("now named " + temporary), std::string::npos) << message;
+    faulty.renameNoReplace(dir / "Dog.txt", dir / "dog.txt");
+    EXPECT_EQ(dir.names(), std::vector<std::string>{"dog.txt"});
+    EXPECT_EQ(test::readFile(dir / "dog.txt"), "back");
 }
 
 TEST_F(Win32FileSystemTest, LoneSurrogatesKeepTheirUnits) {

@@ -112,10 +112,15 @@ TEST_F(Win32RegistryTest, EveryStatusIsTheRegistrysOwn) {
     EXPECT_EQ(store->closeKey(key), kRegSuccess);
 }
 
-TEST_F(Win32RegistryTest, RevisionFollowsChangesFromAnywhere) {
+TEST_F(Win32RegistryTest, RevisionFollowsChangesOfTheProgramsKeyFromAnywhere) {
     test::putValue(*store, "Software\\Quillmote Utility\\Preferences", "Filename Case", "1\0"s);
     const std::uint64_t before = store->revision();
     EXPECT_EQ(store->revision(), before) << "nothing changed";
+    // Another program writing its own settings beside ours.
+    const std::wstring other = test::fsPath(store->base() + "\\Software\\Other").native();
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, other.c_str(), L"x", REG_SZ, L"1", 4),
+              ERROR_SUCCESS);
+    EXPECT_EQ(store->revision(), before) << "another program's key";
     // Another writer (the registry reached directly, as another program would).
     const HKEY held = raw("\\Software\\Quillmote Utility\\Preferences");
     ASSERT_NE(held, nullptr);

@@ -13,6 +13,7 @@
 #include "base/PathRules.h"
 #include "base/RunError.h"
 #include "platform/win32/Win32CaseRules.h"
+#include "platform/win32/Win32DriveLabels.h"
 #include "platform/win32/Win32DriveQuery.h"
 #include "platform/win32/Win32LocaleFormat.h"
 #include "platform/win32/Win32MessageBox.h"
@@ -83,6 +84,25 @@ TEST(Win32Drives, TheSystemDriveAnswersAsTheSystemSaysAndAnUnusedLetterDoesNot) 
     EXPECT_TRUE(drives.procedureExists(kExtendedSpaceLibrary, kExtendedSpaceProcedure));
     EXPECT_FALSE(drives.procedureExists("kernel32", "NoSuchProcedure"));
     EXPECT_FALSE(drives.procedureExists("no-such-library", "GetDiskFreeSpaceExW"));
+}
+
+TEST(Win32Drives, ADriveThatDoesNotAnswerHoldsTheListForTheWaitOnly) {
+    // Z: stands for a network drive whose server is gone: it answers once released.
+    const auto released = std::make_shared<std::atomic<bool>>(false);
+    Win32DriveLabels labels(std::chrono::milliseconds(200),
+                            [released](const std::wstring& root) -> std::optional<std::string> {
+                                while (root == L"Z:\\" && !*released) {
+                                    ::Sleep(5);
+                                }
+                                return root == L"Z:\\" ? "GONE" : "DATA";
+                            });
+    const auto start = std::chrono::steady_clock::now();
+    const auto first = labels.labels({L"C:\\", L"Z:\\"});
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_EQ(first, (std::map<std::wstring, std::string>{{L"C:\\", "DATA"}}));
+    *released = true;
+    EXPECT_EQ(labels.labels({L"Z:\\"}), (std::map<std::wstring, std::string>{{L"Z:\\", "GONE"}}))
+        << "the late answer";
 }
 
 TEST(Win32Facts, ProgramFileAndItsVersionAndWritableFolders) {

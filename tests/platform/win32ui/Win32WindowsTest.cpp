@@ -141,5 +141,81 @@ TEST(Win32Windows, CtrlAndShiftClicksInTheFileListSelectAsAListBoxDoes) {
     EXPECT_EQ(clicks, 6);
 }
 
+TEST(Win32Windows, TheSessionsEndClosesTheWindowOnlyOnceTheSessionReallyEnds) {
+    World world;
+    auto main = world.ui.createMainWindow();
+    Window& window = *main->controls().window;
+    std::vector<CloseReason> asked;
+    window.onQueryUnload = [&](CloseReason reason, bool&) { asked.push_back(reason); };
+    const HWND handle = formOf(*main).window().handle();
+    EXPECT_EQ(::SendMessageW(handle, WM_QUERYENDSESSION, 0, 0), TRUE);
+    ::SendMessageW(handle, WM_ENDSESSION, FALSE, 0);  // another program said no: it goes on
+    EXPECT_TRUE(window.loaded());
+    EXPECT_TRUE(asked.empty());
+    ::SendMessageW(handle, WM_ENDSESSION, TRUE, 0);
+    EXPECT_FALSE(window.loaded());
+    EXPECT_EQ(asked, std::vector<CloseReason>{CloseReason::SessionEnding});
+}
+
+TEST(Win32Windows, TheWarningUnderThePointerIsThatOfTheRowUnderIt) {
+    World world;
+    auto preview = world.ui.createPreviewWindow();
+    auto& list = dynamic_cast<Win32ListBox&>(*preview->controls().lstAfter);
+    preview->controls().window->show();
+    const auto pointAt = [&](int row, int below) {
+        RECT r{};
+        ::SendMessageW(list.handle(), LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r));
+        ::SendMessageW(list.handle(), WM_MOUSEMOVE, 0,
+                       MAKELPARAM(r.left + 5, r.bottom - 2 + below));
+        return list.toolTipText();
+    };
+    // Past 65,535 rows (a 16-bit row would be 70,000 - 65,536 = 4,464), then three rows and the
+    // empty area below the last, which is marked.
+    for (const int count : {70000, 3}) {
+        list.clear();
+        for (int i = 0; i < count; ++i) {
+            list.addItem("n" + std::to_string(i));
+        }
+        list.setWarning(count - 1, "taken");
+        if (count > 4463) {
+            list.setWarning(4463, "wrong row");
+        }
+        list.setListIndex(count - 1);  // brought into view
+        EXPECT_EQ(pointAt(count - 1, 0), "taken") << count;
+    }
+    EXPECT_EQ(pointAt(2, 10), list.toolTip()) << "below the last row";
+}
+
+TEST(Win32Windows, TheFolderPanelKeepsTheFoldersOwnName) {
+    const wchar_t* path = LR"(C:\Users\me\Pictures\Holiday 2024\)";
+    const struct {
+        std::size_t room;  // characters that fit
+        const wchar_t* shown;
+    } rows[] = {
+        {40, path},
+        {30, LR"(C:\...\Pictures\Holiday 2024\)"},
+        {20, LR"(C:\...\Holiday 2024\)"},
+        {10, LR"(...\Holiday 2024\)"},
+    };
+    for (const auto& row : rows) {
+        const auto fits = [&](const std::wstring& text) { return text.size() <= row.room; };
+        EXPECT_EQ(compactedFolder(path, fits), row.shown) << row.room;
+    }
+    EXPECT_EQ(compactedFolder(LR"(\\server\share\photos\2024\)",
+                              [](const std::wstring& text) { return text.size() <= 25; }),
+              LR"(\\server\share\...\2024\)");
+    // The panel shows it so, and keeps the whole folder.
+    World world;
+    auto main = world.ui.createMainWindow();
+    StatusBar& bar = *main->controls().StatusBar1;
+    const std::string deep = R"(C:\)" + std::string(120, 'a') + R"(\Holiday 2024\)";
+    bar.setPanelText(1, deep);
+    EXPECT_EQ(bar.panelText(1), deep);
+    wchar_t shown[512] = {};
+    ::SendMessageW(dynamic_cast<Win32StatusBar&>(bar).handle(), SB_GETTEXTW, 0,
+                   reinterpret_cast<LPARAM>(shown));
+    EXPECT_EQ(std::wstring(shown), LR"(C:\...\Holiday 2024\)");
+}
+
 }  // namespace
 }  // namespace qm::platform
