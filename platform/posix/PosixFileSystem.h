@@ -1,6 +1,8 @@
-// The real file layer on POSIX/Linux: renameat2(RENAME_NOREPLACE), O_APPEND single writes,
-// link()-published new files, readdir listings.
+// The real file layer on POSIX/Linux: renameat2(RENAME_NOREPLACE), O_APPEND single writes that
+// never follow a link, new files published by a rename that never replaces, readdir listings.
 #pragma once
+
+#include <sys/stat.h>
 
 #include "services/FaultPlan.h"
 #include "services/FileSystem.h"
@@ -17,11 +19,13 @@ class PosixFileSystem : public FileSystem {
     std::optional<FileInfo> info(const std::string& path) const override;
     void renameNoReplace(const std::string& from, const std::string& to) override;
     void append(const std::string& path, std::string_view text) override;
+    std::optional<Refusal> refusalOf(const std::string& path) const override;
     bool createNew(const std::string& path, std::string_view text) override;
     void createFolders(const std::string& path) override;
     std::vector<FolderEntry> listFolder(const std::string& path) const override;
 
   private:
+    static std::optional<Refusal> refusalOf(const struct stat& st);
     void injectFault(FaultSite site, const std::string& path) const;
 
     FaultPlan* m_faults;

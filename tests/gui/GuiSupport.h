@@ -28,6 +28,7 @@ class MemoryFileSystem : public platform::FileSystem {
     std::optional<platform::FileInfo> info(const std::string&) const override { return {}; }
     void renameNoReplace(const std::string&, const std::string&) override {}
     void append(const std::string&, std::string_view) override {}
+    std::optional<platform::Refusal> refusalOf(const std::string&) const override { return {}; }
     bool createNew(const std::string&, std::string_view) override { return false; }
     void createFolders(const std::string&) override {}
     std::vector<platform::FolderEntry> listFolder(const std::string& path) const override;
