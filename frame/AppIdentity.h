@@ -28,7 +28,10 @@ class AppIdentity {
     // there, or create it (a program run from a folder of its own); otherwise, as for a system-wide
     // install, in the user's state folder (SystemFacts::stateFolder), so that a rename never loses
     // its log entry to a permission error.
+    // (LogFile moves it to the state folder when the file there is one the file layer refuses.)
     std::string GetLogFilePath() const;
+    // The log file in the user's state folder, which is made when missing.
+    std::string stateLogFilePath() const;
 
     static constexpr const char* kLogFileName = "_APP_LOG.txt";
 
