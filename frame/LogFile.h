@@ -27,7 +27,7 @@ class LogFile {
     // Creates the file with `header` as its whole text; false when it is there already.
     bool create(const std::string& header);
     // Keeps an error entry that could not be written for the next write. (Each comes from a
-    // failure the user was shown or from start-up and exit, so they stay few.)
+    // failure the user was shown, or from opening a window, start-up or exit: they stay few.)
     void keep(const std::string& entry) { m_kept += entry; }
 
   private:
