@@ -1,17 +1,13 @@
 #include "engine/RenameLog.h"
 
+#include "base/LogText.h"
 #include "frame/ErrorTail.h"
 
 namespace qm {
 
-RenameLog::RenameLog(platform::FileSystem& files, const platform::Clock& clock,
-                     const platform::LocaleFormat& format, ErrorReporter& errors,
-                     std::string logPath)
-    : m_files(files),
-      m_clock(clock),
-      m_format(format),
-      m_errors(errors),
-      m_logPath(std::move(logPath)) {}
+RenameLog::RenameLog(LogFile& log, const platform::Clock& clock,
+                     const platform::LocaleFormat& format, ErrorReporter& errors)
+    : m_log(log), m_clock(clock), m_format(format), m_errors(errors) {}
 
 namespace {
 
@@ -19,8 +15,8 @@ std::string entryText(const std::string& time, const std::string& oldPath,
                       const std::string& newPath) {
     std::string text;
     text.reserve(time.size() + oldPath.size() + newPath.size() + 32);
-    text.append("\r\n\r\n").append(time).append("\r\nRenamed: ").append(oldPath);
-    text.append("\r\n------> ").append(newPath).append("\r\n");
+    text.append("\r\n\r\n").append(time).append("\r\nRenamed: ").append(logName(oldPath));
+    text.append("\r\n------> ").append(logName(newPath)).append("\r\n");
     return text;
 }
 
@@ -29,15 +25,12 @@ std::string entryText(const std::string& time, const std::string& oldPath,
 void RenameLog::LogFilenameChange(const std::string& oldPath, const std::string& newPath) {
     static const std::string source = "bQuillmote_LogFilenameChange";
     runWithRetry(
-        m_errors, source, [this] { return m_logPath; },
-        [&] {
-            m_files.append(m_logPath,
-                           entryText(m_format.timeOfDay(m_clock.now()), oldPath, newPath));
-        });
+        m_errors, source, [this] { return m_log.path(); },
+        [&] { m_log.append(entryText(m_format.timeOfDay(m_clock.now()), oldPath, newPath)); });
 }
 
 void RenameLog::writeRunSeparator() {
-    m_files.append(m_logPath, "\r\n");
+    m_log.append("\r\n");
 }
 
 }  // namespace qm

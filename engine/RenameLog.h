@@ -5,29 +5,29 @@
 #include <string>
 
 #include "frame/ErrorReporter.h"
+#include "frame/LogFile.h"
 #include "services/Clock.h"
-#include "services/FileSystem.h"
 #include "services/LocaleFormat.h"
 
 namespace qm {
 
 class RenameLog {
   public:
-    RenameLog(platform::FileSystem& files, const platform::Clock& clock,
-              const platform::LocaleFormat& format, ErrorReporter& errors, std::string logPath);
+    RenameLog(LogFile& log, const platform::Clock& clock, const platform::LocaleFormat& format,
+              ErrorReporter& errors);
 
-    // Two empty lines, the time of this entry, "Renamed: " + old path, "------> " + new path.
+    // Two empty lines, the time of this entry, "Renamed: " + old path, "------> " + new path,
+    // each path in the form the log holds names in (logName).
     // A failure goes to the error dialog (Retry writes the entry again); the run goes on.
     void LogFilenameChange(const std::string& oldPath, const std::string& newPath);
     // The empty line that ends a run. Throws RunError.
     void writeRunSeparator();
 
   private:
-    platform::FileSystem& m_files;
+    LogFile& m_log;
     const platform::Clock& m_clock;
     const platform::LocaleFormat& m_format;
     ErrorReporter& m_errors;
-    std::string m_logPath;
 };
 
 }  // namespace qm

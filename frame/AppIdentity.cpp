@@ -50,14 +50,18 @@ std::string AppIdentity::GetLogFilePath() const {
         m_logFilePath = beside;
         return m_logFilePath;
     }
+    m_logFilePath = stateLogFilePath();
+    return m_logFilePath;
+}
+
+std::string AppIdentity::stateLogFilePath() const {
     std::string folder = m_facts.stateFolder();
     try {
         m_files.createFolders(folder);
     } catch (const std::exception&) {
         // The first write reports the failure where it happens.
     }
-    m_logFilePath = bFileHandler::QualifyPath(folder) + kLogFileName;
-    return m_logFilePath;
+    return bFileHandler::QualifyPath(folder) + kLogFileName;
 }
 
 }  // namespace qm

@@ -31,7 +31,10 @@ class AppIdentity {
     // system-wide install (the program inside SystemFacts::osFolder, /usr on Linux), in the user's
     // state folder (SystemFacts::stateFolder), so that a rename never loses its log entry to a
     // permission error and nothing is written among the installed files.
+    // (LogFile moves it to the state folder when the file there is one the file layer refuses.)
     std::string GetLogFilePath() const;
+    // The log file in the user's state folder, which is made when missing.
+    std::string stateLogFilePath() const;
 
     static constexpr const char* kLogFileName = "_APP_LOG.txt";
 

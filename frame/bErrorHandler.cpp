@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "base/LogText.h"
 #include "base/RunError.h"
 #include "frame/ErrorTail.h"
 #include "frame/bFileHandler.h"
@@ -91,49 +92,62 @@ void chooseMessage(std::int32_t number, const std::string& description,
 
 bErrorHandler::bErrorHandler(platform::Services& services, const AppState& state,
                              const AppIdentity& identity)
-    : m_services(services), m_state(state), m_identity(identity) {}
+    : m_services(services), m_state(state), m_log(services.files, identity) {}
 
 platform::MessageResult bErrorHandler::HandleError(const std::string& description,
                                                    std::int32_t number,
                                                    const std::string& fileObject,
                                                    const std::string& source) {
-    m_errorInfo = ErrorInfoRecord{number, "", platform::kStyleOkExclamation, true};
-    chooseMessage(number, description, fileObject, m_errorInfo);
-    if (m_errorInfo.Message.empty()) {
-        m_errorInfo.Message = description;
-    }
+    const auto record = [&](const std::string& object) {
+        ErrorInfoRecord info{number, "", platform::kStyleOkExclamation, true};
+        chooseMessage(number, description, object, info);
+        if (info.Message.empty()) {
+            info.Message = description;
+        }
+        return info;
+    };
+    m_errorInfo = record(fileObject);
     const platform::MessageResult answer =
         m_services.messages.show(m_errorInfo.Message, m_errorInfo.Style,
                                  m_state.AppTitle + ": Error " + std::to_string(number));
     if (m_errorInfo.LogIt) {
-        LogError(m_errorInfo.Message, number, fileObject, source);
+        // A message that quotes the file object quotes it in the form the log holds names in.
+        const std::string logged = logName(fileObject);
+        LogError(logged == fileObject ? m_errorInfo.Message : record(logged).Message, number,
+                 fileObject, source);
     }
     return answer;
 }
 
 void bErrorHandler::LogError(const std::string& message, std::int32_t number,
                              const std::string& fileObject, const std::string& source) {
+    std::string entry;
     try {
-        const std::string path = m_identity.GetLogFilePath();
-        if (!m_services.files.isFile(path)) {
+        entry = "     " + message + ", error number: " + std::to_string(number) + " occurred in " +
+                source + " on machine " + logName(m_state.MachineName) + " on " +
+                m_services.format.generalDate(m_services.clock.now()) + ".  " + m_state.AppTitle +
+                " " + AppIdentity::GetVersionString() + kCrLf +
+                "Associated file object: " + logName(fileObject) + kCrLf;
+        if (!m_log.exists()) {
             CreateLogFile();
         }
-        const std::string entry = "     " + message + ", error number: " + std::to_string(number) +
-                                  " occurred in " + source + " on machine " + m_state.MachineName +
-                                  " on " + m_services.format.generalDate(m_services.clock.now()) +
-                                  ".  " + m_state.AppTitle + " " + AppIdentity::GetVersionString() +
-                                  kCrLf + "Associated file object: " + fileObject + kCrLf;
-        m_services.files.append(path, entry);
+        m_log.append(entry);
     } catch (const std::exception&) {
-        // The log is the last resort: an entry that cannot be written is lost, never reported.
+        // The log is the last resort: an entry that cannot be written is never reported; it
+        // waits for the next write that gets through (another program may hold the file). When
+        // not even that memory is there, it is lost.
+        bestEffort([&] {
+            if (!entry.empty()) {
+                m_log.keep(entry);
+            }
+        });
     }
 }
 
 void bErrorHandler::CreateLogFile() {
     try {
-        const std::string path = m_identity.GetLogFilePath();
         const std::string header =
-            path +
+            logName(m_log.path()) +
             " logs system and critical application errors.  Entries are logged chronologically "
             "from the beginning to the end of the file.  "
             "This file will grow very large over time and should be purged periodically.  "
@@ -142,7 +156,7 @@ void bErrorHandler::CreateLogFile() {
             "to an e-mail and send it to the developer, " + kContactAddress + kCrLf + kCrLf +
             kUnderscores + kCrLf + kCrLf;
         // Published whole or not at all; another instance that created it first keeps its file.
-        m_services.files.createNew(path, header);
+        m_log.create(header);
     } catch (const std::exception&) {
         // As for LogError: the log cannot report its own failure; the entries that follow say
         // what they can.
@@ -150,35 +164,32 @@ void bErrorHandler::CreateLogFile() {
 }
 
 std::string bErrorHandler::sessionLine(const char* what, platform::TimePoint when) const {
-    return std::string("Session ") + what + " on machine " + m_state.MachineName + ":   " +
+    return std::string("Session ") + what + " on machine " + logName(m_state.MachineName) + ":   " +
            m_services.format.longDate(when) + " @" + m_services.format.longTime(when);
 }
 
 void bErrorHandler::OpenLogFile() {
-    const std::string path = m_identity.GetLogFilePath();
     try {
         CheckLogFileSize();
-        if (!m_services.files.isFile(path)) {
+        if (!m_log.exists()) {
             CreateLogFile();
         }
-        m_services.files.append(path, sessionLine("started", m_state.AppStartTime) + kCrLf + kCrLf);
+        m_log.append(sessionLine("started", m_state.AppStartTime) + kCrLf + kCrLf);
     } catch (const std::exception& e) {
-        logError(*this, e, path, "bErrorHandler.OpenLogFile");
+        logError(*this, e, m_log.path(), "bErrorHandler.OpenLogFile");
     }
 }
 
 void bErrorHandler::CloseLogFile() {
-    const std::string path = m_identity.GetLogFilePath();
     try {
-        m_services.files.append(
-            path, sessionLine("ended", m_services.clock.now()) + kCrLf + kUnderscores + kCrLf);
+        m_log.append(sessionLine("ended", m_services.clock.now()) + kCrLf + kUnderscores + kCrLf);
     } catch (const std::exception& e) {
-        logError(*this, e, path, "bErrorHandler.CloseLogFile");
+        logError(*this, e, m_log.path(), "bErrorHandler.CloseLogFile");
     }
 }
 
 void bErrorHandler::CheckLogFileSize() {
-    const std::string path = m_identity.GetLogFilePath();
+    const std::string path = m_log.path();
     try {
         const auto info =
             m_services.files.isFile(path) ? m_services.files.info(path) : std::nullopt;
@@ -209,7 +220,7 @@ void bErrorHandler::CheckLogFileSize() {
 
 void bErrorHandler::ViewLogFile() {
     try {
-        if (!m_services.shell.execute("open", m_identity.GetLogFilePath())) {
+        if (!m_services.shell.execute("open", m_log.path())) {
             throw RunError(kNoAssociation);
         }
     } catch (const std::exception& e) {

@@ -1,7 +1,8 @@
 // The one way failures are reported (the error dialog chosen by the error number, with its log
 // entry) and the log file: its header, the size warning at start-up, the start and end lines
 // of a session, error entries, and showing it. Every write opens, appends one whole entry in a
-// single write, and closes, so several running instances share the file entry by entry.
+// single write, and closes, so several running instances share the file entry by entry. Names
+// go into the log in their logged form (logName), so that none can break a line.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include "frame/AppIdentity.h"
 #include "frame/AppState.h"
 #include "frame/ErrorReporter.h"
+#include "frame/LogFile.h"
 #include "frame/bApplicationErrors.h"
 #include "ui/Services.h"
 
@@ -24,8 +26,8 @@ class bErrorHandler : public ErrorReporter {
     platform::MessageResult HandleError(const std::string& description, std::int32_t number,
                                         const std::string& fileObject,
                                         const std::string& source) override;
-    // Writes one two-line error entry (creating the file with its header when missing). A
-    // failure loses the entry silently.
+    // Writes one two-line error entry (creating the file with its header when missing). An
+    // entry that cannot be written is kept for the log's next write, silently.
     void LogError(const std::string& message, std::int32_t number, const std::string& fileObject,
                   const std::string& source) override;
 
@@ -38,6 +40,7 @@ class bErrorHandler : public ErrorReporter {
     void ViewLogFile();
 
     const ErrorInfoRecord& ErrorInfo() const { return m_errorInfo; }
+    LogFile& logFile() { return m_log; }
 
     static constexpr std::uint64_t kLogSizeWarning = 100000;
     static constexpr const char* kContactAddress = "support@quillmote.example";
@@ -50,7 +53,7 @@ class bErrorHandler : public ErrorReporter {
 
     platform::Services& m_services;
     const AppState& m_state;
-    const AppIdentity& m_identity;
+    LogFile m_log;
     ErrorInfoRecord m_errorInfo;
 };
 

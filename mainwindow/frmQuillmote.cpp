@@ -49,8 +49,7 @@ frmQuillmote::frmQuillmote(platform::Services& services, AppState& state,
       m_fileHandler(services.files, services.trash, errors),
       m_view(services.ui.createMainWindow()),
       m_names(module.casePreferences(), services.caseMapper),
-      m_renameLog(services.files, services.clock, services.format, errors,
-                  identity.GetLogFilePath()),
+      m_renameLog(errors.logFile(), services.clock, services.format, errors),
       m_run(services.files, m_names, m_renameLog) {
     connect();
     Form_Load();

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/RunError.h"
+
 namespace qm::platform {
 
 // What a text file the program creates (the log) starts with: on Windows the UTF-8 byte-order
@@ -17,6 +19,40 @@ inline constexpr std::string_view kTextFileMark = "\xEF\xBB\xBF";
 #else
 inline constexpr std::string_view kTextFileMark = "";
 #endif
+
+// Why the file layer does not write into a file: it may lead to another file than the one named.
+enum class Refusal {
+    Link,          // a symbolic link (on Windows any reparse point that names another file)
+    ReparsePoint,  // (Windows) any other reparse point, which another program interprets
+    NotRegular,    // a folder, a device, a pipe
+    OtherNames,    // a file with a second name (a hard link)
+};
+
+inline std::string refusalText(Refusal why) {
+    switch (why) {
+        case Refusal::Link:
+            return "is a symbolic link";
+        case Refusal::ReparsePoint:
+            return "is a reparse point";
+        case Refusal::NotRegular:
+            return "is not a regular file";
+        case Refusal::OtherNames:
+            break;
+    }
+    return "has another name (a hard link)";
+}
+
+// A file append() does not write into; error 70, as for a file this user may not write.
+class FileRefused : public RunError {
+  public:
+    explicit FileRefused(Refusal why)
+        : RunError(kPermissionDenied, "Permission denied: the file " + refusalText(why)),
+          m_why(why) {}
+    Refusal why() const { return m_why; }
+
+  private:
+    Refusal m_why;
+};
 
 struct FileInfo {
     std::uint64_t size = 0;
@@ -58,8 +94,14 @@ class FileSystem {
 
     // Appends `text` to the file, creating it when missing, with one write of the whole text,
     // and closes it again; concurrent appenders therefore interleave whole texts. A file this
-    // creates starts with kTextFileMark, in the same write.
+    // creates starts with kTextFileMark, in the same write. Links are never followed: what is
+    // opened is checked to be a regular file with one name, else FileRefused and nothing is
+    // written. On Windows a file another program holds open is waited for a quarter of a
+    // second at most, then refused with 70, saying so.
     virtual void append(const std::string& path, std::string_view text) = 0;
+    // Why append() would refuse the file at `path` now; nullopt when it would not, or when
+    // nothing is there.
+    virtual std::optional<Refusal> refusalOf(const std::string& path) const = 0;
 
     // Creates the file with kTextFileMark and `text` as its whole content, atomically: it
     // appears complete or not at all. Returns false and changes nothing when the file already

@@ -255,12 +255,48 @@ void PosixFileSystem::renameNoReplace(const std::string& from, const std::string
 void PosixFileSystem::append(const std::string& path, std::string_view text) {
     refuseBadName(path);
     injectFault(FaultSite::LogAppend, path);
-    UniqueFd file(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644));
+    // Never through a link, and without waiting for a reader should the name be a pipe: the
+    // check below is made on the very file opened, so nothing can be swapped in between.
+    UniqueFd file(::open(
+        path.c_str(),
+        O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644));
+    struct stat st {};
     if (file.get() < 0) {
+        const int err = errno;
+        if (const auto why = refusalOf(path)) {
+            throw FileRefused(*why);  // ELOOP for a link, EISDIR, ENXIO for a pipe, ...
+        }
+        throwForPath(err, path);
+    }
+    if (::fstat(file.get(), &st) != 0) {
         throwForPath(errno, path);
+    }
+    if (const auto why = refusalOf(st)) {
+        throw FileRefused(*why);
     }
     throwIfFailed(writeAll(file.get(), text));
     throwIfFailed(file.close());
+}
+
+std::optional<Refusal> PosixFileSystem::refusalOf(const std::string& path) const {
+    struct stat st {};
+    if (path.find('\0') != std::string::npos || ::lstat(path.c_str(), &st) != 0) {
+        return std::nullopt;
+    }
+    return refusalOf(st);
+}
+
+std::optional<Refusal> PosixFileSystem::refusalOf(const struct stat& st) {
+    if (S_ISLNK(st.st_mode)) {
+        return Refusal::Link;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        return Refusal::NotRegular;
+    }
+    if (st.st_nlink > 1) {
+        return Refusal::OtherNames;
+    }
+    return std::nullopt;
 }
 
 bool PosixFileSystem::createNew(const std::string& path, std::string_view text) {
@@ -268,8 +304,8 @@ bool PosixFileSystem::createNew(const std::string& path, std::string_view text) 
     if (::access(path.c_str(), F_OK) == 0) {
         return false;
     }
-    // Write a private file next to it, then publish it with link(), which never replaces: a
-    // reader sees the whole text or no file, and a racing creator keeps its own file.
+    // Write a private file next to it, then publish it by a move that never replaces: a reader
+    // sees the whole text or no file, and a racing creator keeps its own file.
     std::string temp = folderOf(path) + "/.qm-new-XXXXXX";
     UniqueFd file(::mkostemp(temp.data(), O_CLOEXEC));
     if (file.get() < 0) {
@@ -277,11 +313,25 @@ bool PosixFileSystem::createNew(const std::string& path, std::string_view text) 
     }
     struct TempRemover {
         const std::string& name;
-        ~TempRemover() { ::unlink(name.c_str()); }
+        bool armed = true;
+        ~TempRemover() {
+            if (armed) {
+                ::unlink(name.c_str());
+            }
+        }
     } remover{temp};
     ::fchmod(file.get(), 0644);
     throwIfFailed(writeAll(file.get(), text));
     throwIfFailed(file.close());
+    // The rename leaves it one name throughout; link(), for a volume without RENAME_NOREPLACE,
+    // gives it two for a moment, in which another instance's append refuses it.
+    if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0) {
+        remover.armed = false;
+        return true;
+    }
+    if (errno == EEXIST) {
+        return false;
+    }
     if (::link(temp.c_str(), path.c_str()) == 0) {
         return true;
     }

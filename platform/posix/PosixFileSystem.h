@@ -1,7 +1,9 @@
 // The real file layer on POSIX/Linux: renames that never replace (renameat2(RENAME_NOREPLACE),
-// else link() and unlink(), else a claim on the new name), O_APPEND single writes,
-// link()-published new files, readdir listings.
+// else link() and unlink(), else a claim on the new name), O_APPEND single writes that never
+// follow a link, new files published by a move that never replaces, readdir listings.
 #pragma once
+
+#include <sys/stat.h>
 
 #include "services/FaultPlan.h"
 #include "services/FileSystem.h"
@@ -22,11 +24,13 @@ class PosixFileSystem : public FileSystem {
     // Upper case by Unicode's own rules (the C.UTF-8 locale), as FAT and exFAT compare.
     std::string caseKey(std::string_view name) const override;
     void append(const std::string& path, std::string_view text) override;
+    std::optional<Refusal> refusalOf(const std::string& path) const override;
     bool createNew(const std::string& path, std::string_view text) override;
     void createFolders(const std::string& path) override;
     std::vector<FolderEntry> listFolder(const std::string& path) const override;
 
   private:
+    static std::optional<Refusal> refusalOf(const struct stat& st);
     void injectFault(FaultSite site, const std::string& path) const;
     // 0 when `call` succeeds, else its errno, or the errno a test's fault plan puts in its
     // place (the call is then not made).

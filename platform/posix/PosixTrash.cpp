@@ -60,6 +60,20 @@ std::string topDirectory(const std::string& path, dev_t device) {
     return top;
 }
 
+// Makes a folder of the trash; 0 when it may take the file: a real folder, no link (which may
+// lead anywhere another user chose), and on a volume's shared top folder one this user owns
+// (another user may have made it first). EACCES, or the errno of the failure, when not.
+int makeTrashFolder(const std::string& folder, bool mustOwn) {
+    if (const int err = makeFolders(folder); err != 0) {
+        return err;
+    }
+    struct stat st {};
+    if (::lstat(folder.c_str(), &st) != 0) {
+        return errno;
+    }
+    return S_ISDIR(st.st_mode) && (!mustOwn || st.st_uid == ::geteuid()) ? 0 : EACCES;
+}
+
 std::string nameFor(const std::string& base, int attempt) {
     return attempt == 1 ? base : base + "." + std::to_string(attempt);
 }
@@ -90,14 +104,19 @@ void PosixTrash::moveToTrash(const std::string& path) {
     struct stat home {};
     const bool homeUsable =
         makeFolders(m_homeTrash) == 0 && ::stat(m_homeTrash.c_str(), &home) == 0;
-    if (!homeUsable || home.st_dev != file.st_dev) {
+    const bool onVolume = !homeUsable || home.st_dev != file.st_dev;
+    if (onVolume) {
         trash = topDirectory(absolute, file.st_dev);
         trash = (trash == "/" ? "" : trash) + "/.Trash-" + std::to_string(::getuid());
     }
     const std::string files = trash + "/files";
     const std::string info = trash + "/info";
-    if (makeFolders(files) != 0 || makeFolders(info) != 0) {
-        throw errorFromErrno(errno == 0 ? EACCES : errno);
+    for (const std::string& folder : {trash, files, info}) {
+        // (The home trash itself is the user's own; it may well be a link to another disk.)
+        const int err = folder == trash && !onVolume ? 0 : makeTrashFolder(folder, onVolume);
+        if (err != 0) {
+            throw errorFromErrno(err);
+        }
     }
 
     const auto slash = absolute.rfind('/');

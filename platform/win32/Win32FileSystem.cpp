@@ -7,6 +7,7 @@
 #include <limits>
 #include <memory>
 
+#include "base/LogText.h"
 #include "base/PathRules.h"
 #include "base/RunError.h"
 #include "base/Utf16.h"
@@ -130,6 +131,29 @@ class AppendTurn {
     HANDLE m_file;
     OVERLAPPED m_place{};
 };
+
+// Why the file behind `file`, opened without following reparse points, is not written into.
+std::optional<Refusal> refusalOfHandle(HANDLE file) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(file, &info)) {
+        throwLastError();
+    }
+    if ((info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        // Refused either way: what a write through the handle of one does is up to its owner.
+        FILE_ATTRIBUTE_TAG_INFO tag{};
+        return ::GetFileInformationByHandleEx(file, FileAttributeTagInfo, &tag, sizeof tag) &&
+                       IsReparseTagNameSurrogate(tag.ReparseTag)
+                   ? Refusal::Link
+                   : Refusal::ReparsePoint;
+    }
+    if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return Refusal::NotRegular;
+    }
+    if (info.nNumberOfLinks > 1) {
+        return Refusal::OtherNames;
+    }
+    return std::nullopt;
+}
 
 std::int64_t unixSeconds(const FILETIME& time) {
     constexpr std::int64_t kTicksPerSecond = 10'000'000;
@@ -306,13 +330,16 @@ void Win32FileSystem::append(const std::string& path, std::string_view text) {
     refuseBadName(path);
     injectFault(FaultSite::LogAppend, path);
     const std::wstring file = widePath(path);
-    // The instance that creates the file writes the mark and its text while nobody else may
-    // write; another appender meanwhile finds the file shared for reading only and tries again.
-    constexpr int kAttempts = 2000;
-    for (int attempt = 1;; ++attempt) {
-        HandleCloser created{::CreateFileW(file.c_str(), FILE_APPEND_DATA,
-                                           FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
-                                           FILE_ATTRIBUTE_NORMAL, nullptr)};
+    // This runs on the window's thread, so a file another program holds open is waited for only
+    // briefly. The instance that creates the file writes the mark and its text while nobody else
+    // may write; another appender meanwhile finds it shared for reading only and tries again.
+    // Neither call follows a reparse point: the one creating the file finds a link there and
+    // fails, the one opening it opens the link itself, which is then refused.
+    const ULONGLONG deadline = ::GetTickCount64() + kHeldFileWaitMs;
+    for (;;) {
+        HandleCloser created{::CreateFileW(
+            file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+            CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr)};
         if (created.handle != INVALID_HANDLE_VALUE) {
             std::string whole(kTextFileMark);
             whole += text;
@@ -322,11 +349,17 @@ void Win32FileSystem::append(const std::string& path, std::string_view text) {
         }
         DWORD error = ::GetLastError();
         if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) {
-            HandleCloser existing{
-                ::CreateFileW(file.c_str(), FILE_APPEND_DATA,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
+            // Read access for LockFileEx, which takes only a handle opened for reading or
+            // writing; no FILE_WRITE_DATA, so that on a local volume no write can land anywhere
+            // but at the end. (A network share places it itself, hence the lock.)
+            HandleCloser existing{::CreateFileW(
+                file.c_str(), GENERIC_READ | FILE_APPEND_DATA,
+                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr)};
             if (existing.handle != INVALID_HANDLE_VALUE) {
+                if (const auto why = refusalOfHandle(existing.handle)) {
+                    throw FileRefused(*why);
+                }
                 {
                     const AppendTurn turn(existing.handle);
                     writeAll(existing.handle, text);
@@ -335,15 +368,42 @@ void Win32FileSystem::append(const std::string& path, std::string_view text) {
                 return;
             }
             error = ::GetLastError();
-            if (error == ERROR_FILE_NOT_FOUND && attempt < kAttempts) {
-                continue;  // removed between the two calls: create it
+        }
+        const bool waiting = ::GetTickCount64() < deadline;
+        if (error == ERROR_FILE_NOT_FOUND && waiting) {
+            continue;  // removed between the two calls: create it
+        }
+        if (error == ERROR_SHARING_VIOLATION) {
+            if (waiting) {
+                ::Sleep(1);
+                continue;
+            }
+            throw RunError(kPermissionDenied,
+                           "Another program holds " + logName(lastComponent(path)) + " open");
+        }
+        if (error == ERROR_ACCESS_DENIED) {
+            if (const auto why = refusalOf(path)) {
+                throw FileRefused(*why);  // a folder
             }
         }
-        if (error == ERROR_SHARING_VIOLATION && attempt < kAttempts) {
-            ::Sleep(1);
-            continue;
-        }
         throwWin32(error);
+    }
+}
+
+std::optional<Refusal> Win32FileSystem::refusalOf(const std::string& path) const {
+    try {
+        // Attributes only, which no other program's sharing stands in the way of; a folder
+        // opens only with backup semantics.
+        HandleCloser file{::CreateFileW(
+            widePath(path).c_str(), FILE_READ_ATTRIBUTES,
+            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+            FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
+        if (file.handle == INVALID_HANDLE_VALUE) {
+            return std::nullopt;
+        }
+        return refusalOfHandle(file.handle);
+    } catch (const RunError&) {
+        return std::nullopt;
     }
 }
 
@@ -357,8 +417,10 @@ bool Win32FileSystem::createNew(const std::string& path, std::string_view text) 
     // reader sees the whole text or no file, and a racing creator keeps its own file.
     const std::wstring temporary = temporarySibling(file);
     {
+        // Not through a link another user may have planted under this predictable name.
         HandleCloser out{::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr)};
+                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT,
+                                       nullptr)};
         if (out.handle == INVALID_HANDLE_VALUE) {
             throwLastError();
         }

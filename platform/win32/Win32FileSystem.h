@@ -1,7 +1,7 @@
 // The real file layer on Windows: MoveFileExW without replace, appends through a handle opened
-// for FILE_APPEND_DATA with one WriteFile per text, new files published by a rename that never
-// replaces, FindFirstFileExW listings. Every path goes to the W functions as UTF-16, long paths
-// with the "\\?\" prefix.
+// for FILE_APPEND_DATA (never through a reparse point) with one WriteFile per text, new files
+// published by a rename that never replaces, FindFirstFileExW listings. Every path goes to the W
+// functions as UTF-16, long paths with the "\\?\" prefix.
 #pragma once
 
 #include <map>
@@ -32,9 +32,13 @@ class Win32FileSystem : public FileSystem {
     // Upper case by the file system's own rules (LCMapStringEx, invariant, not linguistic).
     std::string caseKey(std::string_view name) const override;
     void append(const std::string& path, std::string_view text) override;
+    std::optional<Refusal> refusalOf(const std::string& path) const override;
     bool createNew(const std::string& path, std::string_view text) override;
     void createFolders(const std::string& path) override;
     std::vector<FolderEntry> listFolder(const std::string& path) const override;
+
+    // How long append() waits for a file another program holds open.
+    static constexpr unsigned kHeldFileWaitMs = 250;
 
   private:
     struct MoveFailure {

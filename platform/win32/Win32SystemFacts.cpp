@@ -126,9 +126,12 @@ bool Win32SystemFacts::folderWritable(const std::string& folder) const {
     try {
         const std::wstring probe = widePath(
             joinPath(folder, "~qm-write-test-" + std::to_string(::GetCurrentProcessId()) + ".tmp"));
-        const HANDLE file =
-            ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                          FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        // Never through a link planted under the probe's name: the file made and deleted is
+        // the probe itself.
+        const HANDLE file = ::CreateFileW(
+            probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+            FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT,
+            nullptr);
         if (file == INVALID_HANDLE_VALUE) {
             // Another instance probing at this moment holds the name: the folder is writable.
             return ::GetLastError() == ERROR_FILE_EXISTS;

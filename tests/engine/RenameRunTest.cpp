@@ -45,7 +45,8 @@ TEST(EngineRunTest, RetryRunsTheFailedPairAfreshSoItAppliesOnce) {
     FlakyCaseOptions options;
     options.failingRead = 2;
     const NameComputation computation{options, h.caseMapper};
-    RenameLog log{h.files, h.clock, h.format, errors, h.root / "log.txt"};
+    LogFile logFile{h.files, h.identity};
+    RenameLog log{logFile, h.clock, h.format, errors};
     RecordingSink sink;
     sink.retries = 1;
     const std::vector<std::string> names = {"a_1.txt", "b_2.txt", "c_3.txt"}, searches = {"_"},

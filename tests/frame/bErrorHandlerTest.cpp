@@ -97,6 +97,13 @@ TEST_F(ErrorHandlerTest, DialogChosenByNumber) {
     }
 }
 
+TEST_F(ErrorHandlerTest, AFileObjectIsLoggedInTheFormTheLogHoldsNamesIn) {
+    errors.HandleError("File not found", 53, "/w/a\nb\x1b[31m", "frmQuillmote_cmdRename");
+    EXPECT_TRUE(h.log().ends_with(entry("File \"\"/w/a\\nb\\x1b[31m\"\" not found.", 53,
+                                        "frmQuillmote_cmdRename", "\"/w/a\\nb\\x1b[31m\"")))
+        << h.log();
+}
+
 TEST_F(ErrorHandlerTest, RemovedFileComesBackWithHeaderOnlyForErrorEntries) {
     errors.OpenLogFile();
     ::unlink(h.logPath().c_str());

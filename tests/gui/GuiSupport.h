@@ -30,6 +30,7 @@ class MemoryFileSystem : public platform::FileSystem {
     std::string nameRefusal(std::string_view) const override { return {}; }
     std::string caseKey(std::string_view name) const override { return std::string(name); }
     void append(const std::string&, std::string_view) override {}
+    std::optional<platform::Refusal> refusalOf(const std::string&) const override { return {}; }
     bool createNew(const std::string&, std::string_view) override { return false; }
     void createFolders(const std::string&) override {}
     std::vector<platform::FolderEntry> listFolder(const std::string& path) const override;

@@ -6,9 +6,14 @@
 // next save after the fault is gone stores the setting.
 //
 // Log: the session's start or end line cannot be written. Nobody is asked (there is no window
-// yet, or none any more); the loss is logged as an error entry in the line's place.
+// yet, or none any more); the loss is logged as an error entry in the line's place. Or the log
+// beside the program is a link another user planted: this user's log moves.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
+
+#include "base/PathRules.h"
 #include "services/HiveFormat.h"
 #include "tests/support/DiskFaults.h"
 #include "tests/support/Evidence.h"
@@ -124,6 +129,48 @@ TEST_P(SessionLineFaultTest, LostSessionLineIsLoggedAsAnErrorAndNobodyIsAsked) {
 
 INSTANTIATE_TEST_SUITE_P(EachErrno, SessionLineFaultTest, ::testing::ValuesIn(test::kDiskFaults),
                          [](const auto& info) { return info.param.label; });
+
+// A log another user planted beside the program, in a folder every user may write: a link to a
+// file of this user's, or a second name for one, before the start or during the session.
+// Nothing is written through it, nobody is asked; this user's entries go to the state folder,
+// whose log says why in its first line.
+TEST(PlantedLogTest, NothingIsWrittenThroughItAndTheStateFolderSaysWhy) {
+    const std::string link = "is a symbolic link", hardLink = "has another name (a hard link)";
+    for (const auto& [why, whileRunning] :
+         {std::pair{link, false}, {hardLink, false}, {link, true}, {hardLink, true}}) {
+        SCOPED_TRACE(why + (whileRunning ? ", while running" : ""));
+        test::Program p;
+        const std::string victim = p.h.root.write("victim.txt", "the victim's own\n");
+        const auto plant = [&, why = why] {
+            const auto log = test::fsPath(p.h.root / "app/_APP_LOG.txt");
+            std::error_code error;
+            std::filesystem::remove(log, error);
+            why == link ? std::filesystem::create_symlink(test::fsPath(victim), log, error)
+                        : std::filesystem::create_hard_link(test::fsPath(victim), log, error);
+            return !error;
+        };
+        const bool plantedBefore = whileRunning || plant();
+        p.startIn({"a.txt"});
+        if (!plantedBefore || (whileRunning && !plant())) {
+            std::printf("skipped: this system makes no such link (%s)\n", why.c_str());
+            continue;
+        }
+        p.prepare({"a.txt"}, "a", "b");
+        p.h.messages.queueAnswer(platform::MessageResult::Yes);
+        p.rename();
+        p.form().button("cmdExit").click();
+
+        EXPECT_EQ(test::readFile(victim), "the victim's own\n");
+        EXPECT_EQ(p.h.messages.shown().size(), 1u) << p.h.messages.shown().back().text;
+        const std::string log =
+            test::readFile(platform::joinPath(p.h.facts.stateFolder(), "_APP_LOG.txt"));
+        EXPECT_TRUE(log.starts_with(std::string(platform::kTextFileMark) + "The log " +
+                                    (p.h.root / "app/_APP_LOG.txt") + " " + why +
+                                    ", so this user's entries are written here.\r\n"))
+            << log;
+        EXPECT_NE(log.find(p.entry("a.txt", "b.txt")), std::string::npos) << log;
+    }
+}
 
 }  // namespace
 }  // namespace qm

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "base/RunError.h"
 #include "tests/support/ErrorNumber.h"
 #include "tests/support/TempFolder.h"
@@ -29,6 +31,17 @@ TEST(PosixTrash, MovesFilesWithTheirInfoAndUniqueNamesAndReportsAMissingOne) {
 
     EXPECT_EQ(test::errorNumberOf([&] { trash.moveToTrash(dir / "missing.txt"); }), kFileNotFound);
     EXPECT_EQ(dir.names("Trash/info").size(), 2u) << "a missing file leaves no info";
+}
+
+TEST(PosixTrash, AFolderOfTheTrashThatIsALinkTakesNothing) {
+    test::TempFolder dir;
+    PosixTrash trash(dir / "Trash");
+    dir.makeFolder("Trash");
+    std::filesystem::create_directory_symlink(dir.makeFolder("elsewhere"), dir / "Trash/files");
+    EXPECT_EQ(test::errorNumberOf([&] { trash.moveToTrash(dir.write("log.txt", "log")); }),
+              kPermissionDenied);
+    EXPECT_TRUE(dir.names("elsewhere").empty());
+    EXPECT_EQ(test::readFile(dir / "log.txt"), "log");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <regex>
 
+#include "base/LogText.h"
 #include "base/PathRules.h"
 #include "services/FileSystem.h"
 #include "tests/support/TempFolder.h"
@@ -29,7 +30,7 @@ std::multiset<std::string> contentsOf(const std::string& folder) {
     // entry is tried before the empty lines it starts with; a message may hold line breaks of
     // its own ("Permission denied\r\nTry again?"), never the start of another entry.
     static const std::regex entry(
-        "\r\n\r\n[0-9][^\r\n]*:[^\r\n]*\r\nRenamed: [^\r\n]*\r\n------> ([^\r\n]*)\r\n"
+        "\r\n\r\n[0-9][^\r\n]*:[^\r\n]*\r\nRenamed: ([^\r\n]*)\r\n------> ([^\r\n]*)\r\n"
         "|     [^\r\n]*(?:\r\n(?!     |Associated )[^\r\n]*){0,3}, error number: [0-9]+ occurred "
         "in ([^\r\n ]*) on machine [^\r\n]*\r\nAssociated file object: [^\r\n]*\r\n"
         "|[^\r\n]*( logs system and critical application errors\\.)[^\r\n]*\r\n"
@@ -43,13 +44,21 @@ std::multiset<std::string> contentsOf(const std::string& folder) {
             return ::testing::AssertionFailure() << "no whole entry at byte " << at - log.cbegin()
                                                  << ": " << std::string(at, log.cend());
         }
-        shape.renameEntries += m[1].matched;
-        if (m[2].matched) {
-            shape.errorSources.push_back(m[2]);
+        if (m[1].matched) {
+            const auto from = readLogName(m[1].str());
+            const auto to = readLogName(m[2].str());
+            if (!from || !to) {
+                return ::testing::AssertionFailure() << "a name no entry is written with: " << m[0];
+            }
+            ++shape.renameEntries;
+            shape.renames.emplace(*from, *to);
         }
-        shape.headers += m[3].matched;
-        shape.sessionsStarted += m[4].matched;
-        shape.sessionsEnded += m[5].matched;
+        if (m[3].matched) {
+            shape.errorSources.push_back(m[3]);
+        }
+        shape.headers += m[4].matched;
+        shape.sessionsStarted += m[5].matched;
+        shape.sessionsEnded += m[6].matched;
     }
     return ::testing::AssertionSuccess();
 }

@@ -1,12 +1,14 @@
 // The Windows file layer on real files: no rename ever replaces a file, names Windows would alter
 // are refused before anything moves, a case-only rename never lands on another file, lone
-// surrogates keep their exact code units, and log appends of several processes stay whole.
+// surrogates keep their exact code units, log appends of several processes stay whole, and a
+// file another program holds is waited for only briefly.
 #include "platform/win32/Win32FileSystem.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cerrno>
+#include <chrono>
 
 #include "base/RunError.h"
 #include "tests/support/ErrorNumber.h"
@@ -124,6 +126,26 @@ TEST_F(Win32FileSystemTest, NewTextFilesStartWithTheMarkAndAppendsFollow) {
     EXPECT_TRUE(files.createNew(dir / "new.txt", "header"));
     EXPECT_EQ(test::readFile(dir / "new.txt"), "\xEF\xBB\xBFheader");
     EXPECT_EQ(dir.names(), (std::vector<std::string>{"log.txt", "new.txt"}));  // no leftovers
+}
+
+TEST_F(Win32FileSystemTest, AFileAnotherProgramHoldsIsWaitedForBrieflyAndNamed) {
+    const std::string log = dir.write("held.txt", "before\r\n");
+    // Held with no sharing at all, as another program may hold it: sharing is per handle.
+    const HANDLE holder = ::CreateFileW(test::fsPath(log).c_str(), GENERIC_READ, 0, nullptr,
+                                        OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    const auto start = std::chrono::steady_clock::now();
+    std::string error = "none";
+    try {
+        files.append(log, "lost\r\n");
+    } catch (const RunError& e) {
+        error = std::to_string(e.number()) + " " + e.description();
+    }
+    EXPECT_EQ(error, "70 Another program holds held.txt open");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    ::CloseHandle(holder);
+    files.append(log, "after\r\n");
+    EXPECT_EQ(test::readFile(log), "before\r\nafter\r\n");
 }
 
 // Other processes appending at the same time as this one: this test program, run again.
