@@ -74,7 +74,7 @@ void frmPreview::MarkConflicts(const std::vector<std::string>& folderNames,
         c.lstAfter->setWarning(conflict.row, why);
     }
     const std::size_t count = conflicts.size();
-    const std::string names = count == 1 ? "1 name " : std::to_string(count) + " names ";
+    const std::string names = std::to_string(count) + (count == 1 ? " name " : " names ");
     const std::string where =
         count == 1 ? ": the run would stop there." : ": the run would stop at the first.";
     std::string summary;
