@@ -104,13 +104,6 @@ TEST_F(FormsTest, DisableXRemovesCloseAndTheSeparatorAbove) {
     EXPECT_TRUE(errors.logged.empty());
 }
 
-TEST_F(FormsTest, HourglassIsABusyPointerThenEventsRunOnce) {
-    forms.ShowHourglass(true);
-    forms.ShowHourglass(false);
-    EXPECT_EQ(pointer.changes, (std::vector<bool>{true, false}));
-    EXPECT_EQ(pointer.eventRuns, 2);
-}
-
 // A filled box as its corners and colour, to compare in one check.
 using Box = std::tuple<double, double, double, double, platform::Rgb>;
 Box boxOf(const platform::FilledBox& b) {
