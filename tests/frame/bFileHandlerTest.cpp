@@ -47,17 +47,12 @@ TEST(NameRoutines, ExtensionAndNamePart) {
     }
 }
 
-TEST(TextRoutines, StripNullAndTrimCharacter) {
-    EXPECT_EQ(bFileHandler::StripNull(std::string("ab\0cd", 5)), "ab");
-    EXPECT_EQ(bFileHandler::StripNull("abc"), "abc");
-    std::string buffer = std::string("  name\0\0   ", 11);
-    const std::string nul(1, '\0');
-    EXPECT_EQ(bFileHandler::TrimCharacter(buffer, nul), "name");
-    EXPECT_EQ(buffer, "name");
+// StripNull's cut is a row of QualifyPath's; a NUL trimmed in place is ReadComputerName's.
+TEST(TextRoutines, TrimCharacterStripsEveryRepeatAndAnEmptyOneOnlyTrims) {
     std::string text = "xxaxx";
     EXPECT_EQ(bFileHandler::TrimCharacter(text, "x"), "a");
     text = " a ";
-    EXPECT_EQ(bFileHandler::TrimCharacter(text, ""), "a");  // an empty character only trims
+    EXPECT_EQ(bFileHandler::TrimCharacter(text, ""), "a");
 }
 
 struct FileHandlerTest : ::testing::Test {

@@ -15,7 +15,6 @@ using namespace std::string_literals;
 using platform::RegKey;
 using platform::RegStatus;
 using platform::RegType;
-using test::getValue;
 using test::putValue;
 using test::TestRegistry;
 
@@ -29,12 +28,6 @@ struct RegistryFixture : ::testing::Test {
 };
 
 using cRegistryTest = RegistryFixture;
-
-// Saved text with its terminator and type is checked by the main window's settings test.
-TEST_F(cRegistryTest, StarSavesTheUnnamedValue) {
-    EXPECT_TRUE(registry.SaveSetting("Preferences", "*", "unnamed"));
-    EXPECT_EQ(getValue(store, kPrefs, ""), "unnamed\0"s);
-}
 
 TEST_F(cRegistryTest, GetSettingReadsWhateverDataTheValueHolds) {
     struct Row {
@@ -100,6 +93,8 @@ TEST_F(cRegistryTest, GetAllSettingsListsTextValuesInStoredOrderOrNothing) {
     }
 }
 
+// Saved text with its terminator and type is checked by the main window's settings test; "*"
+// saved as the unnamed value by deleting it here.
 TEST_F(cRegistryTest, DeleteSettingRemovesAValueOrASection) {
     registry.SaveSetting("Preferences", "Filename Case", "2");
     registry.SaveSetting("Preferences", "*", "unnamed");
