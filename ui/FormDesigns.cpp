@@ -159,7 +159,8 @@ FormDesign makeAboutWindow() {
         ctl("lstDrive", K::DriveList, {16, 16, 320, 24}, "", "", 0),
         ctl("lblAboutInfo", K::Label, {16, 52, 528, 312}, "", ""),
         centred(ctl("lblCopyrightInfo", K::Label, {40, 372, 480, 18}, "", "")),
-        byDefault(ctl("cmdContinue", K::Button, {436, 400, 108, 28}, "&Continue", "", 1)),
+        // The box's one way out: Enter and Escape both close it.
+        onEscape(byDefault(ctl("cmdContinue", K::Button, {436, 400, 108, 28}, "&Continue", "", 1))),
     };
     return f;
 }

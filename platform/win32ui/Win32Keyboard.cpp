@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/win32ui/Win32Controls.h"
+#include "platform/win32ui/Win32DriveList.h"
 #include "platform/win32ui/Win32Window.h"
 
 namespace qm::platform {
@@ -30,6 +31,13 @@ void dispatchCharacter(const MSG& like, wchar_t unit) {
 
 bool usable(HWND handle) {
     return ::IsWindowVisible(handle) && ::IsWindowEnabled(handle);
+}
+
+// Whether `control` is a drop-down list showing its list.
+bool listOpen(const Win32ControlBase* control) {
+    return (dynamic_cast<const Win32ComboBox*>(control) != nullptr ||
+            dynamic_cast<const Win32DriveList*>(control) != nullptr) &&
+           ::SendMessageW(control->handle(), CB_GETDROPPEDSTATE, 0, 0) != FALSE;
 }
 
 }  // namespace
@@ -81,8 +89,7 @@ bool Win32Keyboard::keyDown(const MSG& message) {
         case VK_RETURN:
         case VK_ESCAPE: {
             // An open drop-down list closes with them.
-            if (auto* combo = dynamic_cast<Win32ComboBox*>(focusedControl());
-                combo != nullptr && ::SendMessageW(combo->handle(), CB_GETDROPPEDSTATE, 0, 0)) {
+            if (listOpen(focusedControl())) {
                 return false;
             }
             if (!shift && dialogKey(key)) {
