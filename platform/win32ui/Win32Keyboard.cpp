@@ -71,13 +71,26 @@ bool Win32Keyboard::preTranslate(MSG& message) {
     }
 }
 
+void Win32Keyboard::showCues(WORD cues) {
+    const HWND window = m_window.handle();
+    if ((::SendMessageW(window, WM_QUERYUISTATE, 0, 0) & cues) != 0) {
+        ::SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, cues), 0);
+    }
+}
+
 bool Win32Keyboard::keyDown(const MSG& message) {
     const WPARAM key = message.wParam;
     const bool ctrl = ::GetKeyState(VK_CONTROL) < 0;
     const bool shift = ::GetKeyState(VK_SHIFT) < 0;
     const bool alt = message.message == WM_SYSKEYDOWN || ::GetKeyState(VK_MENU) < 0;
+    // Whoever works with the keyboard sees where the focus is and which letters are access keys,
+    // as in a dialog, however the window came up.
     if (alt) {
+        showCues(UISF_HIDEFOCUS | UISF_HIDEACCEL);
         return false;
+    }
+    if (key == VK_TAB || (key >= VK_PRIOR && key <= VK_DOWN)) {
+        showCues(UISF_HIDEFOCUS);
     }
     if (ctrl) {
         return menuShortcut(key);
