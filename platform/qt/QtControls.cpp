@@ -20,6 +20,7 @@
 
 #include "base/RunError.h"
 #include "base/Text.h"
+#include "platform/qt/QtAccessibility.h"
 #include "platform/qt/QtText.h"
 
 namespace qm::platform {
@@ -92,6 +93,7 @@ class StatusBarWidget : public QWidget {
     StatusBarWidget(QWidget* parent, std::vector<int> widths, int panels)
         : QWidget(parent), m_widths(std::move(widths)) {
         setFocusPolicy(Qt::NoFocus);
+        setAccessibleRole(this, QAccessible::StatusBar);
         for (int i = 0; i < panels; ++i) {
             auto* panel = new QLabel(this);
             panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
