@@ -140,42 +140,6 @@ TEST(WindowDesigns, PreviewAndAboutControls) {
     }
 }
 
-// What a screen reader calls each control that shows no caption of its own: "<-" the caption of
-// the label naming it, "=" a name of its own.
-TEST(WindowDesigns, EveryControlWithoutACaptionHasANameForScreenReaders) {
-    const std::vector<std::string> expected = {
-        "frmQuillmote.Drive1=Select Drive where files are located",
-        "frmQuillmote.Dir1=Select Folder containing files",
-        "frmQuillmote.File1=Files found meeting search criteria.  Select all files you want to "
-        "rename.",
-        "frmQuillmote.cmbFilterType=Type of files to search for",
-        "frmQuillmote.cmbFileFilter=Refine Filter of selected file type",
-        "frmQuillmote.txtReplaceThis<-Replace This:",
-        "frmQuillmote.txtWithThis<-With This:",
-        "frmQuillmote.ProgressBar1=Rename progress",
-        "frmAbout.lstDrive=Drive",
-    };
-    std::vector<std::string> actual;
-    for (const FormDesign* form : {&mainWindowDesign(), &aboutWindowDesign()}) {
-        for (const ControlDesign& d : form->controls) {
-            const bool captioned = d.kind == ControlKind::Button ||
-                                   d.kind == ControlKind::OptionButton ||
-                                   d.kind == ControlKind::Frame || d.kind == ControlKind::Label;
-            if (captioned || d.kind == ControlKind::Line || d.kind == ControlKind::StatusBar) {
-                continue;
-            }
-            std::string name = form->name + "." + d.name + "=" + d.accessibleName;
-            for (const ControlDesign& label : form->controls) {
-                if (!d.label.empty() && label.name == d.label && label.kind == ControlKind::Label) {
-                    name = form->name + "." + d.name + "<-" + label.caption;
-                }
-            }
-            actual.push_back(name);
-        }
-    }
-    EXPECT_EQ(actual, expected);
-}
-
 TEST(WindowDesigns, MenuBarItemByItem) {
     // "name parent|caption|shortcut", in menu order.
     const std::vector<std::string> rows = {
