@@ -1,8 +1,7 @@
-// The program for someone without a mouse or with a screen reader: what the windows tell a
-// screen reader (a name for every control the keyboard reaches, the windows' roles), and a whole
-// session played with keys only (no mouse event is sent), through the drive list past a drive that
-// cannot be read, the folder tree, the file list (Ctrl+Space as X11 sends it), the preview and a
-// rename.
+// The program for someone without a mouse or with a screen reader: a name for every control the
+// keyboard reaches and the windows' roles, and a session played with keys only (no mouse event):
+// past a drive that cannot be read, through the tree, Ctrl+Space as X11 sends it, the preview's
+// Escape, a rename, Exit.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
@@ -74,6 +73,11 @@ class KeyboardOnly : public QtProgramFixture {
             QTest::sendKeyEvent(QTest::Release, focus(), key, text, mods);
         }
     }
+    // The keyboard back in the main window, as the window manager gives it when a dialog closes.
+    void activateMain() {
+        mainWindow()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow()));
+    }
     // Tab until the control `name` (or a widget inside it) has the focus.
     static void tabTo(const char* name) {
         for (int i = 0; i < 40; ++i) {
@@ -138,6 +142,14 @@ TEST_F(KeyboardOnly, DrivePastAnEmptyOneFolderFilesOneThreeFiveTextsPreviewRenam
     QTest::keyClicks(focus(), "IMG_");
     press(Qt::Key_Tab);
     QTest::keyClicks(focus(), "Pic ");
+    press(Qt::Key_Escape);              // nothing in the main window
+    modals.then([](QWidget* preview) {  // Escape is the preview's Cancel
+        ASSERT_TRUE(QTest::qWaitForWindowActive(preview));
+        press(Qt::Key_Escape);
+    });
+    press(Qt::Key_Return);
+    EXPECT_EQ(h.root.names("work/photos/sub2").back(), "IMG_6.JPG") << "nothing renamed";
+    activateMain();
     modals.then([](QWidget* preview) {
         ASSERT_TRUE(QTest::qWaitForWindowActive(preview));
         tabTo("cmdContinue");
@@ -148,9 +160,7 @@ TEST_F(KeyboardOnly, DrivePastAnEmptyOneFolderFilesOneThreeFiveTextsPreviewRenam
         press(Qt::Key_Return);  // Yes, rename
     });
     press(Qt::Key_Return);
-    // The keyboard goes back to the main window, as the window manager does when a dialog closes.
-    mainWindow()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(mainWindow()));
+    activateMain();
     tabTo("cmdExit");
     press(Qt::Key_Space);
 
