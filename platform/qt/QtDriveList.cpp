@@ -1,6 +1,7 @@
 #include "platform/qt/QtDriveList.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -51,7 +52,20 @@ QtDriveList::QtDriveList(const ControlDesign& design, QWidget* parent, const Dri
             chooseShown();
         }
     });
-    box->onLeave = [this] { chooseShown(); };
+    box->onLeave = [this] {
+        // Once the focus has moved on: a window opened while it changes (the error of a drive
+        // that cannot be read) would have it come back to the list and leave it again.
+        QMetaObject::invokeMethod(
+            receiver(),
+            [this] {
+                const QWidget* focus = QApplication::focusWidget();
+                if (focus != nullptr && focus != comboBox() &&
+                    focus->window() == comboBox()->window()) {
+                    chooseShown();
+                }
+            },
+            Qt::QueuedConnection);
+    };
 }
 
 QtDriveList::~QtDriveList() {
