@@ -46,7 +46,7 @@ TEST(Accessibility, EveryFocusableControlHasANameAndTheWindowsTheirRoles) {
         QAccessibleInterface* window =
             QAccessible::queryAccessibleInterface(form->window().widget());
         EXPECT_EQ(window->role(), role);
-        if (form->design().name != "frmPreview") {  // the preview lists name themselves
+        if (form->design().name != "frmPreview") {  // the preview's lists: the preview's tests
             std::vector<std::string> unnamed;
             collectUnnamed(window, unnamed);
             EXPECT_EQ(unnamed, std::vector<std::string>{});
