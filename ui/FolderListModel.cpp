@@ -104,6 +104,14 @@ bool FolderListModel::choose(FolderNode& node) {
     return true;
 }
 
+bool FolderListModel::moveTo(const FolderNode& node) {
+    if (node.path == m_path) {
+        return false;
+    }
+    m_path = node.path;
+    return true;
+}
+
 void FolderListModel::show(const std::string& folder, const std::vector<std::string>& subfolders,
                            bool rebuild) {
     const std::string root = rootOf(m_drives, folder);

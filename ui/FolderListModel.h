@@ -58,6 +58,10 @@ class FolderListModel {
     // The user chooses `node`: it opens, expands and becomes current. True when the current
     // folder changed: the list raises onChange.
     bool choose(FolderNode& node);
+    // The user moves to `node` with the keyboard: it becomes current as the tree shows it, neither
+    // read nor expanded, so the arrows go one folder at a time through what is shown. True when
+    // the current folder changed: the list raises onChange.
+    bool moveTo(const FolderNode& node);
     // The node of `path`, nullptr while the tree does not show it.
     FolderNode* find(const std::string& path) const;
 

@@ -52,6 +52,22 @@ ControlDesign centred(ControlDesign d) {
     return d;
 }
 
+ControlDesign labelledBy(std::string label, ControlDesign d) {
+    d.label = std::move(label);
+    return d;
+}
+
+// A control without a label is called what its tooltip says it is for.
+ControlDesign namedByToolTip(ControlDesign d) {
+    d.accessibleName = d.toolTip;
+    return d;
+}
+
+ControlDesign named(std::string name, ControlDesign d) {
+    d.accessibleName = std::move(name);
+    return d;
+}
+
 FormDesign makeMainWindow() {
     FormDesign f;
     f.name = "frmQuillmote";
@@ -60,15 +76,17 @@ FormDesign makeMainWindow() {
     f.height = 536;
     f.statusPanelWidths = {640};
     f.controls = {
-        ctl("Drive1", K::DriveList, {6, 10, 317, 21}, "", "Select Drive where files are located",
-            0),
-        ctl("Dir1", K::FolderList, {6, 38, 317, 471}, "", "Select Folder containing files", 1),
-        ctl("File1", K::FileList, {328, 10, 335, 409}, "",
-            "Files found meeting search criteria.  Select all files you want to rename.", 2),
-        ctl("cmbFilterType", K::ComboBox, {328, 426, 123, 21}, "", "Type of files to search for",
-            3),
-        ctl("cmbFileFilter", K::ComboBox, {452, 426, 211, 21}, "",
-            "Refine Filter of selected file type", 4),
+        namedByToolTip(ctl("Drive1", K::DriveList, {6, 10, 317, 21}, "",
+                           "Select Drive where files are located", 0)),
+        namedByToolTip(
+            ctl("Dir1", K::FolderList, {6, 38, 317, 471}, "", "Select Folder containing files", 1)),
+        namedByToolTip(
+            ctl("File1", K::FileList, {328, 10, 335, 409}, "",
+                "Files found meeting search criteria.  Select all files you want to rename.", 2)),
+        namedByToolTip(ctl("cmbFilterType", K::ComboBox, {328, 426, 123, 21}, "",
+                           "Type of files to search for", 3)),
+        namedByToolTip(ctl("cmbFileFilter", K::ComboBox, {452, 426, 211, 21}, "",
+                           "Refine Filter of selected file type", 4)),
         ctl("cmdSelectAll", K::Button, {670, 10, 122, 25}, "Select &All",
             "Select all files in file list", 5),
         ctl("cmdDeselectAll", K::Button, {670, 40, 122, 25}, "&Deselect All",
@@ -92,15 +110,17 @@ FormDesign makeMainWindow() {
         option("optFileExtensionCase", 2, {8, 58, kOptionWidth, 13}, "Upper Case",
                "Change file extensions to upper case", 15, "framChangeExtensionCase"),
         ctl("lblReplace", K::Label, {332, 462, 80, 13}, "Replace This:", "", 16),
-        ctl("txtReplaceThis", K::TextBox, {418, 456, 245, 23}, "", "Text in file names to replace",
-            17),
+        labelledBy("lblReplace", ctl("txtReplaceThis", K::TextBox, {418, 456, 245, 23}, "",
+                                     "Text in file names to replace", 17)),
         ctl("lblReplaceWith", K::Label, {332, 488, 59, 13}, "With This:", "", 18),
-        ctl("txtWithThis", K::TextBox, {418, 484, 245, 23}, "", "New text replacement", 19),
+        labelledBy("lblReplaceWith", ctl("txtWithThis", K::TextBox, {418, 484, 245, 23}, "",
+                                         "New text replacement", 19)),
         ctl("cmdPreview", K::Button, {670, 422, 122, 25}, "&Preview",
             "Preview renamed files before renaming them", 20),
         ctl("cmdRename", K::Button, {670, 452, 122, 25}, "&Rename", "Rename files now", 21),
         ctl("cmdExit", K::Button, {670, 482, 122, 25}, "E&xit", "Exit Quillmote Utility", 22),
-        hidden(ctl("ProgressBar1", K::ProgressBar, {0, 513, 800, 23}, "", "")),
+        named("Rename progress",
+              hidden(ctl("ProgressBar1", K::ProgressBar, {0, 513, 800, 23}, "", ""))),
         ctl("StatusBar1", K::StatusBar, {0, 513, 800, 23}, "", "", -1),
     };
     f.menus = {
@@ -156,10 +176,11 @@ FormDesign makeAboutWindow() {
     f.height = 440;
     f.controls = {
         ctl("Line1", K::Line, {0, 0, 560, 0}, "", ""),
-        ctl("lstDrive", K::DriveList, {16, 16, 320, 24}, "", "", 0),
+        named("Drive", ctl("lstDrive", K::DriveList, {16, 16, 320, 24}, "", "", 0)),
         ctl("lblAboutInfo", K::Label, {16, 52, 528, 312}, "", ""),
         centred(ctl("lblCopyrightInfo", K::Label, {40, 372, 480, 18}, "", "")),
-        byDefault(ctl("cmdContinue", K::Button, {436, 400, 108, 28}, "&Continue", "", 1)),
+        // The box's one way out: Enter and Escape both close it.
+        onEscape(byDefault(ctl("cmdContinue", K::Button, {436, 400, 108, 28}, "&Continue", "", 1))),
     };
     return f;
 }

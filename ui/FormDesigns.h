@@ -40,6 +40,10 @@ struct ControlDesign {
     bool centred = false;          // labels: text centred
     bool defaultButton = false;    // buttons: Enter presses it
     bool cancelButton = false;     // buttons: Escape presses it
+    // What a screen reader calls a control that shows no caption of its own: the label row that
+    // names it (`label`, made just before it), else a name of its own (`accessibleName`).
+    std::string label;
+    std::string accessibleName;
 };
 
 struct MenuDesign {

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +20,7 @@
 
 #include "base/RunError.h"
 #include "base/Text.h"
+#include "platform/qt/QtAccessibility.h"
 #include "platform/qt/QtText.h"
 
 namespace qm::platform {
@@ -91,6 +93,7 @@ class StatusBarWidget : public QWidget {
     StatusBarWidget(QWidget* parent, std::vector<int> widths, int panels)
         : QWidget(parent), m_widths(std::move(widths)) {
         setFocusPolicy(Qt::NoFocus);
+        setAccessibleRole(this, QAccessible::StatusBar);
         for (int i = 0; i < panels; ++i) {
             auto* panel = new QLabel(this);
             panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -116,6 +119,24 @@ class StatusBarWidget : public QWidget {
   private:
     std::vector<int> m_widths;
     std::vector<QLabel*> m_panels;
+};
+
+// An editable drop-down list whose own choice as the focus leaves can be told apart: Qt chooses
+// the entry that matches the edit text then, which the user did not choose from the list.
+class EditableComboBox : public QComboBox {
+  public:
+    using QComboBox::QComboBox;
+    bool leaving() const { return m_leaving; }
+
+  protected:
+    void focusOutEvent(QFocusEvent* event) override {
+        m_leaving = true;
+        QComboBox::focusOutEvent(event);
+        m_leaving = false;
+    }
+
+  private:
+    bool m_leaving = false;
 };
 
 }  // namespace
@@ -295,16 +316,16 @@ void QtTextBox::setSelText(const std::string& text) {
 }
 
 QtComboBox::QtComboBox(const ControlDesign& design, QWidget* parent)
-    : QtControlBase(design, new QComboBox(parent)) {
-    QComboBox* box = comboBox();
+    : QtControlBase(design, new EditableComboBox(parent)) {
+    auto* box = static_cast<EditableComboBox*>(comboBox());
     box->setEditable(true);
     // The edit text is the user's: no entries added from it and no completion typed into it,
     // so "*.t" stays "*.t" while a "*.txt" entry exists.
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setCompleter(nullptr);
     box->setCurrentIndex(-1);
-    QObject::connect(box, &QComboBox::activated, receiver(), [this](int index) {
-        if (m_programChange || index < 0 || index >= listCount()) {
+    QObject::connect(box, &QComboBox::activated, receiver(), [this, box](int index) {
+        if (m_programChange || box->leaving() || index < 0 || index >= listCount()) {
             return;
         }
         m_entries.choose(index);

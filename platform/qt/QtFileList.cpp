@@ -1,10 +1,12 @@
 #include "platform/qt/QtFileList.h"
 
+#include <QAccessible>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
 #include <QTimer>
+#include <utility>
 
 #include "base/PathRules.h"
 #include "base/RunError.h"
@@ -148,6 +150,47 @@ void FileListView::keyPressEvent(QKeyEvent* event) {
     const QModelIndex now = currentIndex();
     if (now.isValid() && now.row() != before && onUserClick) {
         onUserClick(now.row(), false, false);
+    }
+}
+
+namespace {
+
+// More rows than this changing at once are told as one change within the list.
+constexpr int kRowsTold = 64;
+
+void tellRows(QAbstractItemView* view, const QItemSelection& rows, QAccessible::Event event) {
+    int count = 0;
+    for (const QItemSelectionRange& range : rows) {
+        count += range.height();
+    }
+    if (count <= 1) {
+        return;  // the list view told of the first row
+    }
+    if (count > kRowsTold) {
+        QAccessibleEvent within(view, QAccessible::SelectionWithin);
+        QAccessible::updateAccessibility(&within);
+        return;
+    }
+    bool first = true;
+    for (const QItemSelectionRange& range : rows) {
+        for (int row = range.top(); row <= range.bottom(); ++row) {
+            if (!std::exchange(first, false)) {
+                QAccessibleEvent told(view, event);
+                told.setChild(row);
+                QAccessible::updateAccessibility(&told);
+            }
+        }
+    }
+}
+
+}  // namespace
+
+void FileListView::selectionChanged(const QItemSelection& selected,
+                                    const QItemSelection& deselected) {
+    QListView::selectionChanged(selected, deselected);
+    if (QAccessible::isActive()) {
+        tellRows(this, selected, QAccessible::SelectionAdd);
+        tellRows(this, deselected, QAccessible::SelectionRemove);
     }
 }
 

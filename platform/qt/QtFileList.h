@@ -45,6 +45,10 @@ class FileListView : public QListView {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    // Tells a screen reader of every row the selection gained or lost: Qt's list view tells of
+    // the first row of a range only.
+    void selectionChanged(const QItemSelection& selected,
+                          const QItemSelection& deselected) override;
 };
 
 class QtFileList : public FileList, public QtControlBase {

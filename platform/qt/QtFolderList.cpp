@@ -1,6 +1,7 @@
 #include "platform/qt/QtFolderList.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QTreeWidget>
 
 #include "platform/qt/QtText.h"
@@ -19,11 +20,28 @@ QTreeWidgetItem* itemOfNode(const FolderNode& node) {
     return static_cast<QTreeWidgetItem*>(node.item);
 }
 
+// A tree that tells the keyboard's moves from the mouse's choices.
+class FolderTree : public QTreeWidget {
+  public:
+    using QTreeWidget::QTreeWidget;
+    bool keyMove() const { return m_keyMove; }
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        m_keyMove = true;
+        QTreeWidget::keyPressEvent(event);
+        m_keyMove = false;
+    }
+
+  private:
+    bool m_keyMove = false;
+};
+
 }  // namespace
 
 QtFolderList::QtFolderList(const ControlDesign& design, QWidget* parent, const FileSystem& files,
                            const DriveQuery& drives, const text::CaseMapper& mapper)
-    : FolderListBase(files, drives, mapper), QtControlBase(design, new QTreeWidget(parent)) {
+    : FolderListBase(files, drives, mapper), QtControlBase(design, new FolderTree(parent)) {
     QTreeWidget* t = tree();
     t->setColumnCount(1);
     t->header()->hide();
@@ -33,13 +51,18 @@ QtFolderList::QtFolderList(const ControlDesign& design, QWidget* parent, const F
     m_folderIcon = t->style()->standardIcon(QStyle::SP_DirIcon);
     QObject::connect(t, &QTreeWidget::itemExpanded, receiver(),
                      [this](QTreeWidgetItem* item) { m_model.open(nodeOf(item)); });
-    QObject::connect(
-        t, &QTreeWidget::currentItemChanged, receiver(),
-        [this](QTreeWidgetItem* current, QTreeWidgetItem*) {
-            if (!m_programChange && current != nullptr && m_model.choose(nodeOf(current))) {
-                raiseFromUser(onChange);
-            }
-        });
+    QObject::connect(t, &QTreeWidget::currentItemChanged, receiver(),
+                     [this](QTreeWidgetItem* current, QTreeWidgetItem*) {
+                         if (m_programChange || current == nullptr) {
+                             return;
+                         }
+                         // An arrow moves to the folder as shown; a click opens it.
+                         FolderNode& node = nodeOf(current);
+                         const bool byKey = static_cast<FolderTree*>(tree())->keyMove();
+                         if (byKey ? m_model.moveTo(node) : m_model.choose(node)) {
+                             raiseFromUser(onChange);
+                         }
+                     });
 }
 
 QTreeWidget* QtFolderList::tree() const {

@@ -30,8 +30,11 @@ int typedCharacter(const QKeyEvent* event) {
         default:
             break;
     }
+    // X11 gives Ctrl+Space (and Ctrl+@) a NUL as its text: no character, and one the KeyPress
+    // handler could not tell from the 0 that swallows a key.
     const QList<uint> characters = event->text().toUcs4();
-    return characters.isEmpty() ? -1 : static_cast<int>(characters.first());
+    return characters.isEmpty() || characters.first() == 0 ? -1
+                                                           : static_cast<int>(characters.first());
 }
 
 int keyOfCharacter(int character) {

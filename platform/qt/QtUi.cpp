@@ -1,5 +1,6 @@
 #include "platform/qt/QtUi.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QClipboard>
@@ -10,6 +11,7 @@
 #include <QRadioButton>
 #include <algorithm>
 
+#include "platform/qt/QtAccessibility.h"
 #include "platform/qt/QtText.h"
 
 namespace qm::platform {
@@ -125,6 +127,14 @@ QtForm::QtForm(const FormDesign& design, QtUi& ui, QtWindow::Kind kind)
         }
     }
     chainTabOrder();
+    for (std::size_t row = 0; row < design.controls.size(); ++row) {
+        const ControlDesign& d = design.controls[row];
+        QWidget* widget = dynamic_cast<QtControlBase&>(control(row)).widget();
+        nameControl(d, widget, d.label.empty() ? nullptr : get<QtLabel>(d.label).label());
+        if (auto* view = qobject_cast<QAbstractItemView*>(widget)) {
+            markCurrentRow(view);
+        }
+    }
 }
 
 QtForm::~QtForm() = default;

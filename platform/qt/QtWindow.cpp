@@ -11,6 +11,7 @@
 #include <exception>
 #include <stdexcept>
 
+#include "platform/qt/QtAccessibility.h"
 #include "platform/qt/QtText.h"
 
 namespace qm::platform {
@@ -58,6 +59,8 @@ QtWindow::QtWindow(const FormDesign& design, Kind kind)
       m_receiver(std::make_unique<QObject>()) {
     m_widget->setObjectName(toQString(design.name));
     m_widget->setWindowTitle(toQString(design.caption));
+    setAccessibleRole(m_widget, kind == Kind::Main ? QAccessible::Window : QAccessible::Dialog);
+    m_focusMark = std::make_unique<FocusMark>(m_widget);
     // The layout is fixed in pixels, so the text is too: 11 pixels, the classic 8-point dialog
     // font at 96 DPI, whatever the desktop's font size.
     QFont font = m_widget->font();
@@ -279,6 +282,10 @@ Control* QtWindow::activeControl() const {
         }
     }
     return nullptr;
+}
+
+QWidget* QtWindow::focusMarked() const {
+    return m_focusMark->marked();
 }
 
 void QtWindow::setDefaultButton(QPushButton* button) {

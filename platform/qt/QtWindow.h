@@ -26,6 +26,7 @@ class QSessionManager;
 
 namespace qm::platform {
 
+class FocusMark;
 class QtWindow;
 
 // The top-level widget; it hands close requests and keys to its QtWindow.
@@ -95,6 +96,8 @@ class QtWindow : public Window {
     // Lets a shortcut key raise the opening of the menu that holds its item.
     void addMenu(const QMenu* menu, MenuItem* item) { m_keyboard.addMenu(menu, item); }
     bool modal() const { return m_modalLoop != nullptr; }
+    // The control whose keyboard focus the window marks with a ring, or nullptr.
+    QWidget* focusMarked() const;
 
     // What the top-level widget reports.
     void closeRequested();
@@ -120,6 +123,7 @@ class QtWindow : public Window {
     QtSystemMenu m_systemMenu;
     QtSurface m_surface;
     QtKeyboard m_keyboard{*this};
+    std::unique_ptr<FocusMark> m_focusMark;
     QEventLoop* m_modalLoop = nullptr;
     bool m_loaded = true;
     bool m_placed = false;

@@ -82,6 +82,13 @@ Win32ControlBase::Win32ControlBase(const ControlDesign& design, Win32Window& win
       m_toolTip(design.toolTip),
       m_rect(design.rect) {
     const DWORD visible = design.initiallyVisible ? WS_VISIBLE : 0;
+    if (!design.accessibleName.empty()) {
+        // A screen reader names a control without a caption after the static text just before
+        // it in the window's order; where no label shows, a hidden one names it.
+        m_nameLabel = ::CreateWindowExW(0, L"STATIC", win32ui::shown(design.accessibleName).c_str(),
+                                        WS_CHILD | SS_NOPREFIX, 0, 0, 0, 0, parent, nullptr,
+                                        ::GetModuleHandleW(nullptr), nullptr);
+    }
     m_handle =
         ::CreateWindowExW(exStyle, className, win32ui::shown(design.caption).c_str(),
                           WS_CHILD | WS_CLIPSIBLINGS | visible | style, 0, 0, 0, 0, parent,
@@ -146,8 +153,15 @@ bool Win32ControlBase::visible() const {
 
 void Win32ControlBase::setVisible(bool visible) {
     if (visible) {
-        // A control shown in another's place (the progress bar over the status bar) comes on top.
-        ::SetWindowPos(m_handle, HWND_TOP, 0, 0, 0, 0,
+        // A control shown in another's place (the progress bar over the status bar) comes on top,
+        // still just after the label that names it.
+        HWND after = HWND_TOP;
+        if (m_nameLabel != nullptr) {
+            ::SetWindowPos(m_nameLabel, HWND_TOP, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            after = m_nameLabel;
+        }
+        ::SetWindowPos(m_handle, after, 0, 0, 0, 0,
                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
         // A run does not return to the message loop until it ends: the control paints now.
         ::UpdateWindow(m_handle);

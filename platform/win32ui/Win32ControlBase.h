@@ -106,6 +106,7 @@ class Win32ControlBase : public virtual Control {
     std::string m_toolTip;
     Rect m_rect;
     WNDPROC m_original = nullptr;
+    HWND m_nameLabel = nullptr;  // the hidden label naming a control that shows none
     bool m_attached = true;
 };
 

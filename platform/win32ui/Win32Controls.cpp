@@ -83,9 +83,11 @@ void Win32Label::setCaption(const std::string& caption) {
 Win32Frame::Win32Frame(const ControlDesign& design, Win32Window& window, HWND parent)
     : Win32ControlBase(design, window, parent, Win32Window::kFrameClass, 0, WS_EX_CONTROLPARENT),
       m_caption(design.caption) {
-    m_box = ::CreateWindowExW(0, L"BUTTON", shown(design.caption).c_str(),
-                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX, 0, 0, 0, 0,
-                              m_handle, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    // First in the frame's order, as in a dialog, so that a screen reader finds the box before
+    // the options it holds; transparent, so that it is drawn over them without hiding them.
+    m_box = ::CreateWindowExW(WS_EX_TRANSPARENT, L"BUTTON", shown(design.caption).c_str(),
+                              WS_CHILD | WS_VISIBLE | BS_GROUPBOX, 0, 0, 0, 0, m_handle, nullptr,
+                              ::GetModuleHandleW(nullptr), nullptr);
     ::SetWindowTextW(m_handle, shown(design.caption).c_str());
 }
 
@@ -93,8 +95,8 @@ void Win32Frame::layout(int dpi, HFONT font) {
     Win32ControlBase::layout(dpi, font);
     RECT area{};
     ::GetClientRect(m_handle, &area);
-    // Below the options it holds, along the frame's edges.
-    ::SetWindowPos(m_box, HWND_BOTTOM, 0, 0, area.right, area.bottom, SWP_NOACTIVATE);
+    // Along the frame's edges.
+    ::SetWindowPos(m_box, nullptr, 0, 0, area.right, area.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
     ::SendMessageW(m_box, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 

@@ -111,12 +111,22 @@ bool Win32FileList::selected(int index) const {
 void Win32FileList::setSelected(int index, bool selected) {
     checkIndex(index);
     m_model.setSelected(index, selected);
+    if (!m_redrawPending) {
+        announce(EVENT_OBJECT_SELECTIONWITHIN, -1);  // once for the changes drawn together
+    }
     selectionChanged();
 }
 
 void Win32FileList::setAllSelected(bool selected) {
     m_model.setAllSelected(selected);
+    announce(EVENT_OBJECT_SELECTIONWITHIN, -1);
     selectionChanged();
+}
+
+// The control holds no selection of its own, so it tells a screen reader nothing: the list does,
+// as a list view would (a row is child row + 1).
+void Win32FileList::announce(DWORD event, int row) const {
+    ::NotifyWinEvent(event, m_handle, OBJID_CLIENT, row < 0 ? CHILDID_SELF : row + 1);
 }
 
 // Entry-by-entry changes from the program are drawn together at the next paint.
@@ -142,6 +152,14 @@ void Win32FileList::userClick(int row, bool ctrl, bool shift) {
     m_model.click(row, ctrl, shift);
     moveCaret(row);
     selectionChanged();
+    if (shift) {
+        announce(EVENT_OBJECT_SELECTIONWITHIN, -1);  // a range
+    } else if (ctrl) {
+        announce(m_model.selected(row) ? EVENT_OBJECT_SELECTIONADD : EVENT_OBJECT_SELECTIONREMOVE,
+                 row);
+    } else {
+        announce(EVENT_OBJECT_SELECTION, row);  // that row alone
+    }
     raiseFromUser(onClick);
 }
 

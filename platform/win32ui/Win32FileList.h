@@ -1,7 +1,8 @@
 // A folder's files in an owner-data list view over the shared FileListModel: the control holds
 // no string and no selection of its own. It asks the model for each name and each selected flag
 // as it draws a row, so a folder of 100,000 files lists, selects and scrolls at once; mouse and
-// keyboard go to the model's click rules (the list-box meaning of Ctrl and Shift clicks).
+// keyboard go to the model's click rules (the list-box meaning of Ctrl and Shift clicks), and
+// the list raises the selection events a screen reader follows.
 #pragma once
 
 #include <windows.h>
@@ -45,6 +46,8 @@ class Win32FileList : public FileList, public Win32ControlBase {
     // The rows shown are drawn again from the model (once, however many entries changed).
     void selectionChanged();
     void userClick(int row, bool ctrl, bool shift);
+    // Raises a selection event of the list (`row` -1) or of a row for accessibility clients.
+    void announce(DWORD event, int row) const;
     void moveCaret(int row);
     int rowAt(LPARAM point) const;
     void fitColumn();

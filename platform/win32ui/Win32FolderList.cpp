@@ -113,11 +113,17 @@ LRESULT Win32FolderList::notify(NMHDR& header) {
                 m_model.open(nodeOf(tree));
             }
             return FALSE;
-        case TVN_SELCHANGEDW:
-            if (!m_programChange && tree.itemNew.hItem != nullptr && m_model.choose(nodeOf(tree))) {
+        case TVN_SELCHANGEDW: {
+            if (m_programChange || tree.itemNew.hItem == nullptr) {
+                return 0;
+            }
+            // An arrow moves to the folder as shown; a click opens it.
+            FolderNode& node = nodeOf(tree);
+            if (tree.action == TVC_BYKEYBOARD ? m_model.moveTo(node) : m_model.choose(node)) {
                 raiseFromUser(onChange);
             }
             return 0;
+        }
         default:
             return 0;
     }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/win32ui/Win32Controls.h"
+#include "platform/win32ui/Win32DriveList.h"
 #include "platform/win32ui/Win32Window.h"
 
 namespace qm::platform {
@@ -30,6 +31,13 @@ void dispatchCharacter(const MSG& like, wchar_t unit) {
 
 bool usable(HWND handle) {
     return ::IsWindowVisible(handle) && ::IsWindowEnabled(handle);
+}
+
+// Whether `control` is a drop-down list showing its list.
+bool listOpen(const Win32ControlBase* control) {
+    return (dynamic_cast<const Win32ComboBox*>(control) != nullptr ||
+            dynamic_cast<const Win32DriveList*>(control) != nullptr) &&
+           ::SendMessageW(control->handle(), CB_GETDROPPEDSTATE, 0, 0) != FALSE;
 }
 
 }  // namespace
@@ -63,13 +71,26 @@ bool Win32Keyboard::preTranslate(MSG& message) {
     }
 }
 
+void Win32Keyboard::showCues(WORD cues) {
+    const HWND window = m_window.handle();
+    if ((::SendMessageW(window, WM_QUERYUISTATE, 0, 0) & cues) != 0) {
+        ::SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, cues), 0);
+    }
+}
+
 bool Win32Keyboard::keyDown(const MSG& message) {
     const WPARAM key = message.wParam;
     const bool ctrl = ::GetKeyState(VK_CONTROL) < 0;
     const bool shift = ::GetKeyState(VK_SHIFT) < 0;
     const bool alt = message.message == WM_SYSKEYDOWN || ::GetKeyState(VK_MENU) < 0;
+    // Whoever works with the keyboard sees where the focus is and which letters are access keys,
+    // as in a dialog, however the window came up.
     if (alt) {
+        showCues(UISF_HIDEFOCUS | UISF_HIDEACCEL);
         return false;
+    }
+    if (key == VK_TAB || (key >= VK_PRIOR && key <= VK_DOWN)) {
+        showCues(UISF_HIDEFOCUS);
     }
     if (ctrl) {
         return menuShortcut(key);
@@ -81,8 +102,7 @@ bool Win32Keyboard::keyDown(const MSG& message) {
         case VK_RETURN:
         case VK_ESCAPE: {
             // An open drop-down list closes with them.
-            if (auto* combo = dynamic_cast<Win32ComboBox*>(focusedControl());
-                combo != nullptr && ::SendMessageW(combo->handle(), CB_GETDROPPEDSTATE, 0, 0)) {
+            if (listOpen(focusedControl())) {
                 return false;
             }
             if (!shift && dialogKey(key)) {

@@ -2,7 +2,8 @@
 // (Ctrl with a letter or digit), Tab and Shift+Tab through the tab order with an option group as
 // one stop, the arrows within an option group, access keys (Alt with a letter), Enter and Escape
 // for the default and cancel buttons, and every typed character offered to the window's KeyPress
-// first. It also keeps the focus on the same control while the window is inactive.
+// first. It also keeps the focus on the same control while the window is inactive, and shows the
+// focus rectangles and access keys once the keyboard is used.
 #pragma once
 
 #include <windows.h>
@@ -39,6 +40,8 @@ class Win32Keyboard {
 
   private:
     bool keyDown(const MSG& message);
+    // Clears the window's hidden-focus or hidden-access-key state (UISF_ flags).
+    void showCues(WORD cues);
     bool character(MSG& message);
     bool accessKey(wchar_t key);
     bool menuShortcut(WPARAM key);

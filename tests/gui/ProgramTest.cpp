@@ -190,35 +190,6 @@ TEST_F(ProgramTest, PreviewWarnsOfATargetThatExistsAndTheFilesLeftStaySelected) 
     EXPECT_TRUE(widget<QWidget>("StatusBar1")->isVisible());
 }
 
-TEST_F(ProgramTest, EnterAndEscapeDoWhatEachWindowGivesThem) {
-    h.root.write("work/a.txt", "a");
-    bool aboutStayed = false;
-    modals.then([&](QWidget* about) {
-        QWidget* focus = about->focusWidget() != nullptr ? about->focusWidget() : about;
-        QTest::keyClick(focus, Qt::Key_Escape);
-        aboutStayed = about->isVisible();  // it has no cancel action
-        QTest::keyClick(focus, Qt::Key_Return);
-    });
-    app = std::make_unique<Application>(services);
-    app->Main();
-    QTest::qWait(0);
-    EXPECT_TRUE(aboutStayed);
-    ASSERT_TRUE(mainWindow()->isVisible()) << "Enter pressed Continue";
-
-    openFolder(h.work);
-    clickFile("a.txt");
-    type("txtReplaceThis", "a");
-    type("txtWithThis", "b");
-    QTest::keyClick(widget<QLineEdit>("txtWithThis"), Qt::Key_Escape);  // no cancel action
-    modals.then([](QWidget* preview) {
-        QTest::keyClick(preview->focusWidget() != nullptr ? preview->focusWidget() : preview,
-                        Qt::Key_Escape);
-    });
-    QTest::keyClick(widget<QLineEdit>("txtWithThis"), Qt::Key_Return);
-    EXPECT_EQ(h.root.names("work"), std::vector<std::string>{"a.txt"}) << "Escape cancelled";
-    EXPECT_TRUE(mainWindow()->isVisible());
-}
-
 TEST_F(ProgramTest, ClipboardKeysDoWhatTheEditMenuWouldDoNow) {
     start();
     // The filter box is not one of the Edit menu's text boxes: there the keys are its own.

@@ -48,6 +48,24 @@ std::string textOf(HWND window) {
     return text::fromUtf16(text);
 }
 
+// What a screen reader names a control without a caption by: the static text found first going
+// back through the window's order, the search ending at a control that starts a tab group.
+std::string labelBefore(HWND control) {
+    for (HWND w = ::GetWindow(control, GW_HWNDPREV); w != nullptr;
+         w = ::GetWindow(w, GW_HWNDPREV)) {
+        wchar_t kind[16] = {};
+        ::GetClassNameW(w, kind, 16);
+        if (::lstrcmpiW(kind, L"STATIC") == 0) {
+            return textOf(w);
+        }
+        if ((::GetWindowLongPtrW(w, GWL_STYLE) & (WS_GROUP | WS_TABSTOP)) ==
+            (WS_GROUP | WS_TABSTOP)) {
+            break;
+        }
+    }
+    return "";
+}
+
 void expectAsDesigned(Win32Form& form) {
     const FormDesign& design = form.design();
     Win32Window& window = form.window();
@@ -74,6 +92,15 @@ void expectAsDesigned(Win32Form& form) {
         if (!dropDown) {  // a drop-down's window holds its open list too
             EXPECT_EQ(r.bottom, px(d.rect.top + d.rect.height)) << what;
         }
+        if (!d.label.empty()) {
+            EXPECT_EQ(labelBefore(handle), form.get<Win32Label>(d.label).caption()) << what;
+        } else if (!d.accessibleName.empty()) {
+            EXPECT_EQ(labelBefore(handle), d.accessibleName) << what;
+        }
+        if (d.kind == ControlKind::Frame) {  // its group box before the options it holds
+            EXPECT_EQ(::GetWindowLongPtrW(::GetWindow(handle, GW_CHILD), GWL_STYLE) & BS_GROUPBOX,
+                      BS_GROUPBOX);
+        }
         if (d.kind == ControlKind::Button || d.kind == ControlKind::OptionButton ||
             d.kind == ControlKind::Frame || (d.kind == ControlKind::Label && !d.caption.empty())) {
             EXPECT_EQ(textOf(handle), d.caption) << what;
@@ -89,6 +116,48 @@ TEST(Win32Windows, EveryControlSitsWhereItsDesignSaysScaledByTheWindowsDpi) {
     expectAsDesigned(formOf(*preview));
     auto about = world.ui.createAboutWindow();
     expectAsDesigned(formOf(*about));
+    // Shown over the status bar, the progress bar keeps its name.
+    ProgressBar& bar = *main->controls().ProgressBar1;
+    bar.setVisible(true);
+    EXPECT_EQ(labelBefore(dynamic_cast<Win32ControlBase&>(bar).handle()), "Rename progress");
+}
+
+// The keys move through the folder tree one shown folder at a time, opening none, and through the
+// closed drive list without choosing a drive until the focus moves on.
+TEST(Win32Windows, KeysMoveThroughTheTreeAndTheDriveListWithoutOpeningOrChoosing) {
+    test::TempFolder dir;
+    dir.makeFolder("a/inner");
+    dir.makeFolder("b");
+    World world;
+    auto main = world.ui.createMainWindow();
+    MainControls& c = main->controls();
+    c.window->show();
+    c.Dir1->setPath(dir.path());
+    c.Drive1->setDrive(dir.path());
+    const auto key = [](Control* control, WPARAM key) {
+        const HWND handle = dynamic_cast<Win32ControlBase&>(*control).handle();
+        ::SetFocus(handle);
+        ::SendMessageW(handle, WM_KEYDOWN, key, 0);
+        ::SendMessageW(handle, WM_KEYUP, key, 0);
+    };
+    key(c.Dir1, VK_DOWN);
+    key(c.Dir1, VK_DOWN);
+    EXPECT_EQ(c.Dir1->path(), dir / "b");
+
+    ASSERT_GE(c.Drive1->listCount(), 2);
+    int current = 0;
+    while (c.Drive1->list(current) != c.Drive1->drive()) {
+        ++current;
+    }
+    int changes = 0;
+    c.Drive1->onChange = [&] { ++changes; };
+    key(c.Drive1, current == 0 ? VK_DOWN : VK_HOME);  // another drive, only shown
+    EXPECT_EQ(changes, 0);
+    c.cmdExit->setFocus();
+    for (MSG m; ::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);) {
+        ::DispatchMessageW(&m);
+    }
+    EXPECT_EQ(changes, 1);
 }
 
 TEST(Win32Windows, CtrlAndShiftClicksInTheFileListSelectAsAListBoxDoes) {
