@@ -36,29 +36,22 @@ struct DialogCase {
     bool logged;
 };
 
+// The disk faults' dialogs are rows of the rename fault table, own input errors of the
+// validation's.
 TEST_F(ErrorHandlerTest, DialogChosenByNumber) {
     const std::vector<DialogCase> cases = {
         {52, "Bad file name or number", "x", "Bad file name or number.", 21, true},
         {52, "\"nul\": why", "nul", "Bad file name or number.\r\n\"nul\": why", 16, true},
-        {53, "File not found", "", "File \"\" not found.", 5, true},
-        {53, "File not found", "/w/a.txt", "File \"/w/a.txt\" not found.", 5, true},
         {54, "Bad file mode", "f", "Can't open file \"f\" for access.", 5, true},
         {55, "d", "", "This file is already open.", 5, true},
-        {57, "Device I/O error", "", "Internal Disk Error.", 5, true},
-        {61, "Disk full", "", "Disk is full.  Free some disk space and try again.", 5, true},
         {62, "d", "",
          "This file has a non-standard end-of-file marker, or an attempt was made to read beyond "
          "the end-of-file marker.",
          5, true},
         {68, "d", "", "Device is currently unavailable.", 5, true},
-        {70, "Permission denied", "", "Permission denied\r\nTry again?", 5, true},
         {71, "d", "",
          "There appears to be no disk in the drive.\r\nInsert a disk in the drive and close the "
          "drive door.",
-         5, true},
-        {75, "d", "",
-         "Could not access path. The drive or path specified is not available for the requested "
-         "operation.",
          5, true},
         {76, "d", "", "The specified path does not exist.", 5, true},
         {482, "d", "", "An error has occurred with your printer.", 5, true},
@@ -66,16 +59,7 @@ TEST_F(ErrorHandlerTest, DialogChosenByNumber) {
         {4000, "high end", "", "high end", 48, true},
         {9, "Subscript out of range", "", "Subscript out of range", 64, true},
         {4001, "just past", "", "just past", 64, true},
-        {40514, "ignored", "", "No files are selected.", 16, false},
-        {40515, "ignored", "", "Please select text to replace.", 16, false},
         {40516, "ignored", "", "You have chosen to replace text with identical text.", 16, false},
-        {40517, "ignored", "",
-         "There must be the same number of text strings to replace as there are replacements.", 16,
-         false},
-        {40518, "ignored", "",
-         "One or more characters entered are not legal for file names.\r\nThese characters can not "
-         "be used in file names:\r\n\r\n\\/*?\"<>|",
-         16, false},
         {45000, "own but unknown", "", "own but unknown", 48, false},
     };
     for (const auto& c : cases) {
@@ -166,7 +150,6 @@ TEST_F(ErrorHandlerTest, YesMovesTheLogToTheTrashAndStartsAFreshOne) {
     const std::string log = h.log();
     EXPECT_TRUE(
         log.starts_with(std::string(platform::kTextFileMark) + h.logPath() + " logs system"));
-    EXPECT_NE(log.find("\r\n\r\nSession started on machine TESTBOX"), std::string::npos);
 }
 
 TEST_F(ErrorHandlerTest,
