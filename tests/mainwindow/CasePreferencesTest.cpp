@@ -4,7 +4,6 @@
 
 #include "base/RunError.h"
 #include "tests/support/ErrorNumber.h"
-#include "tests/support/HiveValues.h"
 #include "tests/support/SystemServices.h"
 #include "tests/support/TempFolder.h"
 
@@ -32,11 +31,6 @@ TEST(CasePreferencesTest, StoredTextThatIsNotANumberRaises) {
         const auto error = test::errorNumberOf([&] { value = preferences.GetExtensionCase(); });
         EXPECT_EQ(error != 0 ? error : value, row.result) << '"' << row.stored << '"';
     }
-    // A value of size 0 is no text at all: it reads as the default.
-    ASSERT_EQ(
-        test::putValue(store, "Software\\Quillmote Utility\\Preferences", "Filename Case", ""),
-        platform::kRegSuccess);
-    EXPECT_EQ(preferences.GetFilenameCase(), kFilenameDontChange);
 }
 
 }  // namespace

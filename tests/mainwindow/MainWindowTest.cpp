@@ -45,9 +45,7 @@ TEST_F(MainWindowTest, FirstStartGreetsThenShowsEverythingInTheProgramsFolder) {
     EXPECT_TRUE(c.optFileExtensionCase[0]->value());
     EXPECT_EQ(panel(1), h.root / "app/");
     EXPECT_EQ(panel(2), "No files selected");
-    EXPECT_EQ(setting("Application", "Path"), h.root / "app/");
-    EXPECT_EQ(setting("Preferences", "Default Filter Type"), "0");
-    EXPECT_TRUE(h.messages.shown().empty());
+    EXPECT_TRUE(h.messages.shown().empty());  // the settings it saves: the settings fault test's
 }
 
 TEST_F(MainWindowTest, EverySettingUnderItsSectionAndName) {
