@@ -17,16 +17,6 @@ namespace {
 
 using test::fakePath;
 
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        out.push_back(text.substr(start, end - start));
-    }
-    out.push_back(text.substr(start));
-    return out;
-}
-
 class AboutInfoTest : public ::testing::Test {
   protected:
     AboutInfoTest() {
@@ -57,7 +47,6 @@ TEST_F(AboutInfoTest, ReadyDriveLineByLine) {
     h.clock.setLocal(2026, 12, 6, 9, 5, 7);
     std::filesystem::last_write_time(test::fsPath(h.identity.programFile()),
                                      std::chrono::file_clock::from_sys(h.clock.now()));
-    const auto text = lines(aboutText(fakePath("/data")));
     const platform::SystemWording wording = test::systemWording();
 #ifdef _WIN32
     std::string program;  // upper case with ".EXE" (the test's folder is ASCII): found all the same
@@ -67,26 +56,20 @@ TEST_F(AboutInfoTest, ReadyDriveLineByLine) {
 #else
     const std::string program = h.root / "app/quillmote";
 #endif
-    const std::vector<std::string> expected = {
-        program,
-        "Version 1.0.0000   Compile Date: 12/06/2026 09:05:07",
-        "",
-        wording.application,
-        "",
-        "Screen Resolution: 1280 X 770",
-        "Linux, ver. 6.1(6.1.0-28-amd64)",
-        wording.osFolderLabel + ": " + test::systemFolders().first,
-        wording.osLibraryFolderLabel + ": " + test::systemFolders().second,
-        "",
-        "Volume Label: DATA  Serial number: 0000-1234",
-        "Total Space: 74.51 GB (80,000,000,000 bytes)",
-        "Available Space: 55.88 GB (60,000,000,000 bytes)",
-        "Maximum Filename Length: 255",
-        "File System: ext4",
-        "Drive Type: Fixed drive",
-        "Compressed Drive: No",
-    };
-    EXPECT_EQ(text, expected);
+    EXPECT_EQ(aboutText(fakePath("/data")),
+              program + "\r\nVersion 1.0.0000   Compile Date: 12/06/2026 09:05:07\r\n\r\n" +
+                  wording.application + "\r\n\r\nScreen Resolution: 1280 X 770\r\n" +
+                  "Linux, ver. 6.1(6.1.0-28-amd64)\r\n" + wording.osFolderLabel + ": " +
+                  test::systemFolders().first + "\r\n" + wording.osLibraryFolderLabel + ": " +
+                  test::systemFolders().second +
+                  "\r\n\r\n"
+                  "Volume Label: DATA  Serial number: 0000-1234\r\n"
+                  "Total Space: 74.51 GB (80,000,000,000 bytes)\r\n"
+                  "Available Space: 55.88 GB (60,000,000,000 bytes)\r\n"
+                  "Maximum Filename Length: 255\r\n"
+                  "File System: ext4\r\n"
+                  "Drive Type: Fixed drive\r\n"
+                  "Compressed Drive: No");
     EXPECT_TRUE(errors.shown.empty());
 }
 
@@ -98,17 +81,18 @@ TEST_F(AboutInfoTest, UnreadyDrivesEndWithTheirNote) {
     for (const auto& c : {Case{fakePath("/media/floppy"), "[Disk Not Present]"},
                           Case{fakePath("/media/cdrom"), "[Disc Not Present]"},
                           Case{fakePath("/nowhere"), "[Drive Not Mapped]"}}) {
-        const auto text = lines(aboutText(c.drive));
-        ASSERT_GE(text.size(), 2u);
-        EXPECT_EQ(text.back(), c.last) << c.drive;
-        EXPECT_EQ(text[text.size() - 2].rfind("Drive Type: ", 0), 0u);
+        const std::string text = aboutText(c.drive);
+        const std::size_t type = text.rfind("\r\nDrive Type: ");
+        ASSERT_NE(type, std::string::npos) << text;
+        EXPECT_EQ(text.substr(text.find("\r\n", type + 2)), "\r\n" + c.last) << c.drive;
     }
 }
 
 // A serial number of 0 shown as nothing is a row of CDriveInfo's serial number test.
 TEST_F(AboutInfoTest, MissingProgramFileHasNoCompileDate) {
     ::unlink(h.identity.programFile().c_str());
-    EXPECT_EQ(lines(aboutText(fakePath("/data")))[1], "Version 1.0.0000   Compile Date: Unknown");
+    EXPECT_NE(aboutText(fakePath("/data")).find("\r\nVersion 1.0.0000   Compile Date: Unknown\r\n"),
+              std::string::npos);
 }
 
 TEST_F(AboutInfoTest, FailureIsLoggedAndGivesNoText) {
