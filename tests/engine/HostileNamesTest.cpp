@@ -111,7 +111,6 @@ std::vector<HostileCase> hostileCases() {
         {"LeadingAndTrailingSpaces", {" lead.txt", "trail .txt"}, "lead:trail", "led:end", {{"led.txt", " lead.txt"}, {"end.txt", "trail .txt"}}},
         {"LeadingDashes", {"-rf.txt", "--help"}, "rf:help", "x:version", {{"-x.txt", "-rf.txt"}, {"--version", "--help"}}},
         {"WouldBecomeEmpty", {"README"}, "readme", "", {}, 52},
-        {"DotsInsideKept", {"a..b"}, "a", "c", {{"c..b", "a..b"}}},
         {"LongestNameRenamed", {kLong}, "a", "b", {{std::string(251, 'b') + ".txt", kLong}}},
         {"GrowsPastTheLongestName", {kLong, "short.txt"}, "a", "aa", {}, 52},
         {"CombiningCharacters", {"cafe\xCC\x81 caf\xC3\xA9.txt"}, "e\xCC\x81", "E", {{"cafE caf\xC3\xA9.txt", "cafe\xCC\x81 caf\xC3\xA9.txt"}}},

@@ -87,7 +87,6 @@ TEST_F(FormsTest, DisableXRemovesCloseAndTheSeparatorAbove) {
         std::vector<std::string> after;
     };
     const std::vector<Case> cases = {
-        {{"&Move", "", "&Close"}, {"&Move"}},
         {{"&Restore", "&Move", "", "&Close\tAlt+F4", "&About"}, {"&Restore", "&Move", "&About"}},
         {{"&Close"}, {}},
         {{"&Move", "", std::string("&Close\0\0", 8)}, {"&Move"}},
