@@ -25,10 +25,7 @@ std::optional<std::string> FakeSystemFacts::computerName() const {
 
 std::optional<std::string> FakeSystemFacts::environment(const std::string& key) const {
     const auto it = env.find(key);
-    if (it == env.end()) {
-        return std::nullopt;
-    }
-    return it->second;
+    return it == env.end() ? std::nullopt : std::optional<std::string>(it->second);
 }
 
 std::vector<platform::MountedDrive> TestDrives::mountedDrives() const {

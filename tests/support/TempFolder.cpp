@@ -46,19 +46,7 @@ TempFolder::TempFolder() {
 
 TempFolder::~TempFolder() {
     std::error_code ignored;
-    const std::filesystem::path root = fsPath(m_path);
-    // Folders a test made read-only must become writable again before they can be removed.
-    for (auto it = std::filesystem::recursive_directory_iterator(
-             root, std::filesystem::directory_options::skip_permission_denied, ignored);
-         it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
-        if (it->is_directory(ignored) && !it->is_symlink(ignored)) {
-            std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
-                                         std::filesystem::perm_options::add, ignored);
-        }
-    }
-    std::filesystem::permissions(root, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
-    std::filesystem::remove_all(root, ignored);
+    std::filesystem::remove_all(fsPath(m_path), ignored);
 }
 
 std::string TempFolder::qualified() const {
