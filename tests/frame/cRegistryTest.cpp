@@ -21,13 +21,11 @@ using test::TestRegistry;
 constexpr const char* kApp = "Software\\Quillmote Utility";
 constexpr const char* kPrefs = "Software\\Quillmote Utility\\Preferences";
 
-struct RegistryFixture : ::testing::Test {
+struct cRegistryTest : ::testing::Test {
     test::TempFolder dir;
     TestRegistry store{dir / "user.reg"};
     cRegistry registry{store, "Quillmote Utility"};
 };
-
-using cRegistryTest = RegistryFixture;
 
 TEST_F(cRegistryTest, GetSettingReadsWhateverDataTheValueHolds) {
     struct Row {
