@@ -40,7 +40,6 @@ TEST_P(HostileNamesTest, RightNamesOrAClearErrorAndNothingLost) {
     startIn(c.files);
     form().optionGroup("optFilenameCase")[static_cast<std::size_t>(c.filenameCase)]->click();
     form().optionGroup("optFileExtensionCase")[static_cast<std::size_t>(c.extensionCase)]->click();
-    ASSERT_EQ(listed().size(), c.files.size());
     prepare(c.files, c.search, c.replacement);
     ASSERT_EQ(panel(2), c.files.size() == 1 ? "1 file selected"
                                             : std::to_string(c.files.size()) + " files selected");

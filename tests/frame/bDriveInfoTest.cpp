@@ -23,7 +23,6 @@ TEST(GetDriveTypeName, NamesEachKindOfTheQuery) {
         {platform::kDriveCdRom, "CD ROM drive"},
         {platform::kDriveRamDisk, "RAM disk drive"},
         {platform::kDriveUnknown, "Unknown drive type"},
-        {42, "Unknown drive type"},
     };
     test::FakeDriveQuery drives;
     test::RecordingReporter errors;
