@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <algorithm>
 
+#include "platform/qt/QtPreviewList.h"
 #include "platform/qt/QtText.h"
 
 namespace qm::platform {
