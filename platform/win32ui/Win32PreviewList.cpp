@@ -8,6 +8,7 @@
 namespace qm::platform {
 
 using win32ui::raiseFromUser;
+using win32ui::scaled;
 using win32ui::shown;
 
 Win32ListBox::Win32ListBox(const ControlDesign& design, Win32Window& window, HWND parent)
