@@ -11,6 +11,7 @@
 // not build for Windows here). The folders come filled: under Wine, making a file costs a look
 // through the whole folder, so scripts/windows-bench makes them on the Linux side.
 //   bench_win32 <folder of 100,000 files> <folder of 20,000 files> <another such folder>
+//   bench_win32 preview   (the preview alone, which needs no folder)
 #include <windows.h>
 // after windows.h, which it needs
 #include <commctrl.h>
@@ -197,13 +198,20 @@ void renameRun(const fs::path& folder, const fs::path& floorFolder, int count) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: bench_win32 <100,000 files> <20,000 files> <20,000 files>\n");
+    const bool previewOnly = argc == 2 && std::wstring(argv[1]) == L"preview";
+    if (argc != 4 && !previewOnly) {
+        std::fprintf(stderr,
+                     "usage: bench_win32 <100,000 files> <20,000 files> <20,000 files>\n"
+                     "       bench_win32 preview\n");
         return 2;
     }
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
     try {
+        if (previewOnly) {
+            preview100k();
+            return 0;
+        }
         fileList100k(argv[1]);
         preview100k();
         renameRun(argv[2], argv[3], 20000);
