@@ -163,18 +163,21 @@ void frmQuillmote::cmdPreview_Click() {
             // without them, and the run reports what it meets.
             bestEffort([&] {
                 const std::string folder = runFolder();
-                auto entries = m_services.files.listFolder(folder);
                 const platform::FileSystem& files = m_services.files;
                 FolderNameRules rules;
                 rules.refusal = [&files](std::string_view name) { return files.nameRefusal(name); };
-                if (platform::folderLetterCase(files, folder, entries) ==
-                    platform::LetterCase::Ignored) {
-                    rules.key = [&files](std::string_view name) { return files.caseKey(name); };
-                }
                 std::vector<std::string> names;
-                names.reserve(entries.size());
-                for (auto& entry : entries) {
-                    names.push_back(std::move(entry.name));
+                {
+                    auto entries = files.listFolder(folder);
+                    if (platform::folderLetterCase(files, folder, entries) ==
+                        platform::LetterCase::Ignored) {
+                        rules.key = [&files](std::string_view name) { return files.caseKey(name); };
+                    }
+                    // The names move out and the entries go: a large folder is held once.
+                    names.reserve(entries.size());
+                    for (auto& entry : entries) {
+                        names.push_back(std::move(entry.name));
+                    }
                 }
                 m_preview->MarkConflicts(names, rules);
             });
