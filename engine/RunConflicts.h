@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -28,14 +29,14 @@ struct RunConflict {
 
 // How the folder compares and refuses names; the defaults compare byte for byte and refuse none.
 struct FolderNameRules {
-    std::function<std::string(const std::string&)> key;      // the form two names compare in
-    std::function<std::string(const std::string&)> refusal;  // why a name is refused, or ""
+    std::function<std::string(std::string_view)> key;      // the form two names compare in
+    std::function<std::string(std::string_view)> refusal;  // why a name is refused, or ""
 };
 
 // `folderNames`: every entry of the folder; `renames`: old and new bare names in run order.
 std::vector<RunConflict> findRunConflicts(
     const std::vector<std::string>& folderNames,
-    const std::vector<std::pair<std::string, std::string>>& renames,
+    const std::vector<std::pair<std::string_view, std::string_view>>& renames,
     const FolderNameRules& rules = {});
 
 }  // namespace qm

@@ -31,8 +31,7 @@ void RunDisplay::hide() {
 
 void RunDisplay::namePair(const std::string& oldName, const std::string& newName) {
     if (m_preview != nullptr) {
-        m_preview->lstBefore->addItem(oldName);
-        m_preview->lstAfter->addItem(newName);
+        m_preview->rows->add(oldName, newName);
     }
 }
 

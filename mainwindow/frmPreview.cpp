@@ -43,14 +43,19 @@ void frmPreview::lstAfter_Click() {
 void frmPreview::MarkConflicts(const std::vector<std::string>& folderNames,
                                const FolderNameRules& rules) {
     auto& c = controls();
-    std::vector<std::pair<std::string, std::string>> renames;
-    for (int i = 0; i < c.lstBefore->listCount(); ++i) {
-        renames.emplace_back(c.lstBefore->list(i), c.lstAfter->list(i));
+    platform::PreviewRows& rows = *c.rows;
+    // The names as the rows hold them, not copies: a preview may hold a million.
+    std::vector<std::pair<std::string_view, std::string_view>> renames;
+    renames.reserve(static_cast<std::size_t>(rows.count()));
+    for (int i = 0; i < rows.count(); ++i) {
+        renames.emplace_back(rows.name(platform::PreviewColumn::OldName, i),
+                             rows.name(platform::PreviewColumn::NewName, i));
     }
     const std::vector<RunConflict> conflicts = findRunConflicts(folderNames, renames, rules);
     std::size_t refused = 0;
     for (const RunConflict& conflict : conflicts) {
-        const std::string name = "\"" + c.lstAfter->list(conflict.row) + "\"";
+        const std::string name =
+            "\"" + std::string(rows.name(platform::PreviewColumn::NewName, conflict.row)) + "\"";
         std::string why;
         switch (conflict.obstacle) {
             case RunConflict::Obstacle::InFolder:
@@ -61,7 +66,8 @@ void frmPreview::MarkConflicts(const std::vector<std::string>& folderNames,
                 break;
             case RunConflict::Obstacle::NewNameOfEarlier:
                 why = name + " is already the new name of \"" +
-                      c.lstBefore->list(conflict.otherRow) + "\".";
+                      std::string(rows.name(platform::PreviewColumn::OldName, conflict.otherRow)) +
+                      "\".";
                 break;
             case RunConflict::Obstacle::RenamedLater:
                 why = name + " still exists at this step: it is renamed only later.";
@@ -71,7 +77,7 @@ void frmPreview::MarkConflicts(const std::vector<std::string>& folderNames,
                 ++refused;
                 break;
         }
-        c.lstAfter->setWarning(conflict.row, why);
+        rows.setWarning(conflict.row, why);
     }
     const std::size_t count = conflicts.size();
     const std::string names = std::to_string(count) + (count == 1 ? " name " : " names ");

@@ -1,6 +1,6 @@
 #include "services/FolderCase.h"
 
-#include <set>
+#include <algorithm>
 
 namespace qm::platform {
 
@@ -23,19 +23,17 @@ std::string turnedAsciiCase(std::string name) {
 
 LetterCase folderLetterCase(const FileSystem& files, const std::string& folder,
                             const std::vector<FolderEntry>& entries) {
-    std::set<std::string> names;
-    for (const auto& entry : entries) {
-        names.insert(entry.name);
-    }
     // A few entries are asked, so that one whose lookup fails for another reason (a link to
-    // nothing, a file removed meanwhile) does not decide alone.
+    // nothing, a file removed meanwhile) does not decide alone; each is looked for among the
+    // entries in turn, which costs less than a table of a large folder's names.
     int asked = 0;
     for (const auto& entry : entries) {
         const std::string turned = turnedAsciiCase(entry.name);
         if (turned == entry.name) {
             continue;
         }
-        if (names.count(turned) != 0) {
+        if (std::any_of(entries.begin(), entries.end(),
+                        [&turned](const FolderEntry& other) { return other.name == turned; })) {
             return LetterCase::Respected;  // both spellings are entries of their own
         }
         const std::string path = folder + turned;

@@ -6,7 +6,10 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+
+#include "ui/PreviewRows.h"
 
 namespace qm::platform {
 
@@ -101,19 +104,20 @@ class OptionButton : public virtual Control {
     std::function<void()> onClick;
 };
 
+// One column of a preview's rows as a list: the old names or the new ones. It holds no name of
+// its own and follows every change to the rows. A marked new name shows a warning colour and
+// icon, its reason as the tooltip and in what a screen reader is given; every row has the same
+// height, marked or not, so that the two lists stay level.
 class ListBox : public virtual Control {
   public:
-    virtual void clear() = 0;
-    virtual void addItem(const std::string& item) = 0;
+    // Shows `column` of `rows` from now on, nothing chosen.
+    virtual void showRows(std::shared_ptr<const PreviewRows> rows, PreviewColumn column) = 0;
     virtual int listCount() const = 0;
     virtual std::string list(int index) const = 0;
     virtual int listIndex() const = 0;
     // Selects (and scrolls to) an entry; raises onClick when the selection changes.
     virtual void setListIndex(int index) = 0;
-    // Marks an entry with a warning colour and icon, `toolTip` saying why; an empty tip clears
-    // the mark. Clearing the list drops every mark.
-    virtual void setWarning(int index, const std::string& toolTip) = 0;
-    virtual std::string warning(int index) const = 0;  // the mark's tip, "" when unmarked
+    virtual std::string warning(int index) const = 0;  // the mark's reason, "" when unmarked
     std::function<void()> onClick;
 };
 

@@ -155,9 +155,10 @@ FormDesign makePreviewWindow() {
     f.width = 720;
     f.height = 480;
     f.controls = {
+        // Each label right before its list: Windows names a list by the label made before it.
         ctl("lblOriginalFilenames", K::Label, {10, 10, 345, 16}, "Original Filenames", ""),
-        ctl("lblNewFilenames", K::Label, {365, 10, 345, 16}, "New Filenames", ""),
         ctl("lstBefore", K::ListBox, {10, 30, 345, 362}, "", "", 0),
+        ctl("lblNewFilenames", K::Label, {365, 10, 345, 16}, "New Filenames", ""),
         ctl("lstAfter", K::ListBox, {365, 30, 345, 362}, "", "", 1),
         ctl("lblPath", K::Label, {10, 400, 700, 18}, "", ""),
         ctl("lblWarning", K::Label, {10, 418, 700, 16}, "", ""),

@@ -60,6 +60,9 @@ void bindControls(Form& f, PreviewControls& c) {
     c.lblNewFilenames = &f.template get<Label>("lblNewFilenames");
     c.lstBefore = &f.template get<ListBox>("lstBefore");
     c.lstAfter = &f.template get<ListBox>("lstAfter");
+    c.rows = std::make_shared<PreviewRows>();
+    c.lstBefore->showRows(c.rows, PreviewColumn::OldName);
+    c.lstAfter->showRows(c.rows, PreviewColumn::NewName);
     c.lblPath = &f.template get<Label>("lblPath");
     c.lblWarning = &f.template get<Label>("lblWarning");
     c.cmdContinue = &f.template get<Button>("cmdContinue");

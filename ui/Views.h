@@ -3,6 +3,7 @@
 // lives until the logic drops it (Ui.h makes them).
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "services/SystemInformation.h"
@@ -56,8 +57,10 @@ struct PreviewControls {
     Window* window = nullptr;
     Label* lblOriginalFilenames = nullptr;
     Label* lblNewFilenames = nullptr;
-    ListBox* lstBefore = nullptr;
-    ListBox* lstAfter = nullptr;
+    ListBox* lstBefore = nullptr;  // the old names
+    ListBox* lstAfter = nullptr;   // the new names
+    // What both lists show: the run fills it, the preview marks it.
+    std::shared_ptr<PreviewRows> rows;
     Label* lblPath = nullptr;
     Label* lblWarning = nullptr;
     Button* cmdContinue = nullptr;

@@ -38,23 +38,35 @@ bool renameFloor(const std::string& folder, int files, const std::string& log) {
     return true;
 }
 
+bool renameBack(const std::string& folder, int files) {
+    for (int i = 0; i < files; ++i) {
+        const std::string number = std::to_string(1000000 + i);
+        const std::string from = folder + "/Holiday " + number + ".JPG";
+        const std::string to = folder + "/IMG_" + number + ".JPG";
+        if (::rename(from.c_str(), to.c_str()) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void timeRenameFloor(benchmark::State& state, const std::string& root) {
     const int files = static_cast<int>(state.range(0));
     const std::string log = root + "/log.txt";
-    int round = 0;
+    const std::string folder = fillFolder(root, "floor", files);
     for (auto _ : state) {
-        state.PauseTiming();
-        const std::string folder = fillFolder(root, "floor" + std::to_string(round++), files);
-        state.ResumeTiming();
         if (!renameFloor(folder, files, log)) {
             state.SkipWithError("rename failed");
             break;
         }
         state.PauseTiming();
-        std::filesystem::remove_all(folder);
         ::unlink(log.c_str());
+        if (!renameBack(folder, files)) {
+            state.SkipWithError("renaming back failed");
+        }
         state.ResumeTiming();
     }
+    std::filesystem::remove_all(folder);
     state.SetItemsProcessed(state.iterations() * files);
 }
 

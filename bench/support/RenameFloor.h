@@ -16,8 +16,12 @@ std::string fillFolder(const std::string& root, const std::string& name, int fil
 // appending one entry per file to `log`. False when a rename failed.
 bool renameFloor(const std::string& folder, int files, const std::string& log);
 
-// The body of a BM_RenameFloor/N: per iteration a fresh folder of N files under `root` (not
-// timed), renamed by renameFloor with its log in `root`.
+// Gives the files renameFloor renamed their old names back, without a log (untimed between
+// iterations: a folder of a million files takes minutes to make and seconds to rename back).
+bool renameBack(const std::string& folder, int files);
+
+// The body of a BM_RenameFloor/N: a folder of N files under `root`, renamed by renameFloor with
+// its log in `root` and given its old names back between iterations (not timed).
 void timeRenameFloor(benchmark::State& state, const std::string& root);
 
 }  // namespace qm::bench

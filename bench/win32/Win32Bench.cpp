@@ -1,6 +1,8 @@
 // The Windows program's two timings, run under Wine (scripts/windows-bench) or on Windows:
 //   BM_Win32FileList100k  the Win32 file list over a folder of 100,000 files, from choosing the
 //                         folder to the first finished paint;
+//   BM_Win32Preview100k   the preview window over 100,000 pairs of names, from making the window
+//                         to both lists painted;
 //   BM_Win32RenameRun     20,000 selected files renamed and logged through the Win32 main window
 //                         after Yes, progress bar and all, against
 //   BM_Win32RenameFloor   the floor of any renamer with a log: MoveFileExW and an append of one
@@ -9,6 +11,7 @@
 // not build for Windows here). The folders come filled: under Wine, making a file costs a look
 // through the whole folder, so scripts/windows-bench makes them on the Linux side.
 //   bench_win32 <folder of 100,000 files> <folder of 20,000 files> <another such folder>
+//   bench_win32 preview   (the preview alone, which needs no folder)
 #include <windows.h>
 // after windows.h, which it needs
 #include <commctrl.h>
@@ -18,7 +21,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "app/Application.h"
 #include "base/Utf16.h"
@@ -96,6 +101,43 @@ void fileList100k(const fs::path& folder) {
     std::printf("  of which listFolder  %9.1f ms\n", read);
 }
 
+// The preview window's own share of a preview of 100,000 names: the window made, the pairs the
+// run hands it added, one name marked, both lists shown and painted; no folder read and no name
+// computed, which the engine and the file layer do before.
+void preview100k() {
+    constexpr int count = 100000;
+    std::vector<std::string> oldNames;
+    std::vector<std::string> newNames;
+    for (int i = 0; i < count; ++i) {
+        oldNames.push_back("IMG_" + std::to_string(1000000 + i) + ".JPG");
+        newNames.push_back("Holiday " + std::to_string(1000000 + i) + ".JPG");
+    }
+    Win32FileSystem files;
+    Win32DriveQuery drives;
+    Win32SystemFacts facts;
+    const qm::text::CaseMapper mapper(Win32CaseRules::user());
+    Win32Ui ui(files, drives, mapper, facts);
+    std::unique_ptr<PreviewView> view;
+    const double ms =
+        bestOfThree([&] { view.reset(); },
+                    [&] {
+                        view = ui.createPreviewWindow();
+                        PreviewControls& c = view->controls();
+                        for (int i = 0; i < count; ++i) {
+                            c.rows->add(oldNames[i], newNames[i]);
+                        }
+                        c.rows->setWarning(1, "taken");
+                        c.window->show();
+                        for (ListBox* list : {c.lstBefore, c.lstAfter}) {
+                            ::UpdateWindow(dynamic_cast<Win32ControlBase&>(*list).handle());
+                        }
+                    });
+    if (view->controls().lstAfter->listCount() != count) {
+        throw std::runtime_error("the preview does not hold every name");
+    }
+    std::printf("BM_Win32Preview100k    %9.1f ms  (100,000 names: the window's own share)\n", ms);
+}
+
 void renameRun(const fs::path& folder, const fs::path& floorFolder, int count) {
     expectFiles(folder, count);
     expectFiles(floorFolder, count);
@@ -156,14 +198,22 @@ void renameRun(const fs::path& folder, const fs::path& floorFolder, int count) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: bench_win32 <100,000 files> <20,000 files> <20,000 files>\n");
+    const bool previewOnly = argc == 2 && std::wstring(argv[1]) == L"preview";
+    if (argc != 4 && !previewOnly) {
+        std::fprintf(stderr,
+                     "usage: bench_win32 <100,000 files> <20,000 files> <20,000 files>\n"
+                     "       bench_win32 preview\n");
         return 2;
     }
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
     try {
+        if (previewOnly) {
+            preview100k();
+            return 0;
+        }
         fileList100k(argv[1]);
+        preview100k();
         renameRun(argv[2], argv[3], 20000);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "benchmark failed: %s\n", e.what());

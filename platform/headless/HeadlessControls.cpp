@@ -113,31 +113,18 @@ void HeadlessOptionButton::setValue(bool value) {
     raise(onClick);
 }
 
-void HeadlessListBox::clear() {
-    m_entries.clear();
-    m_warnings.clear();
-}
-
 void HeadlessListBox::setListIndex(int index) {
-    if (!m_entries.choose(index)) {
-        return;
-    }
-    raise(onClick);
-}
-
-void HeadlessListBox::setWarning(int index, const std::string& toolTip) {
-    list(index);  // the same check
-    if (toolTip.empty()) {
-        m_warnings.erase(index);
-    } else {
-        m_warnings[index] = toolTip;
+    if (m_state.choose(index)) {
+        raise(onClick);
     }
 }
 
-std::string HeadlessListBox::warning(int index) const {
-    list(index);
-    const auto it = m_warnings.find(index);
-    return it == m_warnings.end() ? std::string() : it->second;
+std::vector<std::string> HeadlessListBox::items() const {
+    std::vector<std::string> names;
+    for (int i = 0; i < listCount(); ++i) {
+        names.push_back(list(i));
+    }
+    return names;
 }
 
 std::string HeadlessStatusBar::panelText(int panel) const {

@@ -138,20 +138,19 @@ class HeadlessOptionButton : public OptionButton, public HeadlessControlBase {
 class HeadlessListBox : public ListBox, public HeadlessControlBase {
   public:
     using HeadlessControlBase::HeadlessControlBase;
-    void clear() override;
-    void addItem(const std::string& item) override { m_entries.add(item); }
-    int listCount() const override { return m_entries.count(); }
-    std::string list(int index) const override { return m_entries.at(index); }
-    int listIndex() const override { return m_entries.index(); }
+    void showRows(std::shared_ptr<const PreviewRows> rows, PreviewColumn column) override {
+        m_state.show(std::move(rows), column);
+    }
+    int listCount() const override { return m_state.count(); }
+    std::string list(int index) const override { return m_state.name(index); }
+    int listIndex() const override { return m_state.index(); }
     void setListIndex(int index) override;
-    void setWarning(int index, const std::string& toolTip) override;
-    std::string warning(int index) const override;
+    std::string warning(int index) const override { return m_state.warning(index); }
     void click(int index) { setListIndex(index); }
-    const std::vector<std::string>& items() const { return m_entries.items(); }
+    std::vector<std::string> items() const;
 
   private:
-    ListEntries m_entries;
-    std::map<int, std::string> m_warnings;
+    PreviewListState m_state;
 };
 
 class HeadlessStatusBar : public StatusBar, public HeadlessControlBase {

@@ -7,7 +7,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QPainter>
 #include <QProgressBar>
@@ -433,77 +432,6 @@ void QtOptionButton::setValue(bool value) {
     {
         const ProgramChange change(m_programChange);
         radioButton()->setChecked(true);
-    }
-    raise(onClick);
-}
-
-QtListBox::QtListBox(const ControlDesign& design, QWidget* parent)
-    : QtControlBase(design, new QListWidget(parent)) {
-    QListWidget* list = listWidget();
-    list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setUniformItemSizes(true);
-    // The choice is the selected entry, not the current one: the view makes its first entry
-    // current when it gets the focus, and that is no choice of the user's.
-    QObject::connect(list, &QListWidget::itemSelectionChanged, receiver(), [this] {
-        if (m_programChange) {
-            return;
-        }
-        const QList<QListWidgetItem*> chosen = listWidget()->selectedItems();
-        const int row = chosen.isEmpty() ? -1 : listWidget()->row(chosen.front());
-        if (m_entries.choose(row)) {
-            raiseFromUser(onClick);
-        }
-    });
-}
-
-QListWidget* QtListBox::listWidget() const {
-    return static_cast<QListWidget*>(m_widget);
-}
-
-void QtListBox::clear() {
-    const ProgramChange change(m_programChange);
-    listWidget()->clear();
-    m_entries.clear();
-    m_warnings.clear();
-}
-
-void QtListBox::addItem(const std::string& item) {
-    const ProgramChange change(m_programChange);
-    m_entries.add(item);
-    m_warnings.emplace_back();
-    listWidget()->addItem(displayQString(item));
-}
-
-void QtListBox::setWarning(int index, const std::string& toolTip) {
-    m_entries.at(index);  // the same check
-    m_warnings[static_cast<std::size_t>(index)] = toolTip;
-    QListWidgetItem* item = listWidget()->item(index);
-    const bool marked = !toolTip.empty();
-    // A dark amber that stays readable on the light list background.
-    item->setForeground(marked ? QBrush(QColor(0xA8, 0x4B, 0x00)) : QBrush());
-    item->setIcon(marked ? listWidget()->style()->standardIcon(QStyle::SP_MessageBoxWarning)
-                         : QIcon());
-    item->setToolTip(displayQString(toolTip));
-}
-
-std::string QtListBox::warning(int index) const {
-    m_entries.at(index);
-    return m_warnings[static_cast<std::size_t>(index)];
-}
-
-void QtListBox::setListIndex(int index) {
-    if (!m_entries.choose(index)) {
-        return;
-    }
-    {
-        const ProgramChange change(m_programChange);
-        QListWidget* list = listWidget();
-        list->setCurrentRow(index);
-        if (index >= 0) {
-            list->scrollToItem(list->item(index));
-        } else {
-            list->clearSelection();
-        }
     }
     raise(onClick);
 }

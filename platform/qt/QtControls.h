@@ -21,7 +21,6 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
@@ -159,24 +158,6 @@ class QtOptionButton : public OptionButton, public QtControlBase {
   private:
     std::string m_caption;
     QPointer<QButtonGroup> m_group;
-};
-
-class QtListBox : public ListBox, public QtControlBase {
-  public:
-    QtListBox(const ControlDesign& design, QWidget* parent);
-    void clear() override;
-    void addItem(const std::string& item) override;
-    int listCount() const override { return m_entries.count(); }
-    std::string list(int index) const override { return m_entries.at(index); }
-    int listIndex() const override { return m_entries.index(); }
-    void setListIndex(int index) override;
-    void setWarning(int index, const std::string& toolTip) override;
-    std::string warning(int index) const override;
-    QListWidget* listWidget() const;
-
-  private:
-    ListEntries m_entries;  // as given; the widget shows their display forms
-    std::vector<std::string> m_warnings;
 };
 
 class QtStatusBar : public StatusBar, public QtControlBase {

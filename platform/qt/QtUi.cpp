@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "platform/qt/QtAccessibility.h"
+#include "platform/qt/QtPreviewList.h"
 #include "platform/qt/QtText.h"
 
 namespace qm::platform {

@@ -105,43 +105,6 @@ class Win32OptionButton : public OptionButton, public Win32ControlBase {
     std::vector<Win32OptionButton*> m_group;
 };
 
-// A list of names without a string per entry in the control (a list of many thousand names fills
-// at once); each entry is drawn from the list held here, a marked one in amber with a warning
-// sign and its reason as the tooltip.
-class Win32ListBox : public ListBox, public Win32ControlBase {
-  public:
-    Win32ListBox(const ControlDesign& design, Win32Window& window, HWND parent);
-    ~Win32ListBox() override;
-    void clear() override;
-    void addItem(const std::string& item) override;
-    int listCount() const override { return m_entries.count(); }
-    std::string list(int index) const override { return m_entries.at(index); }
-    int listIndex() const override { return m_entries.index(); }
-    void setListIndex(int index) override;
-    void setWarning(int index, const std::string& toolTip) override;
-    std::string warning(int index) const override;
-    std::string toolTipText() const override;
-    void layout(int dpi, HFONT font) override;
-    void command(int code) override;
-    void drawItem(const DRAWITEMSTRUCT& item) override;
-
-  private:
-    static LRESULT CALLBACK procedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
-    // Tells the control how many entries there are, once for every entry added since.
-    void syncCount();
-    // The entry under a point of the client area; -1 where there is none.
-    int rowAt(int x, int y) const;
-    void hovered(int row);
-
-    ListEntries m_entries;
-    std::vector<std::string> m_warnings;
-    int m_syncedCount = 0;
-    int m_hover = -1;
-    int m_widest = 0;  // the entry with the most UTF-16 units, for the horizontal extent
-    HICON m_warningIcon = nullptr;
-    int m_warningIconSize = 0;
-};
-
 // A folder path (with its trailing separator) made to fit as a path ellipsis does, the folder's
 // own name kept: "C:\...\Pictures\Holiday\", then "C:\...\Holiday\", then "...\Holiday\" even
 // when that does not fit either. A folder right below its root comes back as it is.

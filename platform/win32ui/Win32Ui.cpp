@@ -7,6 +7,7 @@
 #include "platform/win32ui/Win32DriveList.h"
 #include "platform/win32ui/Win32FileList.h"
 #include "platform/win32ui/Win32FolderList.h"
+#include "platform/win32ui/Win32PreviewList.h"
 
 namespace qm::platform {
 

@@ -11,16 +11,16 @@ TEST(RunConflictsTest, EachStepMeetsTheNamesLeftByTheStepsBefore) {
     struct Case {
         const char* label;
         std::vector<std::string> folder;
-        std::vector<std::pair<std::string, std::string>> renames;
+        std::vector<std::pair<std::string_view, std::string_view>> renames;
         std::vector<RunConflict> expected;
         FolderNameRules rules;
     };
     // A folder that ignores letter case (a key for these names), where "con.md" is refused.
     const FolderNameRules caseIgnored{
-        [](const std::string& n) { return n == "Dog.txt" ? "dog.txt"
-                                          : n == "A"     ? "a"
-                                                         : n; },
-        [](const std::string& n) { return n == "con.md" ? "no" : ""; }};
+        [](std::string_view n) {
+            return std::string(n == "Dog.txt" ? "dog.txt" : n == "A" ? "a" : n);
+        },
+        [](std::string_view n) { return std::string(n == "con.md" ? "no" : ""); }};
     // Renames that meet nothing (a chain in order, a case-only change, the same name again)
     // are rows of the hostile names, whose preview must then warn of nothing.
     // clang-format off
@@ -31,6 +31,7 @@ TEST(RunConflictsTest, EachStepMeetsTheNamesLeftByTheStepsBefore) {
         {"an unselected file and a folder", {"IMG_1", "IMG_2", "IMG_3", "Holiday 2", "Holiday 3"}, {{"IMG_1", "Holiday 1"}, {"IMG_2", "Holiday 2"}, {"IMG_3", "Holiday 3"}}, {{1, O::InFolder, -1, ""}, {2, O::InFolder, -1, ""}}, {}},
         {"case ignored: taken in another case, named as spelled", {"cat.txt", "Dog.txt"}, {{"cat.txt", "dog.txt"}}, {{0, O::InFolder, -1, "Dog.txt"}}, caseIgnored},
         {"case ignored: a file may change its own case, then holds it", {"a", "b"}, {{"a", "A"}, {"b", "a"}}, {{1, O::NewNameOfEarlier, 0, ""}}, caseIgnored},
+        {"refused, and nothing else met", {"cox.md", "b"}, {{"cox.md", "con.md"}}, {{0, O::Refused, -1, "no"}}, caseIgnored},
         {"refused: its file stays", {"cox.md", "b"}, {{"cox.md", "con.md"}, {"b", "cox.md"}}, {{0, O::Refused, -1, "no"}, {1, O::InFolder, -1, ""}}, caseIgnored},
     };
     // clang-format on

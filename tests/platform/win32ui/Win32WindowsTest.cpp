@@ -15,6 +15,7 @@
 #include "platform/win32/Win32SystemFacts.h"
 #include "platform/win32ui/Win32Controls.h"
 #include "platform/win32ui/Win32FileList.h"
+#include "platform/win32ui/Win32PreviewList.h"
 #include "platform/win32ui/Win32Ui.h"
 #include "tests/support/TempFolder.h"
 
@@ -226,33 +227,59 @@ TEST(Win32Windows, TheSessionsEndClosesTheWindowOnlyOnceTheSessionReallyEnds) {
     EXPECT_EQ(asked, std::vector<CloseReason>{CloseReason::SessionEnding});
 }
 
-TEST(Win32Windows, TheWarningUnderThePointerIsThatOfTheRowUnderIt) {
+// Past 65,535 rows, every fourth marked: each list named by the label made right before it,
+// each row the same height in both lists, a marked row's warning in the text a screen reader
+// reads and in the tooltip of the row under the pointer.
+TEST(Win32Windows, PreviewListsAreLevelNamedAndSpeakTheirWarnings) {
     World world;
     auto preview = world.ui.createPreviewWindow();
-    auto& list = dynamic_cast<Win32ListBox&>(*preview->controls().lstAfter);
-    preview->controls().window->show();
-    const auto pointAt = [&](int row, int below) {
-        RECT r{};
-        ::SendMessageW(list.handle(), LB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r));
-        ::SendMessageW(list.handle(), WM_MOUSEMOVE, 0,
-                       MAKELPARAM(r.left + 5, r.bottom - 2 + below));
-        return list.toolTipText();
-    };
-    // Past 65,535 rows (a 16-bit row would be 70,000 - 65,536 = 4,464), then three rows and the
-    // empty area below the last, which is marked.
-    for (const int count : {70000, 3}) {
-        list.clear();
-        for (int i = 0; i < count; ++i) {
-            list.addItem("n" + std::to_string(i));
-        }
-        list.setWarning(count - 1, "taken");
-        if (count > 4463) {
-            list.setWarning(4463, "wrong row");
-        }
-        list.setListIndex(count - 1);  // brought into view
-        EXPECT_EQ(pointAt(count - 1, 0), "taken") << count;
+    PreviewControls& c = preview->controls();
+    const int count = 70000;
+    for (int i = 0; i < count; ++i) {
+        c.rows->add("n" + std::to_string(i), "m" + std::to_string(i));
     }
-    EXPECT_EQ(pointAt(2, 10), list.toolTip()) << "below the last row";
+    for (int i = 3; i < count; i += 4) {
+        c.rows->setWarning(i, "taken " + std::to_string(i));
+    }
+    c.window->show();
+    const struct {
+        ListBox* list;
+        const wchar_t* label;
+        const wchar_t* lastText;
+        std::string lastTip;
+    } lists[] = {{c.lstBefore, L"Original Filenames", L"n69999", c.lstBefore->toolTip()},
+                 {c.lstAfter, L"New Filenames", L"m69999, warning: taken 69999", "taken 69999"}};
+    std::vector<RECT> last;
+    for (const auto& l : lists) {
+        auto& list = dynamic_cast<Win32ListBox&>(*l.list);
+        const HWND handle = list.handle();
+        wchar_t text[64] = L"";
+        ::GetWindowTextW(::GetWindow(handle, GW_HWNDPREV), text, 64);
+        EXPECT_STREQ(text, l.label);
+        list.setListIndex(count - 1);  // brought into view
+        const auto rowRect = [&](int row) {
+            RECT r{};
+            r.left = LVIR_BOUNDS;
+            ::SendMessageW(handle, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r));
+            return r;
+        };
+        const RECT marked = rowRect(count - 1);
+        const RECT plain = rowRect(count - 2);
+        EXPECT_EQ(marked.bottom - marked.top, plain.bottom - plain.top);
+        EXPECT_GE(marked.bottom - marked.top, ::GetSystemMetrics(SM_CYSMICON));
+        last.push_back(marked);
+        LVITEMW item{};
+        item.pszText = text;
+        item.cchTextMax = 64;
+        ::SendMessageW(handle, LVM_GETITEMTEXTW, count - 1, reinterpret_cast<LPARAM>(&item));
+        EXPECT_STREQ(text, l.lastText);
+        ::SendMessageW(handle, WM_MOUSEMOVE, 0, MAKELPARAM(marked.left + 5, marked.bottom - 2));
+        EXPECT_EQ(list.toolTipText(), l.lastTip);
+        ::SendMessageW(handle, WM_MOUSEMOVE, 0, MAKELPARAM(marked.left + 5, marked.bottom + 10));
+        EXPECT_EQ(list.toolTipText(), list.toolTip()) << "below the last row";
+    }
+    EXPECT_EQ(last[0].top, last[1].top);
+    EXPECT_EQ(last[0].bottom, last[1].bottom);
 }
 
 TEST(Win32Windows, TheFolderPanelKeepsTheFoldersOwnName) {

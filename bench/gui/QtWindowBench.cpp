@@ -1,0 +1,311 @@
+// The real Qt main window at 10,000, 100,000, 300,000 and 1,000,000 files, as the user waits for
+// it:
+//   BM_QtList/N       choosing the folder to the file list painted;
+//   BM_QtSelectAll/N  Select All to the list painted and the count shown;
+//   BM_QtPreview/N    Preview to the preview's lists painted (then Cancel, not timed);
+//   BM_QtRenameRun/N  Rename, from Yes to the end of the run (the list refreshed), beside
+//   BM_RenameFloor/N  the floor of what any renamer with a log must do, in the same run.
+// Each reports the time per file and the program's peak memory while it ran (peak_MiB, from
+// what was resident when it began); BM_QtRenameRun also the floor timed right after each of its
+// runs on a folder of its own (floor_s) and the two in ratio (vs_floor), so that a machine
+// whose speed drifts cannot tilt the comparison.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <QAbstractItemView>
+#include <QCoreApplication>
+#include <QTimer>
+#include <QWindow>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <stdexcept>
+#include <string>
+
+#include "app/Application.h"
+#include "base/Text.h"
+#include "bench/gui/GuiApp.h"
+#include "bench/support/PeakMemory.h"
+#include "bench/support/ProgramStandIns.h"
+#include "bench/support/RenameFloor.h"
+#include "platform/posix/HiveFile.h"
+#include "platform/posix/PosixDriveQuery.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/PosixShell.h"
+#include "platform/posix/PosixSystemFacts.h"
+#include "platform/posix/PosixTrash.h"
+#include "platform/qt/QtUi.h"
+#include "services/Clock.h"
+#include "services/LocaleFormat.h"
+#include "services/MessageBox.h"
+#include "ui/Services.h"
+
+namespace {
+
+using namespace qm::platform;
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+std::string makeRoot() {
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern =
+        std::string(base != nullptr && *base ? base : "/tmp") + "/qm-bench-XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        throw std::runtime_error("cannot create a temporary folder");
+    }
+    return pattern;
+}
+
+using BenchFacts = qm::bench::ProgramAt<PosixSystemFacts>;
+using qm::bench::YesBox;
+
+// The whole program over the real services, its settings, log and files in a folder of its own.
+struct Program {
+    static std::string prepared(const std::string& root) {
+        qm::bench::guiApp();
+        for (const char* sub : {"app", "config", "state", "home", "empty"}) {
+            std::filesystem::create_directories(root + "/" + sub);
+        }
+        ::setenv("HOME", (root + "/home").c_str(), 1);
+        ::setenv("XDG_CONFIG_HOME", (root + "/config").c_str(), 1);
+        ::setenv("XDG_STATE_HOME", (root + "/state").c_str(), 1);
+        return root;
+    }
+    Program()
+        : root(prepared(makeRoot())),
+          facts(root + "/app/quillmote"),
+          trash(root + "/Trash"),
+          ui(files, drives, caseMapper, facts),
+          services{files, trash,      messages, shell,  clock, format,
+                   facts, caseMapper, registry, drives, ui},
+          app(services) {
+        app.GetPreferences();
+        app.showMainWindow();
+        QWidget* top = dynamic_cast<QtWindow&>(*window().controls().window).widget();
+        while (top->windowHandle() == nullptr || !top->windowHandle()->isExposed()) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+    }
+    ~Program() {
+        std::error_code ignored;
+        std::filesystem::remove_all(root, ignored);
+    }
+    static Program& get() {
+        static Program program;
+        return program;
+    }
+    qm::frmQuillmote& window() { return *app.mainWindow(); }
+    QtFileList& fileList() { return dynamic_cast<QtFileList&>(*window().controls().File1); }
+    // A folder of `files` pictures, made once for the whole run; the rename benchmarks give the
+    // files their names back after each run.
+    std::string folder(int files, const std::string& use) {
+        const std::string name = use + std::to_string(files);
+        auto it = folders.find(name);
+        if (it == folders.end()) {
+            it = folders.emplace(name, qm::bench::fillFolder(root, name, files)).first;
+        }
+        return it->second;
+    }
+    // Shows `folder`, everything selected, the texts of a rename typed, and the window painted.
+    void prepareRun(const std::string& folder) {
+        auto& c = window().controls();
+        c.Dir1->setPath(folder);
+        window().cmdSelectAll_Click();
+        c.txtReplaceThis->setText("img_");
+        c.txtWithThis->setText("Holiday ");
+        QCoreApplication::processEvents();
+    }
+    // Waits until the file list has painted what it shows now.
+    void paintList() { fileList().view()->viewport()->repaint(); }
+
+    std::string root;
+    PosixFileSystem files;
+    BenchFacts facts;
+    PosixTrash trash;
+    PosixShell shell;
+    SystemClock clock;
+    const LocaleFormat format;
+    const qm::text::CaseMapper caseMapper;
+    HiveFile registry;
+    PosixDriveQuery drives;
+    YesBox messages;
+    QtUi ui;
+    Services services;
+    qm::Application app;
+    std::map<std::string, std::string> folders;
+};
+
+// Per file and peak memory: what every benchmark here reports.
+void report(benchmark::State& state, int files) {
+    state.counters["per_file_s"] = benchmark::Counter(
+        static_cast<double>(files),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["peak_MiB"] = qm::bench::peakMemoryMiB();
+    state.SetItemsProcessed(state.iterations() * files);
+}
+
+void BM_QtList(benchmark::State& state) {
+    const int files = static_cast<int>(state.range(0));
+    Program& program = Program::get();
+    const std::string folder = program.folder(files, "list");
+    auto& c = program.window().controls();
+    qm::bench::resetPeakMemory();
+    for (auto _ : state) {
+        c.Dir1->setPath(program.root + "/empty");
+        program.paintList();
+        const auto start = Clock::now();
+        c.Dir1->setPath(folder);
+        program.paintList();
+        state.SetIterationTime(secondsSince(start));
+    }
+    if (c.File1->listCount() != files) {
+        state.SkipWithError("the list does not hold every file");
+    }
+    report(state, files);
+}
+
+void BM_QtSelectAll(benchmark::State& state) {
+    const int files = static_cast<int>(state.range(0));
+    Program& program = Program::get();
+    auto& c = program.window().controls();
+    c.Dir1->setPath(program.folder(files, "list"));
+    qm::bench::resetPeakMemory();
+    for (auto _ : state) {
+        program.window().cmdDeselectAll_Click();
+        program.paintList();
+        const auto start = Clock::now();
+        program.window().cmdSelectAll_Click();
+        program.paintList();
+        state.SetIterationTime(secondsSince(start));
+    }
+    if (c.StatusBar1->panelText(2) != std::to_string(files) + " files selected") {
+        state.SkipWithError("not every file was selected");
+    }
+    report(state, files);
+}
+
+// Ends the timing of a preview once its new names are painted, and cancels it.
+class PreviewPainted : public QObject {
+  public:
+    explicit PreviewPainted(qm::frmQuillmote& window) : m_window(window) {}
+    Clock::time_point paintedAt;
+    int rows = 0;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && watched->parent() != nullptr &&
+            watched->parent()->objectName() == QStringLiteral("lstAfter") && !m_seen) {
+            m_seen = true;
+            // After the paint itself, which follows this filter.
+            QTimer::singleShot(0, this, [this] {
+                paintedAt = Clock::now();
+                qm::frmPreview* preview = m_window.previewWindow();
+                rows = preview->controls().lstAfter->listCount();
+                qm::platform::raise(preview->controls().cmdCancel->onClick);
+            });
+        }
+        return false;
+    }
+
+  private:
+    qm::frmQuillmote& m_window;
+    bool m_seen = false;
+};
+
+void BM_QtPreview(benchmark::State& state) {
+    const int files = static_cast<int>(state.range(0));
+    Program& program = Program::get();
+    program.prepareRun(program.folder(files, "list"));
+    qm::bench::resetPeakMemory();
+    for (auto _ : state) {
+        PreviewPainted watch(program.window());
+        qApp->installEventFilter(&watch);
+        const auto start = Clock::now();
+        program.window().cmdPreview_Click();
+        qApp->removeEventFilter(&watch);
+        state.SetIterationTime(std::chrono::duration<double>(watch.paintedAt - start).count());
+        if (watch.rows != files) {
+            state.SkipWithError("the preview does not hold every name");
+        }
+        QCoreApplication::processEvents();
+    }
+    report(state, files);
+}
+
+void BM_QtRenameRun(benchmark::State& state) {
+    const int files = static_cast<int>(state.range(0));
+    Program& program = Program::get();
+    const std::string folder = program.folder(files, "run");
+    const std::string floorFolder = program.folder(files, "floor");
+    const std::string floorLog = program.root + "/floor-log.txt";
+    const std::string log = program.app.identity().GetLogFilePath();
+    double runSeconds = 0;
+    double floorSeconds = 0;
+    qm::bench::resetPeakMemory();
+    for (auto _ : state) {
+        program.prepareRun(folder);
+        const int shownBefore = program.messages.shown;
+        const auto start = Clock::now();
+        program.window().cmdRename_Click();
+        const double run = secondsSince(start);
+        state.SetIterationTime(run);
+        runSeconds += run;
+        if (program.messages.shown != shownBefore + 1 ||
+            !std::filesystem::exists(folder + "/Holiday 1000000.JPG")) {
+            state.SkipWithError("the run did not rename every file");
+        }
+        const auto floorStart = Clock::now();
+        if (!qm::bench::renameFloor(floorFolder, files, floorLog)) {
+            state.SkipWithError("the floor's rename failed");
+        }
+        floorSeconds += secondsSince(floorStart);
+        program.window().controls().Dir1->setPath(program.root + "/empty");
+        ::unlink(log.c_str());
+        ::unlink(floorLog.c_str());
+        if (!qm::bench::renameBack(folder, files) || !qm::bench::renameBack(floorFolder, files)) {
+            state.SkipWithError("renaming back failed");
+        }
+    }
+    report(state, files);
+    state.counters["floor_s"] =
+        benchmark::Counter(floorSeconds, benchmark::Counter::kAvgIterations);
+    state.counters["vs_floor"] = floorSeconds > 0 ? runSeconds / floorSeconds : 0;
+}
+
+void BM_RenameFloor(benchmark::State& state) {
+    const std::string root = makeRoot();
+    qm::bench::resetPeakMemory();
+    qm::bench::timeRenameFloor(state, root);
+    std::filesystem::remove_all(root);
+    report(state, static_cast<int>(state.range(0)));
+}
+
+// Size by size, so that each peak is taken over a program that has not yet held more files:
+// three rounds up to 300,000 files, one at a million (a minute or more each).
+void atSize(int files) {
+    const int rounds = files < 1000000 ? 3 : 1;
+    for (auto* bench : {benchmark::RegisterBenchmark("BM_QtList", BM_QtList),
+                        benchmark::RegisterBenchmark("BM_QtSelectAll", BM_QtSelectAll),
+                        benchmark::RegisterBenchmark("BM_QtPreview", BM_QtPreview),
+                        benchmark::RegisterBenchmark("BM_QtRenameRun", BM_QtRenameRun)}) {
+        bench->Arg(files)->Iterations(rounds)->Unit(benchmark::kMillisecond)->UseManualTime();
+    }
+    benchmark::RegisterBenchmark("BM_RenameFloor", BM_RenameFloor)
+        ->Arg(files)
+        ->Iterations(rounds)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+}
+
+const bool registered = [] {
+    for (const int files : {10000, 100000, 300000, 1000000}) {
+        atSize(files);
+    }
+    return true;
+}();
+
+}  // namespace

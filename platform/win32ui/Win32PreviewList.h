@@ -1,0 +1,55 @@
+// One column of the preview's rows in an owner-data list view over the shared PreviewRows: the
+// control holds no string and asks for a row's text when it needs it, so 100,000 names fill at
+// once, and a screen reader reads each row: its name and, for a marked new name, its warning.
+// The rows are painted here: a marked name in amber with the warning sign, its reason as the
+// tooltip; the sign's image list makes every row as high as a marked one.
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/win32ui/Win32ControlBase.h"
+#include "ui/PreviewRows.h"
+
+namespace qm::platform {
+
+class Win32ListBox : public ListBox, public Win32ControlBase {
+  public:
+    Win32ListBox(const ControlDesign& design, Win32Window& window, HWND parent);
+    ~Win32ListBox() override;
+    void showRows(std::shared_ptr<const PreviewRows> rows, PreviewColumn column) override;
+    int listCount() const override { return m_state.count(); }
+    std::string list(int index) const override { return m_state.name(index); }
+    int listIndex() const override { return m_state.index(); }
+    void setListIndex(int index) override;
+    std::string warning(int index) const override { return m_state.warning(index); }
+    std::string toolTipText() const override;
+    void layout(int dpi, HFONT font) override;
+    LRESULT notify(NMHDR& header) override;
+
+  private:
+    static LRESULT CALLBACK procedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
+    // Tells the control of the rows added or cleared since, and has it paint them again.
+    void catchUp();
+    void showChoice();
+    // The column as wide as the longest name, or the list.
+    void fitColumn();
+    // The row under a point of the client area; -1 where there is none.
+    int rowAt(int x, int y) const;
+    void hovered(int row);
+    void paintRow(HDC dc, int row);
+
+    PreviewListState m_state;
+    int m_shown = 0;         // the rows the control knows of
+    bool m_changed = false;  // the rows changed since the control last caught up
+    int m_hover = -1;
+    HIMAGELIST m_signs = nullptr;  // the warning sign at the window's DPI, owned by the control
+    int m_signSize = 0;
+    std::wstring m_text;  // the text the control asked for last
+};
+
+}  // namespace qm::platform
