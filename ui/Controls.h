@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "ui/FileListModel.h"
+
 namespace qm::platform {
 
 // Runs an event handler when one is set, on a copy: a handler may replace itself while it runs.
@@ -161,6 +163,8 @@ class FileList : public virtual Control {
     virtual void setSelected(int index, bool selected) = 0;
     // Selects or clears every entry in one step.
     virtual void setAllSelected(bool selected) = 0;
+    // What the list shows, held once for every reader.
+    virtual const FileListModel& model() const = 0;
     std::function<void()> onClick;     // the user changed the selection
     std::function<void()> onDblClick;  // the user double-clicked an entry
 };
