@@ -30,7 +30,7 @@ std::vector<RunConflict> findRunConflicts(
         std::string_view spelled;
     };
     std::unordered_map<std::string_view, Holder> names;
-    names.reserve(folderNames.size() + renames.size());
+    names.reserve(folderNames.size());
     for (const auto& name : folderNames) {
         names.insert_or_assign(keyOf(name), Holder{-1, false, name});
     }

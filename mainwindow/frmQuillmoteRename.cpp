@@ -158,19 +158,25 @@ void frmQuillmote::cmdPreview_Click() {
             // without them, and the run reports what it meets.
             bestEffort([&] {
                 const std::string folder = runFolder();
-                const auto entries = m_services.files.listFolder(folder);
-                std::vector<std::string> names;
-                for (const auto& entry : entries) {
-                    names.push_back(entry.name);
-                }
                 const platform::FileSystem& files = m_services.files;
                 FolderNameRules rules;
                 rules.refusal = [&files](const std::string& name) {
                     return files.nameRefusal(name);
                 };
-                if (platform::folderLetterCase(files, folder, entries) ==
-                    platform::LetterCase::Ignored) {
-                    rules.key = [&files](const std::string& name) { return files.caseKey(name); };
+                std::vector<std::string> names;
+                {
+                    auto entries = files.listFolder(folder);
+                    if (platform::folderLetterCase(files, folder, entries) ==
+                        platform::LetterCase::Ignored) {
+                        rules.key = [&files](const std::string& name) {
+                            return files.caseKey(name);
+                        };
+                    }
+                    // The names move out and the entries go: a large folder is held once.
+                    names.reserve(entries.size());
+                    for (auto& entry : entries) {
+                        names.push_back(std::move(entry.name));
+                    }
                 }
                 m_preview->MarkConflicts(names, rules);
             });

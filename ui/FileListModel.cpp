@@ -126,14 +126,17 @@ void FileListModel::load(const std::string& folder) {
             }
         }
     }
-    SortedNames sorted = sortByKey(std::move(names), m_mapper);
     // Reading the same folder again keeps the selection of the names still there: both lists
-    // are in the same order, so they are walked side by side.
+    // are in the same order, so they are walked side by side. Another folder's list goes now,
+    // before the new one is sorted, so the two are never held at once.
     FileListModel before(m_files, m_mapper);
     const bool reread = folder == m_folder && m_selectedCount > 0;
-    if (reread) {
-        swapEntries(before);
+    swapEntries(before);
+    if (!reread) {
+        FileListModel gone(m_files, m_mapper);
+        before.swapEntries(gone);
     }
+    SortedNames sorted = sortByKey(std::move(names), m_mapper);
     m_folder = folder;
     m_names.swap(sorted.names);
     m_keyBytes.swap(sorted.keyBytes);
