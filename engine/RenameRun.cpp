@@ -22,7 +22,7 @@ RunOutcome RenameRun::run(RunMode mode, const RunInput& input, RunSink& sink) {
     };
     const int count = static_cast<int>(input.names.size());
     for (int i = 0; i < count; ++i) {
-        const std::string& oldName = input.names[static_cast<std::size_t>(i)];
+        const std::string oldName(input.names[static_cast<std::size_t>(i)]);
         const std::optional<NewName> name =
             m_names.ComputeNewName(oldName, input.searches, input.replacements, attempt);
         if (!name) {

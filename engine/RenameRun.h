@@ -7,6 +7,7 @@
 
 #include <exception>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/NameComputation.h"
@@ -19,8 +20,8 @@ enum class RunMode { Preview, Rename };
 enum class RunOutcome { Completed, Abandoned };
 
 struct RunInput {
-    std::string folder;  // qualified: the bare names are appended to it
-    const std::vector<std::string>& names;
+    std::string folder;                          // qualified: the bare names are appended to it
+    const std::vector<std::string_view>& names;  // bare names
     const std::vector<std::string>& searches;
     const std::vector<std::string>& replacements;
 };

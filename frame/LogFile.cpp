@@ -24,7 +24,12 @@ bool LogFile::exists() {
 void LogFile::append(const std::string& text) {
     for (;;) {
         try {
-            m_files.append(path(), m_reason + m_kept + text);
+            // Most entries have nothing waiting before them: those go out as they are.
+            if (m_reason.empty() && m_kept.empty()) {
+                m_files.append(path(), text);
+            } else {
+                m_files.append(path(), m_reason + m_kept + text);
+            }
         } catch (const platform::FileRefused& refused) {
             // Planted after the start (another user's link in a shared folder): this user's
             // entries go where only this user writes.

@@ -22,6 +22,7 @@ void RunDisplay::show(int count) {
     m_done = 0;
     m_fillShown = 0;
     m_drawnAt = m_clock.now();
+    m_interval = kRedrawInterval;
 }
 
 void RunDisplay::hide() {
@@ -39,15 +40,18 @@ void RunDisplay::progress(int done, int count) {
     m_done = done;
     const long long width = std::max(1, m_window.ProgressBar1->geometry().width);
     const int fill = static_cast<int>(width * done / std::max(1, count));
-    if (done == count || (fill != m_fillShown && m_clock.now() - m_drawnAt >= kRedrawInterval)) {
+    if (done == count || (fill != m_fillShown && m_clock.now() - m_drawnAt >= m_interval)) {
         draw(done);
         m_fillShown = fill;
     }
 }
 
 void RunDisplay::draw(int done) {
+    const platform::TimePoint start = m_clock.now();
     m_window.ProgressBar1->setValue(done);
     m_drawnAt = m_clock.now();
+    m_interval = std::clamp<platform::TimePoint::duration>((m_drawnAt - start) * kRedrawShare,
+                                                           kRedrawInterval, kLongestInterval);
 }
 
 bool RunDisplay::stepFailed(const std::exception& failure, const std::string& fileObject) {

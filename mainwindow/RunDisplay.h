@@ -1,8 +1,9 @@
 // What a rename run shows in the main window: the progress bar in the status bar's place, the
 // preview's two lists while a preview is filled, and every failed step in the error dialog,
 // whose Retry runs the step again. The bar is redrawn only when its fill has grown by a pixel
-// and 50 ms have passed since it was last drawn, and whenever the run stops: a run over many
-// files spends its time renaming, not repainting.
+// and 50 ms have passed since it was last drawn, or fifty times as long as that drawing took
+// when the display is slow to answer (a busy or remote one; a second at most), and whenever the
+// run stops: a run over many files spends its time renaming, not repainting.
 #pragma once
 
 #include <string>
@@ -32,6 +33,8 @@ class RunDisplay : public RunSink {
 
     static constexpr const char* kSource = "frmQuillmote_cmdRename";
     static constexpr std::chrono::milliseconds kRedrawInterval{50};
+    static constexpr int kRedrawShare = 50;  // a redraw's cost times this: the least interval
+    static constexpr std::chrono::seconds kLongestInterval{1};
 
   private:
     void draw(int done);
@@ -43,6 +46,7 @@ class RunDisplay : public RunSink {
     int m_done = 0;       // files through
     int m_fillShown = 0;  // the bar's drawn fill, in pixels
     platform::TimePoint m_drawnAt{};
+    platform::TimePoint::duration m_interval = kRedrawInterval;  // before the next redraw
 };
 
 }  // namespace qm

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "engine/NameComputation.h"
 #include "engine/RenameLog.h"
@@ -66,7 +67,9 @@ class frmQuillmote {
     // only changes the letter case of what it finds must stay possible.
     std::int32_t CheckIdenticalText();
 
-    std::vector<std::string> SelectedFiles;
+    // Views of the file list's names for the run under way (the list is read again only once
+    // it has ended); empty between runs.
+    std::vector<std::string_view> SelectedFiles;
     std::vector<std::string> SearchStrings;
     std::vector<std::string> ReplacementStrings;
     bool RenameAborted = false;

@@ -27,14 +27,7 @@ std::string frmQuillmote::runFolder() {
 
 std::int32_t frmQuillmote::BuildSelectedFileList() {
     try {
-        SelectedFiles.clear();
-        const platform::FileList& list = *controls().File1;
-        const int count = list.listCount();
-        for (int i = 0; i < count; ++i) {
-            if (list.selected(i)) {
-                SelectedFiles.push_back(list.list(i));
-            }
-        }
+        SelectedFiles = controls().File1->model().selectedNames();
         return SelectedFiles.empty() ? kNoFilesSelected : 0;
     } catch (const std::exception& e) {
         return asRunError(e).number();
@@ -105,6 +98,7 @@ bool frmQuillmote::renameSelected(RunMode mode) {
                StepOutcome::Done;
     };
     const auto end = [&](RunOutcome outcome) {
+        SelectedFiles.clear();
         if (outcome == RunOutcome::Abandoned) {
             RenameAborted = true;
             // The folder may be what failed: the list then keeps what it showed.

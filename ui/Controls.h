@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "ui/FileListModel.h"
 #include "ui/PreviewRows.h"
 
 namespace qm::platform {
@@ -165,6 +166,8 @@ class FileList : public virtual Control {
     virtual void setSelected(int index, bool selected) = 0;
     // Selects or clears every entry in one step.
     virtual void setAllSelected(bool selected) = 0;
+    // What the list shows, held once for every reader.
+    virtual const FileListModel& model() const = 0;
     std::function<void()> onClick;     // the user changed the selection
     std::function<void()> onDblClick;  // the user double-clicked an entry
 };

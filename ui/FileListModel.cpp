@@ -1,7 +1,6 @@
 #include "ui/FileListModel.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 #include "base/Wildcard.h"
 
@@ -17,8 +16,23 @@ struct SortedNames {
     std::vector<std::uint32_t> keyEnds;  // key i is keyBytes[keyEnds[i-1], keyEnds[i])
 };
 
+// Key i of keys laid out as SortedNames keeps them.
+std::string_view keyAt(const std::string& bytes, const std::vector<std::uint32_t>& ends,
+                       std::size_t i) {
+    const std::uint32_t begin = i == 0 ? 0 : ends[i - 1];
+    return std::string_view(bytes).substr(begin, ends[i] - begin);
+}
+
+// The list's order: by key, names that differ only in case by their bytes.
+int compareEntries(std::string_view keyA, const std::string& nameA, std::string_view keyB,
+                   const std::string& nameB) {
+    const int byKey = keyA.compare(keyB);
+    return byKey != 0 ? byKey : nameA.compare(nameB);
+}
+
 // Sorts names by their lower-case keys; names that differ only in case by their bytes, so the
-// order never depends on the order the folder gave them in.
+// order never depends on the order the folder gave them in. The names are put in order where
+// they are, so a folder's names are held once while it is sorted.
 SortedNames sortByKey(std::vector<std::string> names, const text::CaseMapper& mapper) {
     std::string bytes;
     std::vector<std::uint32_t> ends;
@@ -27,10 +41,7 @@ SortedNames sortByKey(std::vector<std::string> names, const text::CaseMapper& ma
         bytes += loweredKey(name, mapper);
         ends.push_back(static_cast<std::uint32_t>(bytes.size()));
     }
-    const auto key = [&](std::uint32_t i) {
-        const std::uint32_t begin = i == 0 ? 0 : ends[i - 1];
-        return std::string_view(bytes).substr(begin, ends[i] - begin);
-    };
+    const auto key = [&](std::uint32_t i) { return keyAt(bytes, ends, i); };
     // Names in a folder tend to share a long beginning ("IMG_1000"), so most comparisons are
     // settled by the eight key bytes after the part every key shares, read as one number.
     std::size_t shared = names.empty() ? 0 : key(0).size();
@@ -61,19 +72,37 @@ SortedNames sortByKey(std::vector<std::string> names, const text::CaseMapper& ma
         if (a.head != b.head) {
             return a.head < b.head;
         }
-        const int byKey = key(a.index).compare(key(b.index));
-        return byKey != 0 ? byKey < 0 : names[a.index] < names[b.index];
+        return compareEntries(key(a.index), names[a.index], key(b.index), names[b.index]) < 0;
     });
     SortedNames sorted;
-    sorted.names.reserve(names.size());
     sorted.keyBytes.reserve(bytes.size());
     sorted.keyEnds.reserve(names.size());
-    for (const Entry& entry : order) {
-        const std::uint32_t i = entry.index;
-        sorted.names.push_back(std::move(names[i]));
+    std::vector<std::uint32_t> from(names.size());
+    for (std::uint32_t at = 0; at < order.size(); ++at) {
+        const std::uint32_t i = order[at].index;
+        from[at] = i;
         sorted.keyBytes += key(i);
         sorted.keyEnds.push_back(static_cast<std::uint32_t>(sorted.keyBytes.size()));
     }
+    order = {};
+    bytes = {};
+    // Place at takes the name from from[at]: each cycle of that permutation is walked once.
+    for (std::uint32_t start = 0; start < from.size(); ++start) {
+        if (from[start] == start) {
+            continue;
+        }
+        std::string held = std::move(names[start]);
+        std::uint32_t at = start;
+        while (from[at] != start) {
+            const std::uint32_t next = from[at];
+            names[at] = std::move(names[next]);
+            from[at] = at;
+            at = next;
+        }
+        names[at] = std::move(held);
+        from[at] = at;
+    }
+    sorted.names = std::move(names);
     return sorted;
 }
 
@@ -83,40 +112,77 @@ FileListModel::FileListModel(const FileSystem& files, const text::CaseMapper& ma
     : m_files(files), m_mapper(mapper) {}
 
 void FileListModel::load(const std::string& folder) {
-    std::vector<FolderEntry> entries = m_files.listFolder(folder);
-    // Reading the same folder again keeps the selection of the names still there. The views
-    // point into the old names, which live until the end of this call.
-    std::vector<std::string> oldNames;
-    std::unordered_set<std::string_view> keep;
-    if (folder == m_folder && m_selectedCount > 0) {
-        keep.reserve(static_cast<std::size_t>(m_selectedCount));
-        for (int i = 0; i < count(); ++i) {
-            if (selected(i)) {
-                keep.insert(name(i));
+    std::vector<std::string> names;
+    {
+        std::vector<FolderEntry> entries = m_files.listFolder(folder);
+        std::size_t files = 0;
+        for (const auto& entry : entries) {
+            files += !entry.isFolder && !entry.hidden ? 1 : 0;
+        }
+        names.reserve(files);
+        for (auto& entry : entries) {
+            if (!entry.isFolder && !entry.hidden) {
+                names.push_back(std::move(entry.name));
             }
         }
     }
-    std::vector<std::string> names;
-    names.reserve(entries.size());
-    for (auto& entry : entries) {
-        if (!entry.isFolder && !entry.hidden) {
-            names.push_back(std::move(entry.name));
-        }
+    // Reading the same folder again keeps the selection of the names still there: both lists
+    // are in the same order, so they are walked side by side. Another folder's list goes now,
+    // before the new one is sorted, so the two are never held at once.
+    FileListModel before(m_files, m_mapper);
+    const bool reread = folder == m_folder && m_selectedCount > 0;
+    swapEntries(before);
+    if (!reread) {
+        FileListModel gone(m_files, m_mapper);
+        before.swapEntries(gone);
     }
     SortedNames sorted = sortByKey(std::move(names), m_mapper);
     m_folder = folder;
-    oldNames.swap(m_names);
     m_names.swap(sorted.names);
     m_keyBytes.swap(sorted.keyBytes);
     m_keyEnds.swap(sorted.keyEnds);
     applyPattern();
-    if (!keep.empty()) {
-        for (int i = 0; i < count(); ++i) {
-            if (keep.count(name(i)) != 0) {
-                setSelected(i, true);
-            }
+    if (!reread) {
+        return;
+    }
+    int at = 0;
+    for (int old = 0; old < before.count() && at < count(); ++old) {
+        if (!before.selected(old)) {
+            continue;
+        }
+        int order = -1;
+        while (at < count() &&
+               (order = compareEntries(key(at), name(at), before.key(old), before.name(old))) < 0) {
+            ++at;
+        }
+        if (order == 0) {
+            setSelected(at++, true);
         }
     }
+}
+
+std::string_view FileListModel::key(int index) const {
+    return keyAt(m_keyBytes, m_keyEnds, m_visible[static_cast<std::size_t>(index)]);
+}
+
+void FileListModel::swapEntries(FileListModel& other) {
+    m_names.swap(other.m_names);
+    m_keyBytes.swap(other.m_keyBytes);
+    m_keyEnds.swap(other.m_keyEnds);
+    m_visible.swap(other.m_visible);
+    m_selected.swap(other.m_selected);
+    std::swap(m_selectedCount, other.m_selectedCount);
+}
+
+std::vector<std::string_view> FileListModel::selectedNames() const {
+    std::vector<std::string_view> names;
+    names.reserve(static_cast<std::size_t>(m_selectedCount));
+    for (int i = 0; i < count(); ++i) {
+        if (selected(i)) {
+            names.emplace_back(name(i));
+        }
+    }
+    return names;
 }
 
 void FileListModel::setPattern(const std::string& pattern) {

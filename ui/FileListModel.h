@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/Text.h"
@@ -34,6 +35,9 @@ class FileListModel {
     // Selects [first, last] (inclusive) and, unless `keepOthers`, clears the rest.
     void selectRange(int first, int last, bool keepOthers);
     int selectedCount() const { return m_selectedCount; }
+    // The selected names in list order, as views of the names held here: they stay valid until
+    // the next load, pattern or destruction.
+    std::vector<std::string_view> selectedNames() const;
 
     // A click with the list-box meaning of extended selection: a plain click selects only that
     // entry; Ctrl toggles it; Shift selects the range from the anchor and clears the rest;
@@ -42,6 +46,8 @@ class FileListModel {
 
   private:
     void applyPattern();
+    std::string_view key(int index) const;  // the loweredKey of visible entry `index`
+    void swapEntries(FileListModel& other);
 
     const FileSystem& m_files;
     const text::CaseMapper& m_mapper;

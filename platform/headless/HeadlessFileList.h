@@ -32,7 +32,7 @@ class HeadlessFileList : public FileList, public HeadlessControlBase {
     void doubleClick(int index);
     // Selects the entries with these names as the user would with Ctrl+clicks.
     void clickNames(const std::vector<std::string>& names);
-    const FileListModel& model() const { return m_model; }
+    const FileListModel& model() const override { return m_model; }
 
   private:
     void checkIndex(int index) const;

@@ -106,15 +106,16 @@ int PosixFileSystem::outcome(FaultSite site, const Call& call) const {
 }
 
 std::string PosixFileSystem::nameRefusal(std::string_view name) const {
-    const std::string quoted = "\"" + std::string(name) + "\": ";
+    // Asked once for every file of a run: the text is made only for a name refused.
+    const auto quoted = [name] { return "\"" + std::string(name) + "\": "; };
     if (name.empty()) {
-        return quoted + "A file needs a name.";
+        return quoted() + "A file needs a name.";
     }
     if (name == "." || name == "..") {
-        return quoted + "The names \".\" and \"..\" belong to folders.";
+        return quoted() + "The names \".\" and \"..\" belong to folders.";
     }
     if (name.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos) {
-        return quoted + "A name cannot hold \"/\" or a NUL character.";
+        return quoted() + "A name cannot hold \"/\" or a NUL character.";
     }
     // How long a name may be is left to the file system: exFAT holds more than the 255 bytes
     // most others take, and says so only by taking the name.

@@ -68,7 +68,7 @@ class QtFileList : public FileList, public QtControlBase {
     void setAllSelected(bool selected) override;
 
     FileListView* view() const;
-    const FileListModel& model() const { return m_model->files(); }
+    const FileListModel& model() const override { return m_model->files(); }
     // Brings the view's selection up to date with the model now.
     void showSelection();
 

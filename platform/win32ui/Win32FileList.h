@@ -33,7 +33,7 @@ class Win32FileList : public FileList, public Win32ControlBase {
     void layout(int dpi, HFONT font) override;
     LRESULT notify(NMHDR& header) override;
 
-    const FileListModel& model() const { return m_model; }
+    const FileListModel& model() const override { return m_model; }
     // The entry with the keyboard caret.
     int caret() const { return m_caret; }
 

@@ -49,8 +49,8 @@ TEST(EngineRunTest, RetryRunsTheFailedPairAfreshSoItAppliesOnce) {
     RenameLog log{logFile, h.clock, h.format, errors};
     RecordingSink sink;
     sink.retries = 1;
-    const std::vector<std::string> names = {"a_1.txt", "b_2.txt", "c_3.txt"}, searches = {"_"},
-                                   replacements = {"__"};
+    const std::vector<std::string_view> names = {"a_1.txt", "b_2.txt", "c_3.txt"};
+    const std::vector<std::string> searches = {"_"}, replacements = {"__"};
     const RunInput input{h.root / "work/", names, searches, replacements};
     EXPECT_EQ(RenameRun(h.files, computation, log).run(RunMode::Preview, input, sink),
               RunOutcome::Completed);

@@ -220,5 +220,25 @@ TEST_F(RenameRunTest, RunOverMoreThan32767Files) {
     EXPECT_LT(updates, 400);
 }
 
+TEST_F(RenameRunTest, ASlowDisplayIsRedrawnLessOftenAndTheBarStillEndsFull) {
+    const std::string folder = h.root.makeFolder("slow");
+    for (int i = 0; i < 500; ++i) {
+        h.root.write("slow/f" + std::to_string(1000 + i) + ".dat");
+    }
+    openFolder(folder);
+    form().button("cmdSelectAll").click();
+    controls().txtReplaceThis->setText("f");
+    controls().txtWithThis->setText("g");
+    h.messages.queueAnswer(platform::MessageResult::Yes);
+    // The clock moves 5 ms at every reading, about two readings a file, so each redraw seems to
+    // take 5 ms: the bar then waits 250 ms (some 25 files) between redraws, not 50 ms.
+    h.clock.step = std::chrono::milliseconds(5);
+    rename();
+    const auto& bar = form().get<platform::HeadlessProgressBar>("ProgressBar1");
+    EXPECT_EQ(bar.value(), 500);
+    EXPECT_GE(bar.updates(), 15);
+    EXPECT_LE(bar.updates(), 30);  // every 50 ms: some 100
+}
+
 }  // namespace
 }  // namespace qm
