@@ -157,9 +157,10 @@ FormDesign makePreviewWindow() {
     f.controls = {
         // Each label right before its list: Windows names a list by the label made before it.
         ctl("lblOriginalFilenames", K::Label, {10, 10, 345, 16}, "Original Filenames", ""),
-        ctl("lstBefore", K::ListBox, {10, 30, 345, 362}, "", "", 0),
+        labelledBy("lblOriginalFilenames",
+                   ctl("lstBefore", K::ListBox, {10, 30, 345, 362}, "", "", 0)),
         ctl("lblNewFilenames", K::Label, {365, 10, 345, 16}, "New Filenames", ""),
-        ctl("lstAfter", K::ListBox, {365, 30, 345, 362}, "", "", 1),
+        labelledBy("lblNewFilenames", ctl("lstAfter", K::ListBox, {365, 30, 345, 362}, "", "", 1)),
         ctl("lblPath", K::Label, {10, 400, 700, 18}, "", ""),
         ctl("lblWarning", K::Label, {10, 418, 700, 16}, "", ""),
         ctl("cmdContinue", K::Button, {330, 438, 240, 30}, "Continue With &Renaming Operation", "",

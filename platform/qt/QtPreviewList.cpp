@@ -37,13 +37,6 @@ class PreviewListView : public QListView {
     }
 };
 
-// The label made right before `widget` in its parent, as a screen reader on Windows finds it.
-QLabel* labelBefore(QWidget* widget) {
-    const QObjectList& siblings = widget->parentWidget()->children();
-    const qsizetype at = siblings.indexOf(widget);
-    return at > 0 ? qobject_cast<QLabel*>(siblings[at - 1]) : nullptr;
-}
-
 }  // namespace
 
 PreviewItemModel::PreviewItemModel(QListView* view)
@@ -124,10 +117,6 @@ QtListBox::QtListBox(const ControlDesign& design, QWidget* parent)
     m_model = new PreviewItemModel(v);
     v->setModel(m_model);
     v->beforeShow = [this] { catchUp(); };
-    if (QLabel* label = labelBefore(v)) {
-        label->setBuddy(v);
-        v->setAccessibleName(label->text().remove(QLatin1Char('&')));
-    }
     // The choice is the selected row, not the current one: the view makes its first row
     // current when it gets the focus, and that is no choice of the user's.
     QObject::connect(v->selectionModel(), &QItemSelectionModel::selectionChanged, receiver(),
