@@ -9,6 +9,7 @@
 #include "ui/Controls.h"
 #include "ui/FormDesigns.h"
 #include "ui/ListEntries.h"
+#include "ui/PreviewListBase.h"
 
 namespace qm::platform {
 
@@ -135,22 +136,15 @@ class HeadlessOptionButton : public OptionButton, public HeadlessControlBase {
     std::vector<HeadlessOptionButton*> m_group;
 };
 
-class HeadlessListBox : public ListBox, public HeadlessControlBase {
+class HeadlessListBox : public PreviewListBase, public HeadlessControlBase {
   public:
     using HeadlessControlBase::HeadlessControlBase;
     void showRows(std::shared_ptr<const PreviewRows> rows, PreviewColumn column) override {
         m_state.show(std::move(rows), column);
     }
-    int listCount() const override { return m_state.count(); }
-    std::string list(int index) const override { return m_state.name(index); }
-    int listIndex() const override { return m_state.index(); }
     void setListIndex(int index) override;
-    std::string warning(int index) const override { return m_state.warning(index); }
     void click(int index) { setListIndex(index); }
     std::vector<std::string> items() const;
-
-  private:
-    PreviewListState m_state;
 };
 
 class HeadlessStatusBar : public StatusBar, public HeadlessControlBase {

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/qt/QtControls.h"
+#include "ui/PreviewListBase.h"
 #include "ui/PreviewRows.h"
 
 namespace qm::platform {
@@ -34,16 +35,12 @@ class PreviewItemModel : public QAbstractListModel {
     QIcon m_warningIcon;
 };
 
-class QtListBox : public ListBox, public QtControlBase {
+class QtListBox : public PreviewListBase, public QtControlBase {
   public:
     QtListBox(const ControlDesign& design, QWidget* parent);
     ~QtListBox() override;
     void showRows(std::shared_ptr<const PreviewRows> rows, PreviewColumn column) override;
-    int listCount() const override { return m_state.count(); }
-    std::string list(int index) const override { return m_state.name(index); }
-    int listIndex() const override { return m_state.index(); }
     void setListIndex(int index) override;
-    std::string warning(int index) const override { return m_state.warning(index); }
     QListView* view() const;
     PreviewItemModel* model() const { return m_model; }
 
@@ -51,7 +48,6 @@ class QtListBox : public ListBox, public QtControlBase {
     void catchUp();
     void showChoice();
 
-    PreviewListState m_state;
     PreviewItemModel* m_model;  // owned by the view, which may outlive this control
     bool m_catchUpPending = false;
 };

@@ -13,20 +13,17 @@
 #include <string>
 
 #include "platform/win32ui/Win32ControlBase.h"
+#include "ui/PreviewListBase.h"
 #include "ui/PreviewRows.h"
 
 namespace qm::platform {
 
-class Win32ListBox : public ListBox, public Win32ControlBase {
+class Win32ListBox : public PreviewListBase, public Win32ControlBase {
   public:
     Win32ListBox(const ControlDesign& design, Win32Window& window, HWND parent);
     ~Win32ListBox() override;
     void showRows(std::shared_ptr<const PreviewRows> rows, PreviewColumn column) override;
-    int listCount() const override { return m_state.count(); }
-    std::string list(int index) const override { return m_state.name(index); }
-    int listIndex() const override { return m_state.index(); }
     void setListIndex(int index) override;
-    std::string warning(int index) const override { return m_state.warning(index); }
     std::string toolTipText() const override;
     void layout(int dpi, HFONT font) override;
     LRESULT notify(NMHDR& header) override;
@@ -43,7 +40,6 @@ class Win32ListBox : public ListBox, public Win32ControlBase {
     void hovered(int row);
     void paintRow(HDC dc, int row);
 
-    PreviewListState m_state;
     int m_shown = 0;         // the rows the control knows of
     bool m_changed = false;  // the rows changed since the control last caught up
     int m_hover = -1;
