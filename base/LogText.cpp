@@ -41,6 +41,12 @@ bool isPlain(std::string_view name) {
         return false;
     }
     for (std::size_t pos = 0, length = 0; pos < name.size(); pos += length) {
+        // Asked twice for every file a run renames: printable ASCII, most of any name, is
+        // taken without decoding.
+        if (const auto byte = static_cast<unsigned char>(name[pos]); byte >= 0x20 && byte < 0x7F) {
+            length = 1;
+            continue;
+        }
         if (needsEscape(text::decodeAt(name, pos, length))) {
             return false;
         }

@@ -7,7 +7,7 @@ namespace qm {
 LogFile::LogFile(platform::FileSystem& files, const AppIdentity& identity)
     : m_files(files), m_identity(identity) {}
 
-std::string LogFile::path() {
+const std::string& LogFile::path() {
     if (m_path.empty()) {
         m_path = m_identity.GetLogFilePath();
         if (const auto why = m_files.refusalOf(m_path)) {

@@ -20,7 +20,7 @@ class LogFile {
     LogFile(platform::FileSystem& files, const AppIdentity& identity);
 
     // The log file's full path.
-    std::string path();
+    const std::string& path();
     bool exists();
     // Appends the kept entries and `text` in one write. Throws RunError.
     void append(const std::string& text);

@@ -15,6 +15,7 @@ void RunDisplay::show(int count) {
     const int height = bar.geometry().height;
     bar.setGeometry(platform::Rect{0, m_window.window->innerHeight() - height,
                                    m_window.window->innerWidth(), height});
+    m_barWidth = std::max(1, m_window.window->innerWidth());
     bar.setMax(count);
     bar.setValue(0);
     bar.setVisible(true);
@@ -38,8 +39,7 @@ void RunDisplay::namePair(const std::string& oldName, const std::string& newName
 
 void RunDisplay::progress(int done, int count) {
     m_done = done;
-    const long long width = std::max(1, m_window.ProgressBar1->geometry().width);
-    const int fill = static_cast<int>(width * done / std::max(1, count));
+    const int fill = static_cast<int>(m_barWidth * done / std::max(1, count));
     if (done == count || (fill != m_fillShown && m_clock.now() - m_drawnAt >= m_interval)) {
         draw(done);
         m_fillShown = fill;

@@ -43,8 +43,9 @@ class RunDisplay : public RunSink {
     ErrorReporter& m_errors;
     const platform::Clock& m_clock;
     platform::PreviewControls* m_preview;
-    int m_done = 0;       // files through
-    int m_fillShown = 0;  // the bar's drawn fill, in pixels
+    int m_done = 0;            // files through
+    int m_fillShown = 0;       // the bar's drawn fill, in pixels
+    long long m_barWidth = 1;  // the bar spans the window while the run lasts
     platform::TimePoint m_drawnAt{};
     platform::TimePoint::duration m_interval = kRedrawInterval;  // before the next redraw
 };

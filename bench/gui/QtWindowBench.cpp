@@ -3,14 +3,16 @@
 //   BM_QtList/N       choosing the folder to the file list painted;
 //   BM_QtSelectAll/N  Select All to the list painted and the count shown;
 //   BM_QtPreview/N    Preview to the preview's lists painted (then Cancel, not timed);
-//   BM_QtRenameRun/N  Rename, from Yes to the end of the run (the list refreshed), beside
+//   BM_QtRenameRun/N  Rename, from Yes to the last log entry, beside
 //   BM_RenameFloor/N  the floor of what any renamer with a log must do, in the same run.
 // Each reports the time per file and the program's peak memory while it ran (peak_MiB, from
 // what was resident when it began); BM_QtRenameRun also the floor timed right after each of its
 // runs on a folder of its own (floor_s) and the two in ratio (vs_floor; cpu_vs_floor: the
 // processor time each took, which waiting for a busy machine does not swell), so that a machine
 // whose speed drifts cannot tilt the comparison; each starts once the disk has written out what
-// came before.
+// came before. What the window adds around the run is reported beside it: before Yes (the
+// selection read and the input checked, before_s) and after the last entry (the list read
+// again, refresh_s).
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -263,20 +265,42 @@ void BM_QtRenameRun(benchmark::State& state) {
     double runProcessor = 0;
     double floorProcessor = 0;
     qm::bench::resetPeakMemory();
+    double beforeSeconds = 0;
+    double refreshSeconds = 0;
+    // The run's ends: Yes answered, and the file list about to be read again after the last
+    // entry (the run's separator) is written.
+    Clock::time_point yesAt;
+    Clock::time_point lastEntryAt;
+    double processorAtYes = 0;
+    double processorAtLastEntry = 0;
+    program.messages.answered = [&] {
+        yesAt = Clock::now();
+        processorAtYes = processorSeconds();
+    };
+    const auto refreshing = QObject::connect(program.fileList().view()->model(),
+                                             &QAbstractItemModel::modelAboutToBeReset, [&] {
+                                                 if (lastEntryAt == Clock::time_point{}) {
+                                                     lastEntryAt = Clock::now();
+                                                     processorAtLastEntry = processorSeconds();
+                                                 }
+                                             });
     for (auto _ : state) {
         program.prepareRun(folder);
         const int shownBefore = program.messages.shown;
+        lastEntryAt = {};
         // Each timed part starts with what came before it written to disk: otherwise the run,
         // timed right after the renames back, would pay for writing them out.
         ::sync();
         const auto start = Clock::now();
-        const double processorAtStart = processorSeconds();
         program.window().cmdRename_Click();
-        const double run = secondsSince(start);
-        runProcessor += processorSeconds() - processorAtStart;
+        const auto end = Clock::now();
+        const double run = std::chrono::duration<double>(lastEntryAt - yesAt).count();
+        runProcessor += processorAtLastEntry - processorAtYes;
         state.SetIterationTime(run);
         runSeconds += run;
-        if (program.messages.shown != shownBefore + 1 ||
+        beforeSeconds += std::chrono::duration<double>(yesAt - start).count();
+        refreshSeconds += std::chrono::duration<double>(end - lastEntryAt).count();
+        if (program.messages.shown != shownBefore + 1 || lastEntryAt == Clock::time_point{} ||
             !std::filesystem::exists(folder + "/Holiday 1000000.JPG")) {
             state.SkipWithError("the run did not rename every file");
         }
@@ -295,7 +319,13 @@ void BM_QtRenameRun(benchmark::State& state) {
             state.SkipWithError("renaming back failed");
         }
     }
+    QObject::disconnect(refreshing);
+    program.messages.answered = nullptr;
     report(state, files);
+    state.counters["before_s"] =
+        benchmark::Counter(beforeSeconds, benchmark::Counter::kAvgIterations);
+    state.counters["refresh_s"] =
+        benchmark::Counter(refreshSeconds, benchmark::Counter::kAvgIterations);
     state.counters["floor_s"] =
         benchmark::Counter(floorSeconds, benchmark::Counter::kAvgIterations);
     state.counters["vs_floor"] = floorSeconds > 0 ? runSeconds / floorSeconds : 0;

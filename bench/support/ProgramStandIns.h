@@ -3,6 +3,7 @@
 // the program file (and with it the log) inside the benchmark's folder.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -14,11 +15,15 @@ class YesBox : public platform::MessageBox {
   public:
     platform::MessageResult show(const std::string&, int style, const std::string&) override {
         ++shown;
+        if (answered) {
+            answered();
+        }
         return platform::buttonsOf(style) == platform::ButtonSet::YesNo
                    ? platform::MessageResult::Yes
                    : platform::MessageResult::Ok;
     }
     int shown = 0;
+    std::function<void()> answered;  // called as the question is answered
 };
 
 // `Facts`, the system's facts of one platform, with the program file at `program`.
