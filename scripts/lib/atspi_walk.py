@@ -18,6 +18,7 @@ WAIT = 10  # seconds a window or a focus change may take
 FILE_LIST = "Files found meeting search criteria.  Select all files you want to rename."
 ROW_ROLES = ("list item", "table cell", "tree item")
 failures = []
+checked = 0
 
 
 class Stuck(Exception):
@@ -56,6 +57,8 @@ def type_text(text):
 
 
 def check(ok, what):
+    global checked
+    checked += 1
     print(f"  {'ok' if ok else 'FAILED'}: {what}")
     if not ok:
         failures.append(what)
@@ -96,6 +99,10 @@ def find(window, role, name):
     return None
 
 
+def control(window, role, name):
+    return wait_for(f"a {role} '{name}'", lambda: find(window, role, name))
+
+
 def top_window(name, other_than=None):
     """The window called `name` on show, once there is one (and not `other_than`)."""
     def look():
@@ -113,7 +120,8 @@ def every_control_named(window, what, roles):
     label. Rows are summed up by their role."""
     controls = [o for o in showing(window) if o is not window and has(o, pyatspi.STATE_FOCUSABLE)]
     print(f"{what}: {window.getRoleName()} '{window.name}', {len(controls)} focusable controls")
-    check(window.getRoleName() in roles, f"the window's role is {' or '.join(roles)}")
+    check(window.getRoleName() in roles,
+          f"the window's role is {' or '.join(roles)} (it is {window.getRoleName()})")
     rows = {}
     for obj in controls:
         if obj.getRoleName() in ROW_ROLES:
@@ -124,7 +132,7 @@ def every_control_named(window, what, roles):
     for whose, names in rows.items():
         print(f"    {len(names)} {whose}: '{names[0]}' .. '{names[-1]}'")
     unnamed = [describe(o) for o in controls if not o.name and not labels(o)]
-    check(controls and not unnamed, f"every focusable control named or labelled (unnamed: {unnamed})")
+    check(bool(controls) and not unnamed, f"every focusable control named or labelled (unnamed: {unnamed})")
 
 
 def tab_to(control):
@@ -165,7 +173,7 @@ def about_box():
 def main_window(about):
     main = top_window("Quillmote Utility", other_than=about)
     every_control_named(main, "Main window", ["frame", "window"])
-    files = wait_for("the file list", lambda: find(main, "list", FILE_LIST))
+    files = control(main, "list", FILE_LIST)
     rows = [row.name for row in children(files)]
     print(f"Selecting a range: Shift+End from the first of {rows}")
     tab_to(files)
@@ -181,9 +189,9 @@ def main_window(about):
           "every row of the range reads as selected")
 
     key("Home", *["shift+Down"] * 5)  # the six IMG_ files, "Pic 3.JPG" being the last row
-    tab_to(find(main, "text", "Replace This:"))
+    tab_to(control(main, "text", "Replace This:"))
     type_text("IMG_000")
-    tab_to(find(main, "text", "With This:"))
+    tab_to(control(main, "text", "With This:"))
     type_text("Pic ")
     key("Return")  # Preview
     return main
@@ -237,9 +245,9 @@ def main():
         print(f"FAILED: {stuck}")
         return 2
     if failures:
-        print(f"{len(failures)} checks FAILED: " + "; ".join(failures))
+        print(f"{len(failures)} of {checked} checks FAILED: " + "; ".join(failures))
         return 1
-    print("every check passed")
+    print(f"accessibility: {checked} checks passed")
     return 0
 
 
