@@ -132,7 +132,8 @@ def every_control_named(window, what, roles):
     for whose, names in rows.items():
         print(f"    {len(names)} {whose}: '{names[0]}' .. '{names[-1]}'")
     unnamed = [describe(o) for o in controls if not o.name and not labels(o)]
-    check(bool(controls) and not unnamed, f"every focusable control named or labelled (unnamed: {unnamed})")
+    check(bool(controls) and not unnamed,
+          f"every focusable control named or labelled (unnamed: {unnamed})")
 
 
 def tab_to(control):
