@@ -1,10 +1,11 @@
 // The Win32 windows against their designs: every control where its row puts it, scaled by the
-// window's DPI, with the row's caption; and the file list's Ctrl and Shift clicks as real mouse
-// messages, whose meaning the shared model decides.
+// window's DPI, with the row's caption; the file list's clicks as real mouse messages, with the
+// selection events they raise; keys as the message loop hands them on.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <cstdio>
+#include <tuple>
 // after windows.h, which it needs
 #include <commctrl.h>
 
@@ -65,6 +66,31 @@ std::string labelBefore(HWND control) {
         }
     }
     return "";
+}
+
+// The waiting messages, handled as the program's message loop does.
+void pump() {
+    for (MSG m; ::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);) {
+        Win32Ui::dispatch(m);
+    }
+}
+
+// A key as a user's arrives: queued for the control with the focus, seen by its window first
+// (Alt as a system key, with its context bit).
+void press(Control* control, WPARAM key) {
+    const HWND handle = dynamic_cast<Win32ControlBase&>(*control).handle();
+    ::SetFocus(handle);
+    const bool alt = key == VK_MENU;
+    ::PostMessageW(handle, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, key, alt ? 1 << 29 : 0);
+    pump();
+}
+
+using WinEvent = std::tuple<DWORD, HWND, LONG, LONG>;  // event, window, object, child
+std::vector<WinEvent> winEvents;
+
+void CALLBACK recordWinEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child,
+                             DWORD, DWORD) {
+    winEvents.emplace_back(event, window, object, child);
 }
 
 void expectAsDesigned(Win32Form& form) {
@@ -135,14 +161,8 @@ TEST(Win32Windows, KeysMoveThroughTheTreeAndTheDriveListWithoutOpeningOrChoosing
     c.window->show();
     c.Dir1->setPath(dir.path());
     c.Drive1->setDrive(dir.path());
-    const auto key = [](Control* control, WPARAM key) {
-        const HWND handle = dynamic_cast<Win32ControlBase&>(*control).handle();
-        ::SetFocus(handle);
-        ::SendMessageW(handle, WM_KEYDOWN, key, 0);
-        ::SendMessageW(handle, WM_KEYUP, key, 0);
-    };
-    key(c.Dir1, VK_DOWN);
-    key(c.Dir1, VK_DOWN);
+    press(c.Dir1, VK_DOWN);
+    press(c.Dir1, VK_DOWN);
     EXPECT_EQ(c.Dir1->path(), dir / "b");
 
     ASSERT_GE(c.Drive1->listCount(), 2);
@@ -152,12 +172,10 @@ TEST(Win32Windows, KeysMoveThroughTheTreeAndTheDriveListWithoutOpeningOrChoosing
     }
     int changes = 0;
     c.Drive1->onChange = [&] { ++changes; };
-    key(c.Drive1, current == 0 ? VK_DOWN : VK_HOME);  // another drive, only shown
+    press(c.Drive1, current == 0 ? VK_DOWN : VK_HOME);  // another drive, only shown
     EXPECT_EQ(changes, 0);
     c.cmdExit->setFocus();
-    for (MSG m; ::PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);) {
-        ::DispatchMessageW(&m);
-    }
+    pump();
     EXPECT_EQ(changes, 1);
 }
 
@@ -191,24 +209,89 @@ TEST(Win32Windows, CtrlAndShiftClicksInTheFileListSelectAsAListBoxDoes) {
         }
         return marks;
     };
+    // What a screen reader is told of each click: the row (child row + 1) or the whole list.
+    const HWINEVENTHOOK hook =
+        ::SetWinEventHook(EVENT_OBJECT_SELECTION, EVENT_OBJECT_SELECTIONWITHIN, nullptr,
+                          recordWinEvent, ::GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
     struct Step {
         int row;
         WPARAM keys;
         const char* after;
+        DWORD event;
+        LONG child;
     };
+    const DWORD alone = EVENT_OBJECT_SELECTION, add = EVENT_OBJECT_SELECTIONADD,
+                remove = EVENT_OBJECT_SELECTIONREMOVE, range = EVENT_OBJECT_SELECTIONWITHIN;
     const Step steps[] = {
-        {1, 0, ".x..."},                      // a plain click selects that one alone
-        {3, MK_SHIFT, ".xxx."},               // Shift extends from the anchor
-        {0, MK_CONTROL, "xxxx."},             // Ctrl adds one...
-        {2, MK_CONTROL, "xx.x."},             // ...and takes one away
-        {4, MK_CONTROL | MK_SHIFT, "xxxxx"},  // Ctrl+Shift adds the range from the anchor (2)
-        {2, 0, "..x.."},
+        {1, 0, ".x...", alone, 2},                    // a plain click selects that one alone
+        {3, MK_SHIFT, ".xxx.", range, CHILDID_SELF},  // Shift extends from the anchor
+        {0, MK_CONTROL, "xxxx.", add, 1},             // Ctrl adds one...
+        {2, MK_CONTROL, "xx.x.", remove, 3},          // ...and takes one away
+        // Ctrl+Shift adds the range from the anchor (2)
+        {4, MK_CONTROL | MK_SHIFT, "xxxxx", range, CHILDID_SELF},
+        {2, 0, "..x..", alone, 3},
     };
     for (const Step& step : steps) {
+        SCOPED_TRACE("row " + std::to_string(step.row) + " keys " + std::to_string(step.keys));
+        winEvents.clear();
         click(step.row, step.keys);
-        EXPECT_EQ(selection(), step.after) << "row " << step.row << " keys " << step.keys;
+        pump();  // out-of-context events come through the message loop
+        EXPECT_EQ(selection(), step.after);
+        EXPECT_EQ(winEvents, (std::vector<WinEvent>{{step.event, list, OBJID_CLIENT, step.child}}));
     }
+    ::UnhookWinEvent(hook);
     EXPECT_EQ(clicks, 6);
+}
+
+// Wine's DefWindowProc keeps no UI state (WM_QUERYUISTATE answers 0 whatever was set), so the
+// window keeps it here as Windows documents it, and the test sees what the program changes.
+LRESULT CALLBACK keepUiState(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                             DWORD_PTR state) {
+    auto& hidden = *reinterpret_cast<LRESULT*>(state);
+    if (message == WM_CHANGEUISTATE) {
+        hidden = LOWORD(wParam) == UIS_SET ? hidden | HIWORD(wParam) : hidden & ~HIWORD(wParam);
+    }
+    return message == WM_QUERYUISTATE ? hidden : ::DefSubclassProc(window, message, wParam, lParam);
+}
+
+// A window opened by mouse hides its focus rectangles and access keys until the keyboard is used:
+// the focus shows at Tab or an arrow, both at Alt.
+TEST(Win32Windows, TheKeyboardShowsTheFocusAndTheAccessKeys) {
+    World world;
+    auto main = world.ui.createMainWindow();
+    main->controls().window->show();
+    const HWND window = formOf(*main).window().handle();
+    LRESULT hidden = 0;
+    ASSERT_TRUE(::SetWindowSubclass(window, keepUiState, 1, reinterpret_cast<DWORD_PTR>(&hidden)));
+    // A key, and what stays hidden after it.
+    const std::pair<WPARAM, LRESULT> keys[] = {
+        {VK_TAB, UISF_HIDEACCEL}, {VK_DOWN, UISF_HIDEACCEL}, {VK_MENU, 0}};
+    for (const auto& [key, stillHidden] : keys) {
+        hidden = UISF_HIDEFOCUS | UISF_HIDEACCEL;
+        press(main->controls().txtReplaceThis, key);
+        EXPECT_EQ(::SendMessageW(window, WM_QUERYUISTATE, 0, 0), stillHidden) << key;
+    }
+    ::RemoveWindowSubclass(window, keepUiState, 1);
+}
+
+// Escape, from any control, closes the About box as its Continue does and the preview as Cancel.
+TEST(Win32Windows, EscapePressesTheWindowsWayOut) {
+    World world;
+    auto about = world.ui.createAboutWindow();
+    auto preview = world.ui.createPreviewWindow();
+    AboutControls& a = about->controls();
+    PreviewControls& p = preview->controls();
+    a.window->show();
+    p.window->show();
+    const std::pair<Control*, Button*> rows[] = {{a.lstDrive, a.cmdContinue},
+                                                 {p.lstAfter, p.cmdCancel}};
+    for (const auto& [focus, button] : rows) {
+        int pressed = 0;
+        button->onClick = [&] { ++pressed; };
+        press(focus, VK_ESCAPE);
+        EXPECT_EQ(pressed, 1) << button->name();
+    }
 }
 
 TEST(Win32Windows, TheSessionsEndClosesTheWindowOnlyOnceTheSessionReallyEnds) {
