@@ -77,10 +77,17 @@ std::optional<text::Char> hexAt(std::string_view s, std::size_t pos, std::size_t
 }  // namespace
 
 std::string logName(std::string_view name) {
+    std::string out;
+    appendLogName(out, name);
+    return out;
+}
+
+void appendLogName(std::string& out, std::string_view name) {
     if (isPlain(name)) {
-        return std::string(name);
+        out.append(name);
+        return;
     }
-    std::string out = "\"";
+    out += '"';
     for (std::size_t pos = 0, length = 0; pos < name.size(); pos += length) {
         const text::Char c = text::decodeAt(name, pos, length);
         if (needsEscape(c)) {
@@ -92,7 +99,6 @@ std::string logName(std::string_view name) {
         }
     }
     out += '"';
-    return out;
 }
 
 std::optional<std::string> readLogName(std::string_view field) {

@@ -12,8 +12,9 @@
 
 namespace qm {
 
-// The form of `name` the log holds.
+// The form of `name` the log holds; appendLogName adds it to `out`.
 std::string logName(std::string_view name);
+void appendLogName(std::string& out, std::string_view name);
 
 // The exact bytes of a name that logName wrote as `field`; nullopt when no name is written so.
 std::optional<std::string> readLogName(std::string_view field);

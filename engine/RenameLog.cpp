@@ -15,8 +15,11 @@ std::string entryText(const std::string& time, const std::string& oldPath,
                       const std::string& newPath) {
     std::string text;
     text.reserve(time.size() + oldPath.size() + newPath.size() + 32);
-    text.append("\r\n\r\n").append(time).append("\r\nRenamed: ").append(logName(oldPath));
-    text.append("\r\n------> ").append(logName(newPath)).append("\r\n");
+    text.append("\r\n\r\n").append(time).append("\r\nRenamed: ");
+    appendLogName(text, oldPath);
+    text.append("\r\n------> ");
+    appendLogName(text, newPath);
+    text.append("\r\n");
     return text;
 }
 

@@ -10,7 +10,9 @@
 // runs on a folder of its own (floor_s) and the two in ratio (vs_floor; cpu_vs_floor: the
 // processor time each took, which waiting for a busy machine does not swell), so that a machine
 // whose speed drifts cannot tilt the comparison; each starts once the disk has written out what
-// came before. What the window adds around the run is reported beside it: before Yes (the
+// came before. The same again against the floor that also checks each opened log to be a plain
+// file with one name, as the program does (floor_checked_s, vs_floor_checked,
+// cpu_vs_floor_checked). What the window adds around the run is reported beside it: before Yes (the
 // selection read and the input checked, before_s) and after the last entry (the list read
 // again, refresh_s).
 #include <benchmark/benchmark.h>
@@ -261,9 +263,13 @@ void BM_QtRenameRun(benchmark::State& state) {
     const std::string floorLog = program.root + "/floor-log.txt";
     const std::string log = program.app.identity().GetLogFilePath();
     double runSeconds = 0;
-    double floorSeconds = 0;
+    // The bare floor, and the floor that also checks each opened log as the program does.
+    struct Floor {
+        qm::bench::LogCheck check;
+        double seconds = 0;
+        double processor = 0;
+    } floors[] = {{qm::bench::LogCheck::None}, {qm::bench::LogCheck::OpenedFile}};
     double runProcessor = 0;
-    double floorProcessor = 0;
     qm::bench::resetPeakMemory();
     double beforeSeconds = 0;
     double refreshSeconds = 0;
@@ -304,18 +310,23 @@ void BM_QtRenameRun(benchmark::State& state) {
             !std::filesystem::exists(folder + "/Holiday 1000000.JPG")) {
             state.SkipWithError("the run did not rename every file");
         }
-        ::sync();
-        const auto floorStart = Clock::now();
-        const double floorProcessorAtStart = processorSeconds();
-        if (!qm::bench::renameFloor(floorFolder, files, floorLog)) {
-            state.SkipWithError("the floor's rename failed");
+        for (auto& floor : floors) {
+            ::sync();
+            const auto floorStart = Clock::now();
+            const double floorProcessorAtStart = processorSeconds();
+            if (!qm::bench::renameFloor(floorFolder, files, floorLog, floor.check)) {
+                state.SkipWithError("the floor's rename failed");
+            }
+            floor.seconds += secondsSince(floorStart);
+            floor.processor += processorSeconds() - floorProcessorAtStart;
+            ::unlink(floorLog.c_str());
+            if (!qm::bench::renameBack(floorFolder, files)) {
+                state.SkipWithError("renaming back failed");
+            }
         }
-        floorSeconds += secondsSince(floorStart);
-        floorProcessor += processorSeconds() - floorProcessorAtStart;
         program.window().controls().Dir1->setPath(program.root + "/empty");
         ::unlink(log.c_str());
-        ::unlink(floorLog.c_str());
-        if (!qm::bench::renameBack(folder, files) || !qm::bench::renameBack(floorFolder, files)) {
+        if (!qm::bench::renameBack(folder, files)) {
             state.SkipWithError("renaming back failed");
         }
     }
@@ -326,10 +337,15 @@ void BM_QtRenameRun(benchmark::State& state) {
         benchmark::Counter(beforeSeconds, benchmark::Counter::kAvgIterations);
     state.counters["refresh_s"] =
         benchmark::Counter(refreshSeconds, benchmark::Counter::kAvgIterations);
-    state.counters["floor_s"] =
-        benchmark::Counter(floorSeconds, benchmark::Counter::kAvgIterations);
-    state.counters["vs_floor"] = floorSeconds > 0 ? runSeconds / floorSeconds : 0;
-    state.counters["cpu_vs_floor"] = floorProcessor > 0 ? runProcessor / floorProcessor : 0;
+    for (const auto& [floor, suffix] :
+         {std::pair{floors[0], ""}, std::pair{floors[1], "_checked"}}) {
+        state.counters[std::string("floor") + suffix + "_s"] =
+            benchmark::Counter(floor.seconds, benchmark::Counter::kAvgIterations);
+        state.counters[std::string("vs_floor") + suffix] =
+            floor.seconds > 0 ? runSeconds / floor.seconds : 0;
+        state.counters[std::string("cpu_vs_floor") + suffix] =
+            floor.processor > 0 ? runProcessor / floor.processor : 0;
+    }
 }
 
 void BM_RenameFloor(benchmark::State& state) {

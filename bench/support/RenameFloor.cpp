@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <stdio.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -19,7 +20,7 @@ std::string fillFolder(const std::string& root, const std::string& name, int fil
     return folder;
 }
 
-bool renameFloor(const std::string& folder, int files, const std::string& log) {
+bool renameFloor(const std::string& folder, int files, const std::string& log, LogCheck check) {
     for (int i = 0; i < files; ++i) {
         const std::string number = std::to_string(1000000 + i);
         const std::string from = folder + "/IMG_" + number + ".JPG";
@@ -30,7 +31,11 @@ bool renameFloor(const std::string& folder, int files, const std::string& log) {
         const std::string entry =
             "\r\n\r\n14:03:27\r\nRenamed: " + from + "\r\n------> " + to + "\r\n";
         const int fd = ::open(log.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
-        if (fd < 0 || ::write(fd, entry.data(), entry.size()) < 0) {
+        struct stat st {};
+        if (fd < 0 ||
+            (check == LogCheck::OpenedFile &&
+             (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1)) ||
+            ::write(fd, entry.data(), entry.size()) < 0) {
             return false;
         }
         ::close(fd);
