@@ -76,6 +76,15 @@ std::string makeRoot() {
     return pattern;
 }
 
+// A folder removed as the process ends.
+struct RemovedAtExit {
+    std::string path;
+    ~RemovedAtExit() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+};
+
 using BenchFacts = qm::bench::ProgramAt<PosixSystemFacts>;
 using qm::bench::YesBox;
 
@@ -91,8 +100,8 @@ struct Program {
         ::setenv("XDG_STATE_HOME", (root + "/state").c_str(), 1);
         return root;
     }
-    Program()
-        : root(prepared(makeRoot())),
+    explicit Program(const std::string& folder)
+        : root(prepared(folder)),
           facts(root + "/app/quillmote"),
           trash(root + "/Trash"),
           ui(files, drives, caseMapper, facts),
@@ -106,13 +115,12 @@ struct Program {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         }
     }
-    ~Program() {
-        std::error_code ignored;
-        std::filesystem::remove_all(root, ignored);
-    }
+    // Never deleted, like the QApplication: its windows cannot be taken down once the process
+    // is taking its statics down (Qt's per-thread data has gone by then); its folder goes.
     static Program& get() {
-        static Program program;
-        return program;
+        static RemovedAtExit folder{makeRoot()};
+        static Program* program = new Program(folder.path);
+        return *program;
     }
     qm::frmQuillmote& window() { return *app.mainWindow(); }
     QtFileList& fileList() { return dynamic_cast<QtFileList&>(*window().controls().File1); }
