@@ -202,12 +202,14 @@ class PaintWatch {
     PaintWatch(const PaintWatch&) = delete;
     PaintWatch& operator=(const PaintWatch&) = delete;
 
-    // Watches the window `root`; `cancel` closes it.
+    // Watches the window `root`; `cancel` closes it. A window shown again is watched already.
     void watch(HWND root, std::function<void()>* cancel) {
         m_root = root;
         m_cancel = cancel;
-        s_before[root] = reinterpret_cast<WNDPROC>(
-            ::SetWindowLongPtrW(root, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&PaintWatch::seen)));
+        if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(root, GWLP_WNDPROC)) != &seen) {
+            s_before[root] = reinterpret_cast<WNDPROC>(
+                ::SetWindowLongPtrW(root, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&seen)));
+        }
     }
 
     Clock::time_point shownAt;
