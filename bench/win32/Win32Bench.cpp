@@ -2,7 +2,8 @@
 //   BM_Win32FileList100k  the Win32 file list over a folder of 100,000 files, from choosing the
 //                         folder to the first finished paint;
 //   BM_Win32Preview100k   the preview window over 100,000 pairs of names, from making the window
-//                         to both lists painted;
+//                         (the first round; the next two get the window kept from the last) to
+//                         both lists painted;
 //   BM_Win32PreviewWindow a preview of 100,000 names through the Win32 main window, from Preview
 //                         to the preview painted, split into its parts (below);
 //   BM_Win32RenameRun     20,000 selected files renamed and logged through the Win32 main window
