@@ -90,8 +90,10 @@ class FormView : public View<Controls> {
     Controls& controls() override { return m_controls; }
     Form& form() { return *m_form; }
 
+  protected:
+    std::unique_ptr<Form> m_form;  // a view that keeps its form for later takes it from here
+
   private:
-    std::unique_ptr<Form> m_form;
     Controls m_controls;
 };
 

@@ -2,7 +2,10 @@
 //   BM_Win32FileList100k  the Win32 file list over a folder of 100,000 files, from choosing the
 //                         folder to the first finished paint;
 //   BM_Win32Preview100k   the preview window over 100,000 pairs of names, from making the window
-//                         to both lists painted;
+//                         (the first round; the next two get the window kept from the last) to
+//                         both lists painted;
+//   BM_Win32PreviewWindow a preview of 100,000 names through the Win32 main window, from Preview
+//                         to the preview painted, split into its parts (below);
 //   BM_Win32RenameRun     20,000 selected files renamed and logged through the Win32 main window
 //                         after Yes, progress bar and all, against
 //   BM_Win32RenameFloor   the floor of any renamer with a log: MoveFileExW and an append of one
@@ -12,6 +15,7 @@
 // through the whole folder, so scripts/windows-bench makes them on the Linux side.
 //   bench_win32 <folder of 100,000 files> <folder of 20,000 files> <another such folder>
 //   bench_win32 preview   (the preview alone, which needs no folder)
+//   bench_win32 preview <folder of 100,000 files>   (both previews)
 #include <windows.h>
 // after windows.h, which it needs
 #include <commctrl.h>
@@ -21,7 +25,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -138,6 +144,219 @@ void preview100k() {
     std::printf("BM_Win32Preview100k    %9.1f ms  (100,000 names: the window's own share)\n", ms);
 }
 
+// Processor time of the whole process so far (every thread, user and kernel), in milliseconds.
+double processorMilliseconds() {
+    FILETIME created{}, ended{}, kernel{}, user{};
+    ::GetProcessTimes(::GetCurrentProcess(), &created, &ended, &kernel, &user);
+    const auto ms = [](const FILETIME& t) {
+        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) |
+                                   t.dwLowDateTime) /
+               1e4;
+    };
+    return ms(kernel) + ms(user);
+}
+
+using Clock = std::chrono::steady_clock;
+
+double between(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+// The file layer with its folder reads timed: under Wine, reading a folder is most of a preview.
+class TimedFiles : public Win32FileSystem {
+  public:
+    std::vector<FolderEntry> listFolder(const std::string& path) const override {
+        readStart = Clock::now();
+        auto entries = Win32FileSystem::listFolder(path);
+        readEnd = Clock::now();
+        return entries;
+    }
+    mutable Clock::time_point readStart;
+    mutable Clock::time_point readEnd;
+};
+
+// Watches the preview window come up, without a hook (under Wine a hook costs server calls on
+// every message): the window is subclassed to note when it is shown (WM_SHOWWINDOW), which posts
+// a message to a window of the watch's own. Posted messages come before paints, so that message
+// arrives as the modal loop starts; it paints what waits to be painted, as the loop would next,
+// marks the end and presses Cancel.
+class PaintWatch {
+  public:
+    PaintWatch() {
+        s_watch = this;
+        static const bool registered = [] {
+            WNDCLASSEXW c{};
+            c.cbSize = sizeof c;
+            c.lpfnWndProc = &PaintWatch::look;
+            c.hInstance = ::GetModuleHandleW(nullptr);
+            c.lpszClassName = L"QuillmoteBenchWatch";
+            return ::RegisterClassExW(&c) != 0;
+        }();
+        (void)registered;
+        m_looker = ::CreateWindowExW(0, L"QuillmoteBenchWatch", L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                     nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    }
+    ~PaintWatch() {
+        ::DestroyWindow(m_looker);
+        s_watch = nullptr;
+    }
+    PaintWatch(const PaintWatch&) = delete;
+    PaintWatch& operator=(const PaintWatch&) = delete;
+
+    // Watches the window `root`; `cancel` closes it. A window shown again is watched already.
+    void watch(HWND root, std::function<void()>* cancel) {
+        m_root = root;
+        m_cancel = cancel;
+        if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(root, GWLP_WNDPROC)) != &seen) {
+            s_before[root] = reinterpret_cast<WNDPROC>(
+                ::SetWindowLongPtrW(root, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&seen)));
+        }
+    }
+
+    Clock::time_point shownAt;
+    Clock::time_point paintedAt;
+    double processorShown = 0;
+    double processorPainted = 0;
+
+  private:
+    static constexpr UINT kLook = WM_APP + 0x3A1;
+
+    static LRESULT CALLBACK seen(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        const WNDPROC before = s_before.at(window);
+        PaintWatch* w = s_watch;
+        if (w != nullptr && message == WM_SHOWWINDOW && wParam != 0 && window == w->m_root &&
+            !w->m_shown) {
+            w->m_shown = true;
+            w->shownAt = Clock::now();
+            w->processorShown = processorMilliseconds();
+            ::PostMessageW(w->m_looker, kLook, 0, 0);
+        }
+        return ::CallWindowProcW(before, window, message, wParam, lParam);
+    }
+
+    static LRESULT CALLBACK look(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        PaintWatch* w = s_watch;
+        if (message == kLook && w != nullptr && !w->m_done) {
+            // What waits to be painted is painted, as the message loop would paint it next;
+            // bounded, for a window that never validates what it paints.
+            MSG paint;
+            for (int i = 0;
+                 i < 1000 && ::PeekMessageW(&paint, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i) {
+                ::DispatchMessageW(&paint);
+            }
+            w->m_done = true;
+            w->paintedAt = Clock::now();
+            w->processorPainted = processorMilliseconds();
+            raise(*w->m_cancel);
+            return 0;
+        }
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+
+    // The window procedure each watched window had before; a window may outlive its watch.
+    static inline std::map<HWND, WNDPROC> s_before;
+
+    static inline PaintWatch* s_watch = nullptr;
+    HWND m_looker = nullptr;
+    HWND m_root = nullptr;
+    std::function<void()>* m_cancel = nullptr;
+    bool m_shown = false;
+    bool m_done = false;
+};
+
+// The windows with the preview window's making timed and watched.
+class TimedUi : public Win32Ui {
+  public:
+    using Win32Ui::Win32Ui;
+    std::unique_ptr<PreviewView> createPreviewWindow() override {
+        madeFrom = Clock::now();
+        processorFrom = processorMilliseconds();
+        auto view = Win32Ui::createPreviewWindow();
+        madeAt = Clock::now();
+        processorMade = processorMilliseconds();
+        if (watch != nullptr) {
+            PreviewControls& c = view->controls();
+            watch->watch(
+                ::GetAncestor(dynamic_cast<Win32ControlBase&>(*c.lstAfter).handle(), GA_ROOT),
+                &c.cmdCancel->onClick);
+        }
+        return view;
+    }
+    Clock::time_point madeFrom;
+    Clock::time_point madeAt;
+    double processorFrom = 0;
+    double processorMade = 0;
+    PaintWatch* watch = nullptr;
+};
+
+// A preview of 100,000 names as the user makes it: the folder chosen, Select All, the texts
+// typed, Preview pressed; timed to the preview painted, split into the window's making, the run
+// filling the pairs, Wine reading the folder for the names taken, the check of those names, and
+// the window shown and painted. Five rounds, each on the same main window.
+void previewThroughWindow(const fs::path& folder) {
+    constexpr int count = 100000;
+    expectFiles(folder, count);
+    const fs::path root = folder.parent_path();
+    fs::create_directories(root / "app");
+    TimedFiles files;
+    Win32Trash trash;
+    Win32Shell shell;
+    SystemClock clock;
+    const Win32LocaleFormat format;
+    BenchFacts facts(utf8(root / "app" / "Quillmote.exe"));
+    const qm::text::CaseMapper mapper(Win32CaseRules::user());
+    Win32Registry registry("Software\\Quillmote Benchmark");
+    Win32DriveQuery drives;
+    TimedUi ui(files, drives, mapper, facts);
+    YesBox messages;
+    Services services{files, trash,  messages, shell,  clock, format,
+                      facts, mapper, registry, drives, ui};
+    qm::Application app(services);
+    app.GetPreferences();
+    app.showMainWindow();
+    qm::frmQuillmote& window = *app.mainWindow();
+    MainControls& c = window.controls();
+    c.Dir1->setPath(utf8(folder));
+    window.cmdSelectAll_Click();
+    c.txtReplaceThis->setText("IMG_");
+    c.txtWithThis->setText("Holiday ");
+    std::printf(
+        "BM_Win32PreviewWindow  (100,000 names through the main window; ms, processor ms "
+        "in brackets)\n"
+        "  round      all          making      run         read        check"
+        "       shown+painted  window's share\n");
+    std::vector<double> shares;
+    for (int round = 1; round <= 5; ++round) {
+        // What the last round left to paint is painted first.
+        ui.pointer().processEvents();
+        PaintWatch watch;
+        ui.watch = &watch;
+        const auto start = Clock::now();
+        const double processorStart = processorMilliseconds();
+        window.cmdPreview_Click();
+        ui.watch = nullptr;
+        const double processorEnd = watch.processorPainted;
+        if (watch.paintedAt == Clock::time_point{} || window.previewWindow() != nullptr) {
+            throw std::runtime_error("the preview was not shown");
+        }
+        const double making = between(ui.madeFrom, ui.madeAt);
+        const double painting = between(watch.shownAt, watch.paintedAt);
+        shares.push_back(making + painting);
+        std::printf(
+            "  %d  %7.1f (%5.0f)  %5.1f (%4.0f)  %5.1f       %5.1f       %5.1f       %5.1f (%4.0f)"
+            "   %5.1f (%4.0f)\n",
+            round, between(start, watch.paintedAt), processorEnd - processorStart, making,
+            ui.processorMade - ui.processorFrom, between(ui.madeAt, files.readStart),
+            between(files.readStart, files.readEnd), between(files.readEnd, watch.shownAt),
+            painting, watch.processorPainted - watch.processorShown, making + painting,
+            ui.processorMade - ui.processorFrom + watch.processorPainted - watch.processorShown);
+    }
+    std::sort(shares.begin(), shares.end());
+    std::printf("  window's share: median %.1f ms, best %.1f ms\n", shares[shares.size() / 2],
+                shares.front());
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Quillmote Benchmark");
+}
+
 void renameRun(const fs::path& folder, const fs::path& floorFolder, int count) {
     expectFiles(folder, count);
     expectFiles(floorFolder, count);
@@ -198,11 +417,11 @@ void renameRun(const fs::path& folder, const fs::path& floorFolder, int count) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    const bool previewOnly = argc == 2 && std::wstring(argv[1]) == L"preview";
+    const bool previewOnly = (argc == 2 || argc == 3) && std::wstring(argv[1]) == L"preview";
     if (argc != 4 && !previewOnly) {
         std::fprintf(stderr,
                      "usage: bench_win32 <100,000 files> <20,000 files> <20,000 files>\n"
-                     "       bench_win32 preview\n");
+                     "       bench_win32 preview [<100,000 files>]\n");
         return 2;
     }
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
@@ -210,10 +429,14 @@ int wmain(int argc, wchar_t** argv) {
     try {
         if (previewOnly) {
             preview100k();
+            if (argc == 3) {
+                previewThroughWindow(argv[2]);
+            }
             return 0;
         }
         fileList100k(argv[1]);
         preview100k();
+        previewThroughWindow(argv[1]);
         renameRun(argv[2], argv[3], 20000);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "benchmark failed: %s\n", e.what());

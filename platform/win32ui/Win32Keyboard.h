@@ -33,6 +33,8 @@ class Win32Keyboard {
     // The window became active (`active`) or inactive: the control that had the focus gets it
     // back, or the first stop of the tab order when none had it.
     void activated(bool active);
+    // Forgets the control that had the focus: the next activation starts at the first stop.
+    void forget() { m_lastFocus = nullptr; }
     // Moves the focus `step` stops along the tab order (1 on, -1 back), round from the end.
     void moveFocus(int step);
     // The window's control that has the focus (or holds the window that has it), or nullptr.

@@ -45,7 +45,30 @@ void Win32ListBox::showRows(std::shared_ptr<const PreviewRows> rows, PreviewColu
     });
     m_state.show(std::move(rows), column);
     m_changed = true;
-    catchUp();
+    m_hover = -1;
+    if (m_shown > 0) {
+        // Rows shown before: the control forgets its chosen and focused row (each by its row:
+        // asked for all rows, a list view visits every one) and goes back to the top, as a list
+        // just made.
+        const win32ui::ProgramChange change(m_programChange);
+        for (const UINT which : {LVNI_SELECTED, LVNI_FOCUSED}) {
+            const auto row = original(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), which);
+            if (row >= 0) {
+                LVITEMW item{};
+                item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+                original(LVM_SETITEMSTATE, static_cast<WPARAM>(row),
+                         reinterpret_cast<LPARAM>(&item));
+            }
+        }
+        original(LVM_SETSELECTIONMARK, 0, -1);
+        original(LVM_ENSUREVISIBLE, 0, FALSE);
+    }
+    // A hidden list (a preview window kept for the next preview) keeps its count until it next
+    // hears from the system: the next rows mostly need as many, and under Wine a count that
+    // takes the scroll bar away and brings it back costs more than the rest of the showing.
+    if (::IsWindowVisible(m_handle)) {
+        catchUp();
+    }
 }
 
 LRESULT CALLBACK Win32ListBox::procedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -98,6 +98,31 @@ class Win32ControlFactory final : public ControlFactory {
     const FormDesign& m_design;
 };
 
+// A preview window that goes back to the Ui's slot, hidden and renewed, when the program is done
+// with it, unless the slot holds one already or the Ui has gone.
+class KeptPreview final : public FormView<PreviewControls, Win32Form> {
+  public:
+    KeptPreview(std::unique_ptr<Win32Form> form,
+                const std::shared_ptr<std::unique_ptr<Win32Form>>& slot)
+        : FormView(std::move(form)), m_slot(slot) {}
+    ~KeptPreview() override {
+        const auto slot = m_slot.lock();
+        if (slot != nullptr && *slot == nullptr) {
+            try {
+                m_form->renew();
+                *slot = std::move(m_form);
+            } catch (const std::exception&) {
+                // A window that cannot be renewed is not kept: the next preview makes its own.
+            }
+        }
+    }
+    KeptPreview(const KeptPreview&) = delete;
+    KeptPreview& operator=(const KeptPreview&) = delete;
+
+  private:
+    std::weak_ptr<std::unique_ptr<Win32Form>> m_slot;
+};
+
 }  // namespace
 
 Win32Form::Win32Form(const FormDesign& design, Win32Ui& ui, Win32Window::Kind kind)
@@ -106,6 +131,36 @@ Win32Form::Win32Form(const FormDesign& design, Win32Ui& ui, Win32Window::Kind ki
     build(design, factory);
     m_window->setTabStops(tabOrder<Win32ControlBase>());
     m_window->layout();
+}
+
+void Win32Form::renew() {
+    m_window->renew();
+    for (std::size_t row = 0; row < design().controls.size(); ++row) {
+        const ControlDesign& d = design().controls[row];
+        Control& c = control(row);
+        if (c.geometry() != d.rect) {
+            c.setGeometry(d.rect);
+        }
+        if (c.visible() != d.initiallyVisible) {
+            c.setVisible(d.initiallyVisible);
+        }
+        if (!c.enabled()) {
+            c.setEnabled(true);
+        }
+        c.setToolTip(d.toolTip);
+        if (auto* label = dynamic_cast<Label*>(&c);
+            label != nullptr && label->caption() != d.caption) {
+            label->setCaption(d.caption);
+        }
+        if (auto* button = dynamic_cast<Button*>(&c)) {
+            button->onClick = nullptr;
+        }
+        if (auto* list = dynamic_cast<ListBox*>(&c)) {
+            list->onClick = nullptr;
+            // The rows the program is done with go now, not when the next preview comes.
+            list->showRows(std::make_shared<PreviewRows>(), PreviewColumn::OldName);
+        }
+    }
 }
 
 Win32Form::~Win32Form() {
@@ -117,7 +172,11 @@ Win32Form::~Win32Form() {
 
 Win32Ui::Win32Ui(const FileSystem& files, const DriveQuery& drives, const text::CaseMapper& mapper,
                  const SystemFacts& facts)
-    : m_files(files), m_drives(drives), m_mapper(mapper), m_facts(facts) {
+    : m_files(files),
+      m_drives(drives),
+      m_mapper(mapper),
+      m_facts(facts),
+      m_sparePreview(std::make_shared<std::unique_ptr<Win32Form>>()) {
     m_messageWindow = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                         ::GetModuleHandleW(nullptr), nullptr);
     m_clipboard = std::make_unique<Win32Clipboard>(m_messageWindow);
@@ -202,8 +261,13 @@ std::unique_ptr<MainView> Win32Ui::createMainWindow() {
 }
 
 std::unique_ptr<PreviewView> Win32Ui::createPreviewWindow() {
-    return std::make_unique<FormView<PreviewControls, Win32Form>>(
-        std::make_unique<Win32Form>(previewWindowDesign(), *this, Win32Window::Kind::Dialog));
+    std::unique_ptr<Win32Form> form = std::move(*m_sparePreview);
+    if (form != nullptr) {
+        form->window().madeAgain();
+    } else {
+        form = std::make_unique<Win32Form>(previewWindowDesign(), *this, Win32Window::Kind::Dialog);
+    }
+    return std::make_unique<KeptPreview>(std::move(form), m_sparePreview);
 }
 
 std::unique_ptr<AboutView> Win32Ui::createAboutWindow() {

@@ -38,6 +38,10 @@ class Win32Form : public BuiltForm {
 
     Win32Window& window() { return *m_window; }
     Win32SystemInformation& systemInfo() { return m_systemInfo; }
+    // Back to what the form showed when it was made, to be shown again: the window renewed, and
+    // each label, list and button with its design's caption, tooltip, place, shown and enabled,
+    // without handlers (a preview window holds no other kind).
+    void renew();
 
   private:
     std::unique_ptr<Win32Window> m_window;
@@ -89,6 +93,11 @@ class Win32Ui : public Ui {
     Win32Pointer m_pointer;
     std::unique_ptr<Win32Clipboard> m_clipboard;
     std::vector<Win32Window*> m_windows;  // in the order they were made
+    // The preview window kept hidden once the program is done with it, for the next preview:
+    // making its window and controls anew, and showing a new window for the first time, is
+    // most of what a preview costs the window under Wine. Held through a slot that a preview
+    // still shown when this goes finds empty.
+    std::shared_ptr<std::unique_ptr<Win32Form>> m_sparePreview;
     bool m_quitRequested = false;
     int m_exitCode = 0;
 };

@@ -83,6 +83,7 @@ Win32Window::Win32Window(const FormDesign& design, Kind kind, Win32Ui& ui)
     : m_ui(ui),
       m_name(design.name),
       m_caption(design.caption),
+      m_designCaption(design.caption),
       m_kind(kind),
       m_designWidth(design.width),
       m_designHeight(design.height),
@@ -461,6 +462,25 @@ void Win32Window::hide() {
         m_disabled.clear();
     }
     ::ShowWindow(m_handle, SW_HIDE);
+}
+
+void Win32Window::renew() {
+    hide();
+    m_loaded = true;
+    m_placed = false;
+    onQueryUnload = nullptr;
+    onKeyPress = nullptr;
+    if (m_caption != m_designCaption) {
+        setCaption(m_designCaption);
+    }
+    // The default system menu again, Close included, for the program to take away or keep.
+    ::GetSystemMenu(m_handle, TRUE);
+    m_keyboard.forget();
+}
+
+void Win32Window::madeAgain() {
+    m_ui.windowGone(this);
+    m_ui.windowCreated(this);
 }
 
 void Win32Window::unload() {

@@ -83,6 +83,12 @@ class Win32Window : public Window {
     void addTool(HWND tool);
     // The text under the mouse changed: the tooltip shows the new one.
     void toolTipChanged();
+    // Back to what a window just made shows, for a window kept to be shown again: loaded and
+    // hidden, placed afresh when next shown, its design's caption, no handlers, the whole system
+    // menu, and no remembered focus.
+    void renew();
+    // Counts the window as the newest of the program's windows, as if it had just been made.
+    void madeAgain();
     // Places every control for the window's DPI and sizes the window around the client area;
     // the form calls it once its controls and menus are made.
     void layout();
@@ -125,6 +131,7 @@ class Win32Window : public Window {
     Win32Ui& m_ui;
     std::string m_name;
     std::string m_caption;
+    std::string m_designCaption;
     Kind m_kind;
     int m_designWidth;
     int m_designHeight;

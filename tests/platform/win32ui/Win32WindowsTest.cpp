@@ -365,6 +365,70 @@ TEST(Win32Windows, PreviewListsAreLevelNamedAndSpeakTheirWarnings) {
     EXPECT_EQ(last[0].bottom, last[1].bottom);
 }
 
+// What a preview shows of itself once filled with `rows` rows and shown: each list's count,
+// chosen, focused and top row, each label's caption and tooltip, the caption, the system menu,
+// where the window stands and which control has the focus.
+std::vector<std::pair<std::string, std::string>> shownPreview(PreviewView& view, int rows) {
+    PreviewControls& c = view.controls();
+    for (int i = 0; i < rows; ++i) {
+        c.rows->add("n" + std::to_string(i), "m" + std::to_string(i));
+    }
+    c.window->show();
+    std::vector<std::pair<std::string, std::string>> seen;
+    for (ListBox* list : {c.lstBefore, c.lstAfter}) {
+        const HWND h = dynamic_cast<Win32ControlBase&>(*list).handle();
+        for (const auto& [what, message, flag] : {std::tuple{"count", LVM_GETITEMCOUNT, 0},
+                                                  {"chosen", LVM_GETNEXTITEM, LVNI_SELECTED},
+                                                  {"focused", LVM_GETNEXTITEM, LVNI_FOCUSED},
+                                                  {"top", LVM_GETTOPINDEX, 0},
+                                                  {"mark", LVM_GETSELECTIONMARK, 0}}) {
+            seen.emplace_back(list->name() + " " + what,
+                              std::to_string(::SendMessageW(h, message, WPARAM(-1), flag)));
+        }
+    }
+    for (Label* label : {c.lblOriginalFilenames, c.lblNewFilenames, c.lblPath, c.lblWarning}) {
+        seen.emplace_back(label->name(), label->caption() + "|" + label->toolTip());
+    }
+    seen.emplace_back("caption", c.window->caption());
+    seen.emplace_back("menu", std::to_string(::GetMenuItemCount(::GetSystemMenu(
+                                  dynamic_cast<Win32Window&>(*c.window).handle(), FALSE))));
+    const Rect at = c.window->geometry();
+    seen.emplace_back("place", std::to_string(at.left) + "," + std::to_string(at.top));
+    const Control* focus = c.window->activeControl();
+    seen.emplace_back("focus", focus != nullptr ? focus->name() : "");
+    c.window->hide();
+    return seen;
+}
+
+// The preview window is kept for the next preview: whatever the last one chose, scrolled,
+// wrote, moved or took away, the next shows what a window just made does (an unloaded window
+// would not show at all), and the rows the last one held are let go.
+TEST(Win32Windows, AKeptPreviewWindowShowsWhatANewOneDoes) {
+    World world;
+    auto first = world.ui.createPreviewWindow();
+    const HWND kept = dynamic_cast<Win32Window&>(*first->controls().window).handle();
+    const auto fresh = shownPreview(*first, 300);
+    PreviewControls& c = first->controls();
+    c.lstBefore->setListIndex(250);
+    c.lstAfter->setListIndex(280);
+    c.lblPath->setCaption("Folder: C:\\x");
+    c.lblPath->setToolTip("Folder: C:\\x");
+    c.lblWarning->setCaption("1 name already exists");
+    c.window->setCaption("Other");
+    c.window->setGeometry(Rect{5, 5, 0, 0});
+    c.window->systemMenu().removeItem(0);
+    c.cmdCancel->onClick = [] { FAIL() << "an old handler ran"; };
+    c.window->unload();
+    const std::weak_ptr<PreviewRows> oldRows = c.rows;
+    first.reset();
+    EXPECT_TRUE(oldRows.expired());
+
+    auto second = world.ui.createPreviewWindow();
+    EXPECT_EQ(dynamic_cast<Win32Window&>(*second->controls().window).handle(), kept);
+    EXPECT_FALSE(second->controls().cmdCancel->onClick);
+    EXPECT_EQ(shownPreview(*second, 300), fresh);
+}
+
 TEST(Win32Windows, TheFolderPanelKeepsTheFoldersOwnName) {
     const wchar_t* path = LR"(C:\Users\me\Pictures\Holiday 2024\)";
     const struct {
