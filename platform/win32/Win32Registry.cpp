@@ -183,6 +183,11 @@ std::uint64_t Win32Registry::revision() {
         watch();
         return ++m_revision;
     }
+    const auto now = std::chrono::steady_clock::now();
+    if (now - m_checkedAt < m_freshFor) {
+        return m_revision;
+    }
+    m_checkedAt = now;
     if (::WaitForSingleObject(m_event, 0) == WAIT_OBJECT_0) {
         ++m_revision;
         watch();  // a notification fires once; ask for the next one

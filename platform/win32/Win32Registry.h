@@ -5,6 +5,7 @@
 // there). Other types pass through byte for byte.
 #pragma once
 
+#include <chrono>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -32,6 +33,12 @@ class Win32Registry : public RegistryStore {
     // change notification on that key and its subkeys); every call changes it while the
     // notification cannot be set up (the key does not exist yet, say).
     std::uint64_t revision() override;
+    // How long a look at the change notification stays good: a rename run asks for the case
+    // choices of every file, and under Wine each look is a round trip to its server. This
+    // object's own writes count at once; another process's are seen this long after them at
+    // the latest. Zero looks every time.
+    void setReadFreshness(std::chrono::nanoseconds freshFor) { m_freshFor = freshFor; }
+    static constexpr std::chrono::milliseconds kDefaultReadFreshness{2};
     RegStatus openKey(const std::string& path, RegAccess access, RegKey& key) override;
     RegStatus createKey(const std::string& path, RegKey& key, bool* created = nullptr) override;
     RegStatus queryValue(RegKey key, const std::string& name, RegType* type, char* data,
@@ -65,6 +72,8 @@ class Win32Registry : public RegistryStore {
     Handle m_watched = nullptr;  // the watched key, opened for change notifications
     Handle m_event = nullptr;    // signalled by a change below the root
     std::uint64_t m_revision = 1;
+    std::chrono::steady_clock::time_point m_checkedAt{};
+    std::chrono::nanoseconds m_freshFor = kDefaultReadFreshness;
     std::mutex m_mutex;
     std::map<RegKey, Handle> m_open;
     RegKey m_next = 1;
