@@ -1,6 +1,8 @@
 // The main window's Rename and Preview commands: the input checked in its fixed order (the
 // focus moved to what needs correcting), the confirmation, and the engine's run shown with the
 // progress bar, in the preview's lists, and in the error dialog.
+#include <future>
+
 #include "engine/ReplacementLists.h"
 #include "frame/ErrorTail.h"
 #include "frame/bApplication.h"
@@ -17,6 +19,26 @@ void raiseIf(std::int32_t error) {
     if (error != 0) {
         throw RunError(error);
     }
+}
+
+// What the preview's warnings are checked against: every name the folder holds now, and
+// whether it ignores letter case.
+struct FolderNames {
+    std::vector<std::string> names;
+    bool ignoresCase = false;
+};
+
+FolderNames readFolderNames(const platform::FileSystem& files, const std::string& folder) {
+    FolderNames found;
+    auto entries = files.listFolder(folder);
+    found.ignoresCase =
+        platform::folderLetterCase(files, folder, entries) == platform::LetterCase::Ignored;
+    // The names move out and the entries go: a large folder is held once.
+    found.names.reserve(entries.size());
+    for (auto& entry : entries) {
+        found.names.push_back(std::move(entry.name));
+    }
+    return found;
 }
 
 }  // namespace
@@ -148,32 +170,27 @@ void frmQuillmote::cmdPreview_Click() {
         m_preview->Form_Load();
         auto& p = m_preview->controls();
         p.rows->clear();
-        const std::string folderText = "Folder: " + runFolder();
+        const std::string folder = runFolder();
+        const std::string folderText = "Folder: " + folder;
         p.lblPath->setCaption(folderText);
         p.lblPath->setToolTip(folderText);
+        const platform::FileSystem& files = m_services.files;
+        // The folder is read for the warnings while the run fills the lists: on a large folder
+        // each takes about as long as the other, and the fill reads no file.
+        std::future<FolderNames> folderNames =
+            std::async(std::launch::async, readFolderNames, std::cref(files), folder);
         // A fill that failed has shown its error already; the window is then never shown.
         if (renameSelected(RunMode::Preview)) {
             // The warnings are a courtesy: a folder that cannot be read now shows the preview
             // without them, and the run reports what it meets.
             bestEffort([&] {
-                const std::string folder = runFolder();
-                const platform::FileSystem& files = m_services.files;
+                const FolderNames found = folderNames.get();
                 FolderNameRules rules;
                 rules.refusal = [&files](std::string_view name) { return files.nameRefusal(name); };
-                std::vector<std::string> names;
-                {
-                    auto entries = files.listFolder(folder);
-                    if (platform::folderLetterCase(files, folder, entries) ==
-                        platform::LetterCase::Ignored) {
-                        rules.key = [&files](std::string_view name) { return files.caseKey(name); };
-                    }
-                    // The names move out and the entries go: a large folder is held once.
-                    names.reserve(entries.size());
-                    for (auto& entry : entries) {
-                        names.push_back(std::move(entry.name));
-                    }
+                if (found.ignoresCase) {
+                    rules.key = [&files](std::string_view name) { return files.caseKey(name); };
                 }
-                m_preview->MarkConflicts(names, rules);
+                m_preview->MarkConflicts(found.names, rules);
             });
             p.window->showModal();
             if (!m_preview->Cancelled()) {
