@@ -289,6 +289,40 @@ class TimedUi : public Win32Ui {
     PaintWatch* watch = nullptr;
 };
 
+// The whole program over the Windows services, `Files` and `Ui` for its file layer and windows,
+// with its log beside `folder` (in app\\): the folder chosen, every file selected, and the texts
+// of a rename typed.
+template <class Files, class Ui>
+struct WholeProgram {
+    explicit WholeProgram(const fs::path& folder)
+        : facts((fs::create_directories(folder.parent_path() / "app"),
+                 utf8(folder.parent_path() / "app" / "Quillmote.exe"))) {
+        app.GetPreferences();
+        app.showMainWindow();
+        MainControls& c = window().controls();
+        c.Dir1->setPath(utf8(folder));
+        window().cmdSelectAll_Click();
+        c.txtReplaceThis->setText("IMG_");
+        c.txtWithThis->setText("Holiday ");
+    }
+    qm::frmQuillmote& window() { return *app.mainWindow(); }
+
+    Files files;
+    Win32Trash trash;
+    Win32Shell shell;
+    SystemClock clock;
+    const Win32LocaleFormat format;
+    BenchFacts facts;
+    const qm::text::CaseMapper mapper{Win32CaseRules::user()};
+    Win32Registry registry{"Software\\Quillmote Benchmark"};
+    Win32DriveQuery drives;
+    Ui ui{files, drives, mapper, facts};
+    YesBox messages;
+    Services services{files, trash,  messages, shell,  clock, format,
+                      facts, mapper, registry, drives, ui};
+    qm::Application app{services};
+};
+
 // A preview of 100,000 names as the user makes it: the folder chosen, Select All, the texts
 // typed, Preview pressed; timed to the preview painted, split into the window's making, the run
 // filling the pairs with the check of the names taken after it, Wine reading the folder for
@@ -297,30 +331,10 @@ class TimedUi : public Win32Ui {
 void previewThroughWindow(const fs::path& folder) {
     constexpr int count = 100000;
     expectFiles(folder, count);
-    const fs::path root = folder.parent_path();
-    fs::create_directories(root / "app");
-    TimedFiles files;
-    Win32Trash trash;
-    Win32Shell shell;
-    SystemClock clock;
-    const Win32LocaleFormat format;
-    BenchFacts facts(utf8(root / "app" / "Quillmote.exe"));
-    const qm::text::CaseMapper mapper(Win32CaseRules::user());
-    Win32Registry registry("Software\\Quillmote Benchmark");
-    Win32DriveQuery drives;
-    TimedUi ui(files, drives, mapper, facts);
-    YesBox messages;
-    Services services{files, trash,  messages, shell,  clock, format,
-                      facts, mapper, registry, drives, ui};
-    qm::Application app(services);
-    app.GetPreferences();
-    app.showMainWindow();
-    qm::frmQuillmote& window = *app.mainWindow();
-    MainControls& c = window.controls();
-    c.Dir1->setPath(utf8(folder));
-    window.cmdSelectAll_Click();
-    c.txtReplaceThis->setText("IMG_");
-    c.txtWithThis->setText("Holiday ");
+    WholeProgram<TimedFiles, TimedUi> program(folder);
+    TimedFiles& files = program.files;
+    TimedUi& ui = program.ui;
+    qm::frmQuillmote& window = program.window();
     std::printf(
         "BM_Win32PreviewWindow  (100,000 names through the main window; ms, processor ms "
         "in brackets)\n"
@@ -362,29 +376,9 @@ void renameRun(const fs::path& folder, const fs::path& floorFolder, int count) {
     expectFiles(folder, count);
     expectFiles(floorFolder, count);
     const fs::path root = folder.parent_path();
-    fs::create_directories(root / "app");
-    Win32FileSystem files;
-    Win32Trash trash;
-    Win32Shell shell;
-    SystemClock clock;
-    const Win32LocaleFormat format;
-    BenchFacts facts(utf8(root / "app" / "Quillmote.exe"));
-    const qm::text::CaseMapper mapper(Win32CaseRules::user());
-    Win32Registry registry("Software\\Quillmote Benchmark");
-    Win32DriveQuery drives;
-    Win32Ui ui(files, drives, mapper, facts);
-    YesBox messages;
-    Services services{files, trash,  messages, shell,  clock, format,
-                      facts, mapper, registry, drives, ui};
-    qm::Application app(services);
-    app.GetPreferences();
-    app.showMainWindow();
-    qm::frmQuillmote& window = *app.mainWindow();
-    MainControls& c = window.controls();
-    c.Dir1->setPath(utf8(folder));
-    window.cmdSelectAll_Click();
-    c.txtReplaceThis->setText("IMG_");
-    c.txtWithThis->setText("Holiday ");
+    WholeProgram<Win32FileSystem, Win32Ui> program(folder);
+    YesBox& messages = program.messages;
+    qm::frmQuillmote& window = program.window();
     const int before = messages.shown;
     const double run = milliseconds([&] { window.cmdRename_Click(); });
     if (messages.shown != before + 1 || !fs::exists(folder / "Holiday 1000000.JPG")) {
