@@ -3,6 +3,7 @@
 // commands over the engine's run, its menus and its keyboard.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -104,7 +105,8 @@ class frmQuillmote {
     platform::TextBox* focusedTextBox() const;
     // Validates, asks (when renaming), runs and restores the window; true when the run went
     // through to its end.
-    bool renameSelected(RunMode mode);
+    // `accepted` runs once the input is checked and the run is about to start.
+    bool renameSelected(RunMode mode, const std::function<void()>& accepted = {});
     // The folder a run works in: the one whose files the file list shows, qualified.
     std::string runFolder();
     // `candidate`, or its nearest parent that exists (stopping at the drive's root).

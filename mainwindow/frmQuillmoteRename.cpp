@@ -111,7 +111,7 @@ void frmQuillmote::cmdRename_Click() {
     renameSelected(RunMode::Rename);
 }
 
-bool frmQuillmote::renameSelected(RunMode mode) {
+bool frmQuillmote::renameSelected(RunMode mode, const std::function<void()>& accepted) {
     RunDisplay display(controls(), m_errors, m_services.clock,
                        mode == RunMode::Preview && m_preview ? &m_preview->controls() : nullptr);
     const auto attempt = [this](const auto& step) {
@@ -149,6 +149,9 @@ bool frmQuillmote::renameSelected(RunMode mode) {
         })) {
         return end(RunOutcome::Abandoned);
     }
+    if (accepted) {
+        bestEffort(accepted);
+    }
     // The run takes no input until it ends, but the window must not go on showing the question
     // it answered: what waits to be painted is painted once; the user's input keeps waiting.
     bestEffort([this] { m_services.ui.pointer().processEvents(); });
@@ -175,12 +178,16 @@ void frmQuillmote::cmdPreview_Click() {
         p.lblPath->setCaption(folderText);
         p.lblPath->setToolTip(folderText);
         const platform::FileSystem& files = m_services.files;
-        // The folder is read for the warnings while the run fills the lists: on a large folder
-        // each takes about as long as the other, and the fill reads no file.
-        std::future<FolderNames> folderNames =
-            std::async(std::launch::async, readFolderNames, std::cref(files), folder);
+        // Once the input is accepted the folder is read for the warnings while the run fills
+        // the lists: on a large folder each takes about as long as the other, and the fill
+        // reads no file. Where no thread can be had, the read waits for get().
+        std::future<FolderNames> folderNames;
+        const auto readBeside = [&] {
+            folderNames = std::async(std::launch::async | std::launch::deferred, readFolderNames,
+                                     std::cref(files), folder);
+        };
         // A fill that failed has shown its error already; the window is then never shown.
-        if (renameSelected(RunMode::Preview)) {
+        if (renameSelected(RunMode::Preview, readBeside)) {
             // The warnings are a courtesy: a folder that cannot be read now shows the preview
             // without them, and the run reports what it meets.
             bestEffort([&] {
