@@ -2,6 +2,7 @@
 // rename, and one empty line after a whole run. Each is one open-append-close.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "frame/ErrorReporter.h"
@@ -20,6 +21,8 @@ class RenameLog {
     // each path in the form the log holds names in (logName).
     // A failure goes to the error dialog (Retry writes the entry again); the run goes on.
     void LogFilenameChange(const std::string& oldPath, const std::string& newPath);
+    // Holds the log's folder for a run's entries (LogFile::holdFolder).
+    std::unique_ptr<platform::FolderHold> holdFolder() { return m_log.holdFolder(); }
     // The empty line that ends a run. Throws RunError.
     void writeRunSeparator();
 

@@ -21,6 +21,14 @@ RunOutcome RenameRun::run(RunMode mode, const RunInput& input, RunSink& sink) {
         }
     };
     const int count = static_cast<int>(input.names.size());
+    // A rename stays in the folder it began in, and the log's entries in the log's folder,
+    // whatever their paths come to name meanwhile; neither path is looked up for each file.
+    std::unique_ptr<platform::FolderHold> heldFolder;
+    std::unique_ptr<platform::FolderHold> heldLogFolder;
+    if (mode == RunMode::Rename) {
+        heldFolder = m_files.holdFolder(input.folder);
+        heldLogFolder = m_log.holdFolder();
+    }
     for (int i = 0; i < count; ++i) {
         const std::string oldName(input.names[static_cast<std::size_t>(i)]);
         const std::optional<NewName> name =

@@ -1,6 +1,7 @@
 #include "frame/LogFile.h"
 
 #include "base/LogText.h"
+#include "base/PathRules.h"
 
 namespace qm {
 
@@ -42,6 +43,11 @@ void LogFile::append(const std::string& text) {
         m_kept.clear();
         return;
     }
+}
+
+std::unique_ptr<platform::FolderHold> LogFile::holdFolder() {
+    const std::string folder = platform::parentPath(path());
+    return folder.empty() ? nullptr : m_files.holdFolder(folder);
 }
 
 bool LogFile::create(const std::string& header) {

@@ -8,6 +8,7 @@
 // text that reaches the file.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "frame/AppIdentity.h"
@@ -26,6 +27,8 @@ class LogFile {
     void append(const std::string& text);
     // Creates the file with `header` as its whole text; false when it is there already.
     bool create(const std::string& header);
+    // Holds the folder the log is in (FileSystem::holdFolder), for a run's many appends.
+    std::unique_ptr<platform::FolderHold> holdFolder();
     // Keeps an error entry that could not be written for the next write. (Each comes from a
     // failure the user was shown, or from opening a window, start-up or exit: they stay few.)
     void keep(const std::string& entry) { m_kept += entry; }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -67,9 +68,24 @@ struct FolderEntry {
     bool hidden = false;
 };
 
+// Kept while one folder is worked in; see FileSystem::holdFolder.
+class FolderHold {
+  public:
+    virtual ~FolderHold() = default;
+};
+
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
+
+    // Holds `folder` open until the hold goes. Meanwhile a rename between two of its entries and
+    // an append to one of them reach the folder held, even should its path come to name another
+    // folder (so a run ends in the folder it began in), and the path is not looked up again for
+    // each file. nullptr where the layer holds no folder; paths are then looked up as ever.
+    virtual std::unique_ptr<FolderHold> holdFolder(const std::string& folder) {
+        static_cast<void>(folder);
+        return nullptr;
+    }
 
     // Existence questions never fail: any error reads as false.
     virtual bool isFile(const std::string& path) const = 0;

@@ -140,7 +140,10 @@ std::string PosixFileSystem::caseKey(std::string_view name) const {
 bool PosixFileSystem::isSameEntry(const std::string& from, const std::string& to) const {
     struct stat source {};
     struct stat target {};
-    if (::lstat(from.c_str(), &source) != 0 || ::lstat(to.c_str(), &target) != 0 ||
+    const auto [fromFolder, fromEntry] = reach(from);
+    const auto [toFolder, toEntry] = reach(to);
+    if (::fstatat(fromFolder, fromEntry, &source, AT_SYMLINK_NOFOLLOW) != 0 ||
+        ::fstatat(toFolder, toEntry, &target, AT_SYMLINK_NOFOLLOW) != 0 ||
         source.st_dev != target.st_dev || source.st_nlink != 1) {
         return false;  // a second link to the file is another name that must stay
     }
@@ -179,7 +182,10 @@ bool PosixFileSystem::isSameEntry(const std::string& from, const std::string& to
 // its old name and an empty file under the new one. Returns 0, or EEXIST when the name is
 // taken; throws for any other failure.
 int PosixFileSystem::moveOntoClaim(const std::string& from, const std::string& to) {
-    UniqueFd claim(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
+    const auto [fromFolder, fromName] = reach(from);
+    const auto [toFolder, toName] = reach(to);
+    UniqueFd claim(
+        ::openat(toFolder, toName, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
     if (claim.get() < 0) {
         const int err = errno;
         if (err == EEXIST) {
@@ -193,14 +199,15 @@ int PosixFileSystem::moveOntoClaim(const std::string& from, const std::string& t
         throwForPath(err, err == ENOENT && !isFile(from) ? from : to);
     }
     claim.reset();
-    const int err =
-        outcome(FaultSite::MoveOntoClaim, [&] { return ::rename(from.c_str(), to.c_str()); });
+    const int err = outcome(FaultSite::MoveOntoClaim,
+                            [&] { return ::renameat(fromFolder, fromName, toFolder, toName); });
     if (err == 0) {
         return 0;
     }
     struct stat left {};
-    if (::lstat(to.c_str(), &left) == 0 && S_ISREG(left.st_mode) && left.st_size == 0) {
-        ::unlink(to.c_str());
+    if (::fstatat(toFolder, toName, &left, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(left.st_mode) &&
+        left.st_size == 0) {
+        ::unlinkat(toFolder, toName, 0);
     }
     throwMoveFailure(err, from, to);
 }
@@ -221,15 +228,20 @@ void PosixFileSystem::renameNoReplace(const std::string& from, const std::string
     }
     injectFault(FaultSite::Rename, from);
     int err = outcome(FaultSite::RenameNoReplace, [&] {
-        return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
+        const auto [fromFolder, fromName] = reach(from);
+        const auto [toFolder, toName] = reach(to);
+        return ::renameat2(fromFolder, fromName, toFolder, toName, RENAME_NOREPLACE);
     });
     if (err == EINVAL || err == ENOSYS) {
         // A file system without RENAME_NOREPLACE (FUSE, NTFS through ntfs-3g): link() never
         // replaces either; then the old name goes.
-        err = outcome(FaultSite::HardLink, [&] { return ::link(from.c_str(), to.c_str()); });
-        if (err == 0 && ::unlink(from.c_str()) != 0) {
+        const auto [fromFolder, fromName] = reach(from);
+        const auto [toFolder, toName] = reach(to);
+        err = outcome(FaultSite::HardLink,
+                      [&] { return ::linkat(fromFolder, fromName, toFolder, toName, 0); });
+        if (err == 0 && ::unlinkat(fromFolder, fromName, 0) != 0) {
             const int unlinkErr = errno;
-            ::unlink(to.c_str());
+            ::unlinkat(toFolder, toName, 0);
             throwForPath(unlinkErr, from);
         }
         if (err == EPERM || err == ENOTSUP || err == EOPNOTSUPP || err == ENOSYS) {
@@ -245,7 +257,9 @@ void PosixFileSystem::renameNoReplace(const std::string& from, const std::string
         if (!isSameEntry(from, to)) {
             throw RunError(kFileAlreadyExists);
         }
-        if (::rename(from.c_str(), to.c_str()) != 0) {
+        const auto [fromFolder, fromName] = reach(from);
+        const auto [toFolder, toName] = reach(to);
+        if (::renameat(fromFolder, fromName, toFolder, toName) != 0) {
             throwMoveFailure(errno, from, to);
         }
         return;
@@ -258,8 +272,9 @@ void PosixFileSystem::append(const std::string& path, std::string_view text) {
     injectFault(FaultSite::LogAppend, path);
     // Never through a link, and without waiting for a reader should the name be a pipe: the
     // check below is made on the very file opened, so nothing can be swapped in between.
-    UniqueFd file(::open(
-        path.c_str(),
+    const auto [folder, name] = reach(path);
+    UniqueFd file(::openat(
+        folder, name,
         O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644));
     struct stat st {};
     if (file.get() < 0) {
@@ -393,6 +408,59 @@ std::vector<FolderEntry> PosixFileSystem::listFolder(const std::string& path) co
         throw errorFromErrno(errno, MissingIs::Path);
     }
     return entries;
+}
+
+}  // namespace qm::platform
+
+namespace qm::platform {
+
+class PosixFolderHold : public FolderHold {
+  public:
+    PosixFolderHold(PosixFileSystem& files, int fd) : m_files(files), m_fd(fd) {}
+    ~PosixFolderHold() override { m_files.release(m_fd); }
+    PosixFolderHold(const PosixFolderHold&) = delete;
+    PosixFolderHold& operator=(const PosixFolderHold&) = delete;
+
+  private:
+    PosixFileSystem& m_files;
+    int m_fd;
+};
+
+std::unique_ptr<FolderHold> PosixFileSystem::holdFolder(const std::string& folder) {
+    if (folder.empty() || folder.find('\0') != std::string::npos) {
+        return nullptr;
+    }
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return nullptr;  // the run's own calls will say what is wrong with the folder
+    }
+    std::string prefix = folder;
+    while (prefix.size() > 1 && prefix.back() == '/') {
+        prefix.pop_back();
+    }
+    if (prefix != "/") {
+        prefix += '/';
+    }
+    const std::lock_guard lock(m_heldLock);
+    m_held.push_back({std::move(prefix), fd});
+    return std::make_unique<PosixFolderHold>(*this, fd);
+}
+
+std::pair<int, const char*> PosixFileSystem::reach(const std::string& path) const {
+    const std::lock_guard lock(m_heldLock);
+    for (const auto& held : m_held) {
+        if (path.size() > held.prefix.size() && path.starts_with(held.prefix) &&
+            path.find('/', held.prefix.size()) == std::string::npos) {
+            return {held.fd, path.c_str() + held.prefix.size()};
+        }
+    }
+    return {AT_FDCWD, path.c_str()};
+}
+
+void PosixFileSystem::release(int fd) {
+    const std::lock_guard lock(m_heldLock);
+    std::erase_if(m_held, [fd](const HeldFolder& held) { return held.fd == fd; });
+    ::close(fd);
 }
 
 }  // namespace qm::platform

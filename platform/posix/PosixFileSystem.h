@@ -5,6 +5,10 @@
 
 #include <sys/stat.h>
 
+#include <mutex>
+#include <string_view>
+#include <utility>
+
 #include "services/FaultPlan.h"
 #include "services/FileSystem.h"
 
@@ -28,8 +32,20 @@ class PosixFileSystem : public FileSystem {
     bool createNew(const std::string& path, std::string_view text) override;
     void createFolders(const std::string& path) override;
     std::vector<FolderEntry> listFolder(const std::string& path) const override;
+    // An open descriptor of the folder, through which its entries' paths are reached.
+    std::unique_ptr<FolderHold> holdFolder(const std::string& folder) override;
 
   private:
+    friend class PosixFolderHold;
+    struct HeldFolder {
+        std::string prefix;  // the folder's path with one '/' after it
+        int fd;
+    };
+    // The held folder's descriptor and the bare name (the tail of `path`), when `path` names an
+    // entry of a held folder; else AT_FDCWD and the whole path.
+    std::pair<int, const char*> reach(const std::string& path) const;
+    void release(int fd);
+
     static std::optional<Refusal> refusalOf(const struct stat& st);
     void injectFault(FaultSite site, const std::string& path) const;
     // 0 when `call` succeeds, else its errno, or the errno a test's fault plan puts in its
@@ -40,6 +56,8 @@ class PosixFileSystem : public FileSystem {
     int moveOntoClaim(const std::string& from, const std::string& to);
 
     FaultPlan* m_faults;
+    mutable std::mutex m_heldLock;
+    std::vector<HeldFolder> m_held;
 };
 
 // The error for a failed call on `path`: ENOENT becomes 76 when the folder holding `path` is

@@ -1,6 +1,9 @@
 // The engine's run on its own, without a window: how a failed step is offered again.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+
 #include "engine/RenameRun.h"
 #include "tests/support/Harness.h"
 #include "tests/support/RecordingReporter.h"
@@ -26,10 +29,15 @@ struct RecordingSink : RunSink {
     std::vector<std::string> pairs;
     std::vector<std::string> failures;  // "<number> <file object>"
     int retries = 0;                    // how many failures to answer with Retry
+    std::function<void(int)> onProgress;
     void namePair(const std::string& oldName, const std::string& newName) override {
         pairs.push_back(oldName + " > " + newName);
     }
-    void progress(int, int) override {}
+    void progress(int done, int) override {
+        if (onProgress) {
+            onProgress(done);
+        }
+    }
     bool stepFailed(const std::exception& e, const std::string& fileObject) override {
         failures.push_back(std::to_string(dynamic_cast<const RunError&>(e).number()) + " " +
                            fileObject);
@@ -57,6 +65,46 @@ TEST(EngineRunTest, RetryRunsTheFailedPairAfreshSoItAppliesOnce) {
     EXPECT_EQ(sink.failures, (std::vector<std::string>{"13 b_2.txt"}));
     EXPECT_EQ(sink.pairs[1], "b_2.txt > B__2.txt");
 }
+
+#ifndef _WIN32
+TEST(EngineRunTest, ARunEndsInTheFoldersItBeganInWhateverTheirPathsComeToName) {
+    // After the first file the folder and the log's folder move away and empty ones take their
+    // paths: the other files are renamed where they are, their entries join the log begun.
+    test::Harness h;
+    test::RecordingReporter errors;
+    FlakyCaseOptions options;
+    const NameComputation computation{options, h.caseMapper};
+    LogFile logFile{h.files, h.identity};
+    RenameLog log{logFile, h.clock, h.format, errors};
+    for (const char* name : {"work/a_1.txt", "work/b_2.txt", "work/c_3.txt"}) {
+        h.root.write(name);
+    }
+    const std::filesystem::path logFolder = std::filesystem::path(h.logPath()).parent_path();
+    std::filesystem::create_directories(logFolder);
+    RecordingSink sink;
+    sink.onProgress = [&](int done) {
+        if (done == 1) {
+            std::filesystem::rename(h.root / "work", h.root / "moved");
+            std::filesystem::rename(logFolder, h.root / "moved log");
+            std::filesystem::create_directories(h.root / "work");
+            std::filesystem::create_directories(logFolder);
+        }
+    };
+    const std::vector<std::string_view> names = {"a_1.txt", "b_2.txt", "c_3.txt"};
+    const std::vector<std::string> searches = {"_"}, replacements = {"__"};
+    const RunInput input{h.root / "work/", names, searches, replacements};
+    EXPECT_EQ(RenameRun(h.files, computation, log).run(RunMode::Rename, input, sink),
+              RunOutcome::Completed);
+    EXPECT_EQ(sink.failures, std::vector<std::string>{});
+    EXPECT_EQ(h.root.names("moved"),
+              (std::vector<std::string>{"A__1.txt", "B__2.txt", "C__3.txt"}));
+    EXPECT_EQ(h.root.names("work"), std::vector<std::string>{});
+    EXPECT_EQ(test::namesIn(logFolder.string()), std::vector<std::string>{});
+    const std::string moved = test::readFile(
+        h.root / ("moved log/" + std::filesystem::path(h.logPath()).filename().string()));
+    EXPECT_NE(moved.find("------> " + h.root / "work/C__3.txt"), std::string::npos) << moved;
+}
+#endif
 
 }  // namespace
 }  // namespace qm
