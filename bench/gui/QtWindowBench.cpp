@@ -6,15 +6,15 @@
 //   BM_QtRenameRun/N  Rename, from Yes to the last log entry, beside
 //   BM_RenameFloor/N  the floor of what any renamer with a log must do, in the same run.
 // Each reports the time per file and the program's peak memory while it ran (peak_MiB, from
-// what was resident when it began); BM_QtRenameRun also the floor timed right after each of its
-// runs on a folder of its own (floor_s) and the two in ratio (vs_floor; cpu_vs_floor: the
-// processor time each took, which waiting for a busy machine does not swell), so that a machine
-// whose speed drifts cannot tilt the comparison; each starts once the disk has written out what
-// came before. The same again against the floor that also checks each opened log to be a plain
-// file with one name, as the program does (floor_checked_s, vs_floor_checked,
-// cpu_vs_floor_checked). What the window adds around the run is reported beside it: before Yes (the
-// selection read and the input checked, before_s) and after the last entry (the list read
-// again, refresh_s).
+// what was resident when it began); BM_QtRenameRun also the floor timed beside each of its
+// runs (before it or after it, by turns) on a folder of its own (floor_s) and the two in ratio
+// (vs_floor; cpu_vs_floor: the processor time each took, which waiting for a busy machine does not
+// swell), so that a machine whose speed drifts cannot tilt the comparison; each starts once the
+// disk has written out what came before. The same again against the floor that also checks each
+// opened log to be a plain file with one name, as the program does (floor_checked_s,
+// vs_floor_checked, cpu_vs_floor_checked). What the window adds around the run is reported beside
+// it: before Yes (the selection read and the input checked, before_s) and after the last entry (the
+// list read again, refresh_s).
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -298,7 +298,7 @@ void BM_QtRenameRun(benchmark::State& state) {
                                                      processorAtLastEntry = processorSeconds();
                                                  }
                                              });
-    for (auto _ : state) {
+    const auto runProgram = [&] {
         program.prepareRun(folder);
         const int shownBefore = program.messages.shown;
         lastEntryAt = {};
@@ -318,24 +318,38 @@ void BM_QtRenameRun(benchmark::State& state) {
             !std::filesystem::exists(folder + "/Holiday 1000000.JPG")) {
             state.SkipWithError("the run did not rename every file");
         }
-        for (auto& floor : floors) {
-            ::sync();
-            const auto floorStart = Clock::now();
-            const double floorProcessorAtStart = processorSeconds();
-            if (!qm::bench::renameFloor(floorFolder, files, floorLog, floor.check)) {
-                state.SkipWithError("the floor's rename failed");
-            }
-            floor.seconds += secondsSince(floorStart);
-            floor.processor += processorSeconds() - floorProcessorAtStart;
-            ::unlink(floorLog.c_str());
-            if (!qm::bench::renameBack(floorFolder, files)) {
-                state.SkipWithError("renaming back failed");
-            }
-        }
         program.window().controls().Dir1->setPath(program.root + "/empty");
         ::unlink(log.c_str());
         if (!qm::bench::renameBack(folder, files)) {
             state.SkipWithError("renaming back failed");
+        }
+    };
+    const auto runFloor = [&](Floor& floor) {
+        ::sync();
+        const auto floorStart = Clock::now();
+        const double floorProcessorAtStart = processorSeconds();
+        if (!qm::bench::renameFloor(floorFolder, files, floorLog, floor.check)) {
+            state.SkipWithError("the floor's rename failed");
+        }
+        floor.seconds += secondsSince(floorStart);
+        floor.processor += processorSeconds() - floorProcessorAtStart;
+        ::unlink(floorLog.c_str());
+        if (!qm::bench::renameBack(floorFolder, files)) {
+            state.SkipWithError("renaming back failed");
+        }
+    };
+    // The three in turn, the order reversed every other round: whatever comes first or last in
+    // a round (a disk still busy, a cache just warmed) falls on each alike.
+    int round = 0;
+    for (auto _ : state) {
+        if (round++ % 2 == 0) {
+            runProgram();
+            runFloor(floors[0]);
+            runFloor(floors[1]);
+        } else {
+            runFloor(floors[1]);
+            runFloor(floors[0]);
+            runProgram();
         }
     }
     QObject::disconnect(refreshing);
