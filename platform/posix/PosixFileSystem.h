@@ -28,6 +28,7 @@ class PosixFileSystem : public FileSystem {
     bool createNew(const std::string& path, std::string_view text) override;
     void createFolders(const std::string& path) override;
     std::vector<FolderEntry> listFolder(const std::string& path) const override;
+    std::vector<FolderEntry> listFolders(const std::string& path) const override;
 
   private:
     static std::optional<Refusal> refusalOf(const struct stat& st);
