@@ -30,44 +30,27 @@ int compareEntries(std::string_view keyA, const std::string& nameA, std::string_
     return byKey != 0 ? byKey : nameA.compare(nameB);
 }
 
-// Keeps the entries `keep` accepts, at the front in their order, and drops the rest.
-template <typename Keep>
-void keepOnly(std::vector<FolderEntry>& entries, const Keep& keep) {
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (keep(entries[i])) {
-            if (kept != i) {
-                entries[kept] = std::move(entries[i]);
-            }
-            ++kept;
-        }
-    }
-    entries.resize(kept);
-}
-
-// Sorts the names of `entries` by their lower-case keys; names that differ only in case by
-// their bytes, so the order never depends on the order the folder gave them in. Each name is
-// moved once, from its entry to its place in the list, so a folder's names are held once.
-SortedNames sortByKey(std::vector<FolderEntry> entries, const text::CaseMapper& mapper) {
-    const auto name = [&](std::uint32_t i) -> const std::string& { return entries[i].name; };
-    const auto count = static_cast<std::uint32_t>(entries.size());
+// Sorts names by their lower-case keys; names that differ only in case by their bytes, so the
+// order never depends on the order the folder gave them in. The names are put in order where
+// they are, so a folder's names are held once while it is sorted.
+SortedNames sortByKey(std::vector<std::string> names, const text::CaseMapper& mapper) {
     std::string bytes;
     std::size_t nameBytes = 0;
-    for (const auto& entry : entries) {
-        nameBytes += entry.name.size();
+    for (const auto& name : names) {
+        nameBytes += name.size();
     }
     bytes.reserve(nameBytes);  // a key is as long as its name unless it holds other letters
     std::vector<std::uint32_t> ends;
-    ends.reserve(count);
-    for (const auto& entry : entries) {
-        bytes += loweredKey(entry.name, mapper);
+    ends.reserve(names.size());
+    for (const auto& name : names) {
+        bytes += loweredKey(name, mapper);
         ends.push_back(static_cast<std::uint32_t>(bytes.size()));
     }
     const auto key = [&](std::uint32_t i) { return keyAt(bytes, ends, i); };
     // Names in a folder tend to share a long beginning ("IMG_1000"), so most comparisons are
     // settled by the eight key bytes after the part every key shares, read as one number.
-    std::size_t shared = count == 0 ? 0 : key(0).size();
-    for (std::uint32_t i = 1; i < count && shared > 0; ++i) {
+    std::size_t shared = names.empty() ? 0 : key(0).size();
+    for (std::uint32_t i = 1; i < names.size() && shared > 0; ++i) {
         const std::string_view a = key(0);
         const std::string_view b = key(i);
         std::size_t n = 0;
@@ -80,8 +63,8 @@ SortedNames sortByKey(std::vector<FolderEntry> entries, const text::CaseMapper& 
         std::uint64_t head;
         std::uint32_t index;
     };
-    std::vector<Entry> order(count);
-    for (std::uint32_t i = 0; i < count; ++i) {
+    std::vector<Entry> order(names.size());
+    for (std::uint32_t i = 0; i < names.size(); ++i) {
         const std::string_view k = key(i);
         std::uint64_t head = 0;
         for (std::size_t b = 0; b < 8; ++b) {
@@ -94,17 +77,37 @@ SortedNames sortByKey(std::vector<FolderEntry> entries, const text::CaseMapper& 
         if (a.head != b.head) {
             return a.head < b.head;
         }
-        return compareEntries(key(a.index), name(a.index), key(b.index), name(b.index)) < 0;
+        return compareEntries(key(a.index), names[a.index], key(b.index), names[b.index]) < 0;
     });
     SortedNames sorted;
-    sorted.names.reserve(count);
     sorted.keyBytes.reserve(bytes.size());
-    sorted.keyEnds.reserve(count);
-    for (const Entry& e : order) {
-        sorted.names.push_back(std::move(entries[e.index].name));
-        sorted.keyBytes += key(e.index);
+    sorted.keyEnds.reserve(names.size());
+    std::vector<std::uint32_t> from(names.size());
+    for (std::uint32_t at = 0; at < order.size(); ++at) {
+        const std::uint32_t i = order[at].index;
+        from[at] = i;
+        sorted.keyBytes += key(i);
         sorted.keyEnds.push_back(static_cast<std::uint32_t>(sorted.keyBytes.size()));
     }
+    order = {};
+    bytes = {};
+    // Place at takes the name from from[at]: each cycle of that permutation is walked once.
+    for (std::uint32_t start = 0; start < from.size(); ++start) {
+        if (from[start] == start) {
+            continue;
+        }
+        std::string held = std::move(names[start]);
+        std::uint32_t at = start;
+        while (from[at] != start) {
+            const std::uint32_t next = from[at];
+            names[at] = std::move(names[next]);
+            from[at] = at;
+            at = next;
+        }
+        names[at] = std::move(held);
+        from[at] = at;
+    }
+    sorted.names = std::move(names);
     return sorted;
 }
 
@@ -114,8 +117,20 @@ FileListModel::FileListModel(const FileSystem& files, const text::CaseMapper& ma
     : m_files(files), m_mapper(mapper) {}
 
 void FileListModel::load(const std::string& folder) {
-    std::vector<FolderEntry> files = m_files.listFolder(folder);
-    keepOnly(files, [](const FolderEntry& entry) { return !entry.isFolder && !entry.hidden; });
+    std::vector<std::string> names;
+    {
+        std::vector<FolderEntry> entries = m_files.listFolder(folder);
+        std::size_t files = 0;
+        for (const auto& entry : entries) {
+            files += !entry.isFolder && !entry.hidden ? 1 : 0;
+        }
+        names.reserve(files);
+        for (auto& entry : entries) {
+            if (!entry.isFolder && !entry.hidden) {
+                names.push_back(std::move(entry.name));
+            }
+        }
+    }
     // Reading the same folder again keeps the selection of the names still there: both lists
     // are in the same order, so they are walked side by side. Another folder's list goes now,
     // before the new one is sorted, so the two are never held at once.
@@ -126,7 +141,7 @@ void FileListModel::load(const std::string& folder) {
         FileListModel gone(m_files, m_mapper);
         before.swapEntries(gone);
     }
-    SortedNames sorted = sortByKey(std::move(files), m_mapper);
+    SortedNames sorted = sortByKey(std::move(names), m_mapper);
     m_folder = folder;
     m_names.swap(sorted.names);
     m_keyBytes.swap(sorted.keyBytes);
@@ -183,7 +198,6 @@ void FileListModel::setPattern(const std::string& pattern) {
 void FileListModel::applyPattern() {
     const PatternSet patterns(m_pattern, m_mapper);
     m_visible.clear();
-    m_visible.reserve(m_names.size());
     for (std::size_t i = 0; i < m_names.size(); ++i) {
         const std::uint32_t begin = i == 0 ? 0 : m_keyEnds[i - 1];
         if (patterns.matches(std::string_view(m_keyBytes).substr(begin, m_keyEnds[i] - begin))) {
@@ -239,9 +253,13 @@ void FileListModel::click(int index, bool ctrl, bool shift) {
 
 std::vector<std::string> listSubfolders(const FileSystem& files, const std::string& folder,
                                         const text::CaseMapper& mapper) {
-    std::vector<FolderEntry> folders = files.listFolders(folder);
-    keepOnly(folders, [](const FolderEntry& entry) { return !entry.hidden; });
-    return sortByKey(std::move(folders), mapper).names;
+    std::vector<std::string> names;
+    for (auto& entry : files.listFolders(folder)) {
+        if (!entry.hidden) {
+            names.push_back(std::move(entry.name));
+        }
+    }
+    return sortByKey(std::move(names), mapper).names;
 }
 
 }  // namespace qm::platform
