@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "base/RunError.h"
@@ -129,6 +130,17 @@ class FileSystem {
 
     // Every entry of a folder except "." and "..", in the order the OS gives them.
     virtual std::vector<FolderEntry> listFolder(const std::string& path) const = 0;
+    // The entries of listFolder that are folders, in the same order: a back end that can tell
+    // a folder before it makes the entry leaves the files of a huge folder unread.
+    virtual std::vector<FolderEntry> listFolders(const std::string& path) const {
+        std::vector<FolderEntry> folders;
+        for (auto& entry : listFolder(path)) {
+            if (entry.isFolder) {
+                folders.push_back(std::move(entry));
+            }
+        }
+        return folders;
+    }
 };
 
 }  // namespace qm::platform

@@ -35,6 +35,11 @@ int compareEntries(std::string_view keyA, const std::string& nameA, std::string_
 // they are, so a folder's names are held once while it is sorted.
 SortedNames sortByKey(std::vector<std::string> names, const text::CaseMapper& mapper) {
     std::string bytes;
+    std::size_t nameBytes = 0;
+    for (const auto& name : names) {
+        nameBytes += name.size();
+    }
+    bytes.reserve(nameBytes);  // a key is as long as its name unless it holds other letters
     std::vector<std::uint32_t> ends;
     ends.reserve(names.size());
     for (const auto& name : names) {
@@ -249,8 +254,8 @@ void FileListModel::click(int index, bool ctrl, bool shift) {
 std::vector<std::string> listSubfolders(const FileSystem& files, const std::string& folder,
                                         const text::CaseMapper& mapper) {
     std::vector<std::string> names;
-    for (auto& entry : files.listFolder(folder)) {
-        if (entry.isFolder && !entry.hidden) {
+    for (auto& entry : files.listFolders(folder)) {
+        if (!entry.hidden) {
             names.push_back(std::move(entry.name));
         }
     }

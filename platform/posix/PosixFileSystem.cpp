@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <memory>
@@ -379,7 +380,24 @@ void PosixFileSystem::createFolders(const std::string& path) {
     }
 }
 
-std::vector<FolderEntry> PosixFileSystem::listFolder(const std::string& path) const {
+namespace {
+
+// A first guess at how many entries a folder holds, from its size: ext4 and most others give
+// the bytes its entries take on disk, some 24 bytes or more each for the names folders hold.
+// A huge folder's list is then not copied over and over as it grows; the part of a larger
+// guess never written to is never given memory by the kernel.
+std::size_t likelyEntries(int dirFd) {
+    constexpr std::size_t kBytesPerEntry = 24;
+    constexpr std::size_t kMostReserved = std::size_t{1} << 24;
+    struct stat st {};
+    if (::fstat(dirFd, &st) != 0 || st.st_size <= 0) {
+        return 0;
+    }
+    return std::min(static_cast<std::size_t>(st.st_size) / kBytesPerEntry, kMostReserved);
+}
+
+// Every entry of the folder at `path`, or with `foldersOnly` its folders, read once.
+std::vector<FolderEntry> readFolder(const std::string& path, bool foldersOnly) {
     if (path.find('\0') != std::string::npos) {
         throw RunError(kBadFileName);
     }
@@ -390,24 +408,40 @@ std::vector<FolderEntry> PosixFileSystem::listFolder(const std::string& path) co
     }
     const int dirFd = ::dirfd(dir.get());
     std::vector<FolderEntry> entries;
+    if (!foldersOnly) {
+        entries.reserve(likelyEntries(dirFd));
+    }
     errno = 0;
     while (const dirent* e = ::readdir(dir.get())) {
         const std::string_view name(e->d_name);
-        if (name == "." || name == "..") {
+        bool isFolder = e->d_type == DT_DIR;
+        if (name == "." || name == ".." ||
+            (foldersOnly && !isFolder && e->d_type != DT_UNKNOWN && e->d_type != DT_LNK)) {
             continue;
         }
-        bool isFolder = e->d_type == DT_DIR;
         if (e->d_type == DT_UNKNOWN || e->d_type == DT_LNK) {
             struct stat st {};
             isFolder = ::fstatat(dirFd, e->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
         }
-        entries.push_back(FolderEntry{std::string(name), isFolder, name.front() == '.'});
+        if (isFolder || !foldersOnly) {
+            entries.push_back(FolderEntry{std::string(name), isFolder, name.front() == '.'});
+        }
         errno = 0;
     }
     if (errno != 0) {
         throw errorFromErrno(errno, MissingIs::Path);
     }
     return entries;
+}
+
+}  // namespace
+
+std::vector<FolderEntry> PosixFileSystem::listFolder(const std::string& path) const {
+    return readFolder(path, false);
+}
+
+std::vector<FolderEntry> PosixFileSystem::listFolders(const std::string& path) const {
+    return readFolder(path, true);
 }
 
 }  // namespace qm::platform

@@ -32,6 +32,7 @@ class PosixFileSystem : public FileSystem {
     bool createNew(const std::string& path, std::string_view text) override;
     void createFolders(const std::string& path) override;
     std::vector<FolderEntry> listFolder(const std::string& path) const override;
+    std::vector<FolderEntry> listFolders(const std::string& path) const override;
     // An open descriptor of the folder, through which its entries' paths are reached.
     std::unique_ptr<FolderHold> holdFolder(const std::string& folder) override;
 

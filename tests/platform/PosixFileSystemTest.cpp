@@ -9,7 +9,9 @@
 
 #include "base/RunError.h"
 #include "tests/support/ErrorNumber.h"
+#include "tests/support/SystemServices.h"
 #include "tests/support/TempFolder.h"
+#include "ui/FileListModel.h"
 
 namespace qm::platform {
 namespace {
@@ -111,6 +113,47 @@ TEST(PosixCreateNew, AppearsWholeAndNeverReplacesAndAppendNeedsTheFolder) {
     EXPECT_EQ(test::readFile(dir / "log.txt"), "header\r\n");
     EXPECT_EQ(dir.names(), (std::vector<std::string>{"log.txt"}));  // no temporary left behind
     EXPECT_EQ(test::errorNumberOf([&] { fs.append(dir / "none/log.txt", "x"); }), kPathNotFound);
+}
+
+// By the lower-case name, so that neither letter case nor the bytes of a non-ASCII letter
+// decide before the letter itself; names equal but for case by their bytes. A link to a folder
+// is a folder; hidden folders and links to files or to nothing are not.
+TEST(PosixFolderLists, FilesAndSubfoldersInCaseInsensitiveOrder) {
+    struct Case {
+        std::vector<std::string> made;  // "name", "name/" a folder, "name>target" a link
+        std::vector<std::string> files, subfolders;
+    };
+    const std::vector<Case> cases = {
+        {{"photo-2021-01-01-B.jpg", "photo-2021-01-01-a.jpg", "\xC3\x84rmel", "\xC3\xA4rger", "Z",
+          ".h", "z"},
+         {"photo-2021-01-01-a.jpg", "photo-2021-01-01-B.jpg", "Z", "z", "\xC3\xA4rger",
+          "\xC3\x84rmel"},
+         {}},
+        {{"f", "b/", "A/", ".git/", "c>b", "d>f", "e>missing"}, {"d", "e", "f"}, {"A", "b", "c"}},
+    };
+    const test::SystemFileSystem files;
+    const text::CaseMapper mapper = test::neutralCaseMapper();
+    for (const Case& c : cases) {
+        test::TempFolder dir;
+        for (const std::string& made : c.made) {
+            const auto link = made.find('>');
+            if (link != std::string::npos) {
+                ASSERT_EQ(
+                    ::symlink(made.substr(link + 1).c_str(), (dir / made.substr(0, link)).c_str()),
+                    0);
+            } else {
+                made.back() == '/' ? dir.makeFolder(made) : dir.write(made);
+            }
+        }
+        FileListModel list(files, mapper);
+        list.load(dir.path());
+        std::vector<std::string> shown;
+        for (int i = 0; i < list.count(); ++i) {
+            shown.push_back(list.name(i));
+        }
+        EXPECT_EQ(shown, c.files);
+        EXPECT_EQ(listSubfolders(files, dir.path(), mapper), c.subfolders);
+    }
 }
 
 }  // namespace
