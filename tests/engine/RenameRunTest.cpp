@@ -45,63 +45,55 @@ struct RecordingSink : RunSink {
     }
 };
 
-TEST(EngineRunTest, RetryRunsTheFailedPairAfreshSoItAppliesOnce) {
-    // The second file's pair fails: the name being computed is named, and Retry applies the
-    // pair to the name as it was before the failed try.
+// Three files a_1.txt, b_2.txt, c_3.txt of work/, "_" doubled, upper-cased.
+struct EngineRunTest : ::testing::Test {
+    RunOutcome run(RunMode mode) {
+        const RunInput input{h.root / "work/", names, searches, replacements};
+        return RenameRun(h.files, computation, log).run(mode, input, sink);
+    }
     test::Harness h;
     test::RecordingReporter errors;
     FlakyCaseOptions options;
-    options.failingRead = 2;
     const NameComputation computation{options, h.caseMapper};
     LogFile logFile{h.files, h.identity};
     RenameLog log{logFile, h.clock, h.format, errors};
     RecordingSink sink;
-    sink.retries = 1;
     const std::vector<std::string_view> names = {"a_1.txt", "b_2.txt", "c_3.txt"};
     const std::vector<std::string> searches = {"_"}, replacements = {"__"};
-    const RunInput input{h.root / "work/", names, searches, replacements};
-    EXPECT_EQ(RenameRun(h.files, computation, log).run(RunMode::Preview, input, sink),
-              RunOutcome::Completed);
+};
+
+TEST_F(EngineRunTest, RetryRunsTheFailedPairAfreshSoItAppliesOnce) {
+    // The second file's pair fails: the name being computed is named, and Retry applies the
+    // pair to the name as it was before the failed try.
+    options.failingRead = 2;
+    sink.retries = 1;
+    EXPECT_EQ(run(RunMode::Preview), RunOutcome::Completed);
     EXPECT_EQ(sink.failures, (std::vector<std::string>{"13 b_2.txt"}));
     EXPECT_EQ(sink.pairs[1], "b_2.txt > B__2.txt");
 }
 
 #ifndef _WIN32
-TEST(EngineRunTest, ARunEndsInTheFoldersItBeganInWhateverTheirPathsComeToName) {
+TEST_F(EngineRunTest, ARunEndsInTheFoldersItBeganInWhateverTheirPathsComeToName) {
     // After the first file the folder and the log's folder move away and empty ones take their
     // paths: the other files are renamed where they are, their entries join the log begun.
-    test::Harness h;
-    test::RecordingReporter errors;
-    FlakyCaseOptions options;
-    const NameComputation computation{options, h.caseMapper};
-    LogFile logFile{h.files, h.identity};
-    RenameLog log{logFile, h.clock, h.format, errors};
-    for (const char* name : {"work/a_1.txt", "work/b_2.txt", "work/c_3.txt"}) {
-        h.root.write(name);
+    for (const std::string_view name : names) {
+        h.root.write("work/" + std::string(name));
     }
-    const std::filesystem::path logFolder = std::filesystem::path(h.logPath()).parent_path();
-    std::filesystem::create_directories(logFolder);
-    RecordingSink sink;
+    const std::filesystem::path logFile = h.logPath();
+    std::filesystem::create_directories(logFile.parent_path());
     sink.onProgress = [&](int done) {
         if (done == 1) {
             std::filesystem::rename(h.root / "work", h.root / "moved");
-            std::filesystem::rename(logFolder, h.root / "moved log");
+            std::filesystem::rename(logFile.parent_path(), h.root / "moved log");
             std::filesystem::create_directories(h.root / "work");
-            std::filesystem::create_directories(logFolder);
+            std::filesystem::create_directories(logFile.parent_path());
         }
     };
-    const std::vector<std::string_view> names = {"a_1.txt", "b_2.txt", "c_3.txt"};
-    const std::vector<std::string> searches = {"_"}, replacements = {"__"};
-    const RunInput input{h.root / "work/", names, searches, replacements};
-    EXPECT_EQ(RenameRun(h.files, computation, log).run(RunMode::Rename, input, sink),
-              RunOutcome::Completed);
-    EXPECT_EQ(sink.failures, std::vector<std::string>{});
+    EXPECT_EQ(run(RunMode::Rename), RunOutcome::Completed);
     EXPECT_EQ(h.root.names("moved"),
               (std::vector<std::string>{"A__1.txt", "B__2.txt", "C__3.txt"}));
-    EXPECT_EQ(h.root.names("work"), std::vector<std::string>{});
-    EXPECT_EQ(test::namesIn(logFolder.string()), std::vector<std::string>{});
-    const std::string moved = test::readFile(
-        h.root / ("moved log/" + std::filesystem::path(h.logPath()).filename().string()));
+    EXPECT_EQ(h.root.names("work").size() + test::namesIn(logFile.parent_path()).size(), 0u);
+    const std::string moved = test::readFile(h.root / "moved log/" + logFile.filename().string());
     EXPECT_NE(moved.find("------> " + h.root / "work/C__3.txt"), std::string::npos) << moved;
 }
 #endif
