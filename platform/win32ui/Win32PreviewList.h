@@ -26,6 +26,13 @@ class Win32ListBox : public PreviewListBase, public Win32ControlBase {
     void setListIndex(int index) override;
     std::string toolTipText() const override;
     void layout(int dpi, HFONT font) override;
+    // Under Wine, a count that changes while the list is shown costs several times as much (its
+    // scroll bar drawn, its header moved, each step a round trip to the server).
+    void beforeShown() override {
+        if (m_changed) {
+            catchUp();
+        }
+    }
     LRESULT notify(NMHDR& header) override;
 
   private:

@@ -422,6 +422,11 @@ void Win32Window::show() {
     if (!m_placed) {
         placeFirstTime();
     }
+    if (!visible()) {
+        for (Win32ControlBase* control : m_controls) {
+            control->beforeShown();
+        }
+    }
     ::ShowWindow(m_handle, SW_SHOW);
     // Nothing else may give a window the keyboard (no window manager, say): it takes it.
     ::SetForegroundWindow(m_handle);
