@@ -72,6 +72,22 @@ void Win32ListBox::showRows(std::shared_ptr<const PreviewRows> rows, PreviewColu
     }
 }
 
+void Win32ListBox::prepareHidden() {
+    if (::IsWindowVisible(m_handle) || m_state.rows() != nullptr) {
+        return;
+    }
+    // The rows a page holds, and one more; none of them has a text or a mark to give.
+    m_shown = static_cast<int>(original(LVM_GETCOUNTPERPAGE, 0, 0)) + 1;
+    const win32ui::ProgramChange change(m_programChange);
+    original(LVM_SETITEMCOUNT, static_cast<WPARAM>(m_shown), LVSICF_NOINVALIDATEALL);
+    // A list view measures its rows and sets its scroll bars again the first time it paints
+    // rows: done now, into a memory device context's single pixel that nothing shows.
+    if (const HDC memory = ::CreateCompatibleDC(nullptr)) {
+        original(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+        ::DeleteDC(memory);
+    }
+}
+
 LRESULT CALLBACK Win32ListBox::procedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = static_cast<Win32ListBox*>(ofSubclass(handle));
     if (self == nullptr) {

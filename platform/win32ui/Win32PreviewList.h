@@ -23,6 +23,10 @@ class Win32ListBox : public PreviewListBase, public Win32ControlBase {
     Win32ListBox(const ControlDesign& design, Win32Window& window, HWND parent);
     ~Win32ListBox() override;
     void showRows(std::shared_ptr<const PreviewRows> rows, PreviewColumn column) override;
+    // A list just made, hidden, gets ready for its first showing: rows enough for its scroll
+    // bar, each empty, so that its first rows only move the bar's range, and its first paint
+    // done unseen. Under Wine these are most of a new list's first showing.
+    void prepareHidden();
     void setListIndex(int index) override;
     std::string toolTipText() const override;
     void layout(int dpi, HFONT font) override;

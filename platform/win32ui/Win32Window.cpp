@@ -436,6 +436,9 @@ void Win32Window::show() {
         m_keyboard.moveFocus(1);
     }
     ::UpdateWindow(m_handle);
+    if (m_kind == Kind::Main) {
+        m_ui.mainWindowShown();
+    }
 }
 
 void Win32Window::showModal() {
