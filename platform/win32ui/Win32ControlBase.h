@@ -74,6 +74,8 @@ class Win32ControlBase : public virtual Control {
     virtual std::string toolTipText() const { return m_toolTip; }
     // Places the control and sets its font for the window's DPI.
     virtual void layout(int dpi, HFONT font);
+    // The hidden window is about to show: what the control put off while hidden is done now.
+    virtual void beforeShown() {}
     // What the parent hears from the control.
     virtual void command(int /*code*/) {}
     virtual LRESULT notify(NMHDR& /*header*/) { return 0; }

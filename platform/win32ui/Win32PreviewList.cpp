@@ -63,11 +63,28 @@ void Win32ListBox::showRows(std::shared_ptr<const PreviewRows> rows, PreviewColu
         original(LVM_SETSELECTIONMARK, 0, -1);
         original(LVM_ENSUREVISIBLE, 0, FALSE);
     }
-    // A hidden list (a preview window kept for the next preview) keeps its count until it next
-    // hears from the system: the next rows mostly need as many, and under Wine a count that
-    // takes the scroll bar away and brings it back costs more than the rest of the showing.
+    // A hidden list (a preview window kept for the next preview) keeps its count until it is
+    // about to show or hears from the system: the next rows mostly need as many, and under Wine
+    // a count that takes the scroll bar away and brings it back costs more than the rest of the
+    // showing.
     if (::IsWindowVisible(m_handle)) {
         catchUp();
+    }
+}
+
+void Win32ListBox::prepareHidden() {
+    if (::IsWindowVisible(m_handle) || m_state.rows() != nullptr) {
+        return;
+    }
+    // The rows a page holds, and one more; none of them has a text or a mark to give.
+    m_shown = static_cast<int>(original(LVM_GETCOUNTPERPAGE, 0, 0)) + 1;
+    const win32ui::ProgramChange change(m_programChange);
+    original(LVM_SETITEMCOUNT, static_cast<WPARAM>(m_shown), LVSICF_NOINVALIDATEALL);
+    // A list view measures its rows and sets its scroll bars again the first time it paints
+    // rows: done now, into a memory device context's single pixel that nothing shows.
+    if (const HDC memory = ::CreateCompatibleDC(nullptr)) {
+        original(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+        ::DeleteDC(memory);
     }
 }
 
@@ -96,14 +113,16 @@ LRESULT CALLBACK Win32ListBox::procedure(HWND handle, UINT message, WPARAM wPara
 
 void Win32ListBox::catchUp() {
     m_changed = false;
-    if (m_shown != listCount()) {
+    const bool counted = m_shown != listCount();
+    if (counted) {
         m_shown = listCount();
         const win32ui::ProgramChange change(m_programChange);
         original(LVM_SETITEMCOUNT, static_cast<WPARAM>(m_shown), 0);
-        fitColumn();
-        if (m_state.index() >= 0) {
-            showChoice();
-        }
+    }
+    // As many rows as before may be other names (a kept window's next preview, say).
+    fitColumn();
+    if (counted && m_state.index() >= 0) {
+        showChoice();
     }
     ::InvalidateRect(m_handle, nullptr, FALSE);
 }
@@ -123,7 +142,9 @@ void Win32ListBox::fitColumn() {
         ::ReleaseDC(m_handle, dc);
         width = std::max<int>(width, size.cx + m_signSize + scaled(2 + 4 + 8, window().dpi()));
     }
-    original(LVM_SETCOLUMNWIDTH, 0, width);
+    if (original(LVM_GETCOLUMNWIDTH, 0, 0) != width) {
+        original(LVM_SETCOLUMNWIDTH, 0, width);
+    }
 }
 
 void Win32ListBox::layout(int dpi, HFONT font) {

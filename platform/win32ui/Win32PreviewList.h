@@ -23,9 +23,20 @@ class Win32ListBox : public PreviewListBase, public Win32ControlBase {
     Win32ListBox(const ControlDesign& design, Win32Window& window, HWND parent);
     ~Win32ListBox() override;
     void showRows(std::shared_ptr<const PreviewRows> rows, PreviewColumn column) override;
+    // A list just made, hidden, gets ready for its first showing: rows enough for its scroll
+    // bar, each empty, so that its first rows only move the bar's range, and its first paint
+    // done unseen. Under Wine these are most of a new list's first showing.
+    void prepareHidden();
     void setListIndex(int index) override;
     std::string toolTipText() const override;
     void layout(int dpi, HFONT font) override;
+    // Under Wine, a count that changes while the list is shown costs several times as much (its
+    // scroll bar drawn, its header moved, each step a round trip to the server).
+    void beforeShown() override {
+        if (m_changed) {
+            catchUp();
+        }
+    }
     LRESULT notify(NMHDR& header) override;
 
   private:

@@ -213,6 +213,12 @@ int Win32Ui::exec() {
 void Win32Ui::runModal(const std::function<bool()>& done) {
     MSG message;
     while (!m_quitRequested && !done()) {
+        // Nothing waits, paints included: the main window is on screen as it will stay.
+        if (m_firstPreview == FirstPreview::AtIdle &&
+            !::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+            makePreviewAhead();
+            continue;
+        }
         const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);
         if (got == 0 || got == -1) {
             // WM_QUIT from elsewhere (the session ends): every loop down the stack ends.
@@ -221,6 +227,28 @@ void Win32Ui::runModal(const std::function<bool()>& done) {
             break;
         }
         dispatch(message);
+    }
+}
+
+void Win32Ui::mainWindowShown() {
+    if (m_firstPreview == FirstPreview::NotYet) {
+        m_firstPreview = FirstPreview::AtIdle;
+    }
+}
+
+void Win32Ui::makePreviewAhead() {
+    m_firstPreview = FirstPreview::Made;
+    try {
+        auto form =
+            std::make_unique<Win32Form>(previewWindowDesign(), *this, Win32Window::Kind::Dialog);
+        for (std::size_t row = 0; row < form->design().controls.size(); ++row) {
+            if (auto* list = dynamic_cast<Win32ListBox*>(&form->control(row))) {
+                list->prepareHidden();
+            }
+        }
+        *m_sparePreview = std::move(form);
+    } catch (const std::exception&) {
+        // The first preview makes its window then, and reports what fails.
     }
 }
 
@@ -261,6 +289,7 @@ std::unique_ptr<MainView> Win32Ui::createMainWindow() {
 }
 
 std::unique_ptr<PreviewView> Win32Ui::createPreviewWindow() {
+    m_firstPreview = FirstPreview::Made;
     std::unique_ptr<Win32Form> form = std::move(*m_sparePreview);
     if (form != nullptr) {
         form->window().madeAgain();

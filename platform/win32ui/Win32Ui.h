@@ -67,6 +67,11 @@ class Win32Ui : public Ui {
     int exec();
     // Runs the message loop until `done` holds or the program quits.
     void runModal(const std::function<bool()>& done);
+    // The main window is shown: once nothing waits to be handled or painted, the loop makes the
+    // preview window ahead of the first preview, hidden, unless a preview came first.
+    void mainWindowShown();
+    // A preview window waits hidden for the next preview.
+    bool previewWaiting() const { return *m_sparePreview != nullptr; }
     // Handles one message as the loop does: the window sees its keyboard first.
     static void dispatch(MSG& message);
 
@@ -85,6 +90,8 @@ class Win32Ui : public Ui {
     const SystemFacts& facts() const { return m_facts; }
 
   private:
+    void makePreviewAhead();
+
     const FileSystem& m_files;
     const DriveQuery& m_drives;
     const text::CaseMapper& m_mapper;
@@ -98,6 +105,10 @@ class Win32Ui : public Ui {
     // most of what a preview costs the window under Wine. Held through a slot that a preview
     // still shown when this goes finds empty.
     std::shared_ptr<std::unique_ptr<Win32Form>> m_sparePreview;
+    // The first preview window: made by the first preview, or ahead of it once the program is
+    // idle after the main window's first showing.
+    enum class FirstPreview { NotYet, AtIdle, Made };
+    FirstPreview m_firstPreview = FirstPreview::NotYet;
     bool m_quitRequested = false;
     int m_exitCode = 0;
 };

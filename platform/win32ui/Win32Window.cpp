@@ -422,6 +422,11 @@ void Win32Window::show() {
     if (!m_placed) {
         placeFirstTime();
     }
+    if (!visible()) {
+        for (Win32ControlBase* control : m_controls) {
+            control->beforeShown();
+        }
+    }
     ::ShowWindow(m_handle, SW_SHOW);
     // Nothing else may give a window the keyboard (no window manager, say): it takes it.
     ::SetForegroundWindow(m_handle);
@@ -431,6 +436,9 @@ void Win32Window::show() {
         m_keyboard.moveFocus(1);
     }
     ::UpdateWindow(m_handle);
+    if (m_kind == Kind::Main) {
+        m_ui.mainWindowShown();
+    }
 }
 
 void Win32Window::showModal() {

@@ -365,13 +365,14 @@ TEST(Win32Windows, PreviewListsAreLevelNamedAndSpeakTheirWarnings) {
     EXPECT_EQ(last[0].bottom, last[1].bottom);
 }
 
-// What a preview shows of itself once filled with `rows` rows and shown: each list's count,
-// chosen, focused and top row, each label's caption and tooltip, the caption, the system menu,
-// where the window stands and which control has the focus.
-std::vector<std::pair<std::string, std::string>> shownPreview(PreviewView& view, int rows) {
+// What a preview shows of itself once filled with `rows` rows (names from `stem`) and shown:
+// each list's count, chosen, focused and top row and column width, each label's caption and
+// tooltip, the caption, the system menu, where the window stands and which control has the focus.
+std::vector<std::pair<std::string, std::string>> shownPreview(PreviewView& view, int rows,
+                                                              const std::string& stem = "") {
     PreviewControls& c = view.controls();
     for (int i = 0; i < rows; ++i) {
-        c.rows->add("n" + std::to_string(i), "m" + std::to_string(i));
+        c.rows->add("n" + stem + std::to_string(i), "m" + stem + std::to_string(i));
     }
     c.window->show();
     std::vector<std::pair<std::string, std::string>> seen;
@@ -385,6 +386,8 @@ std::vector<std::pair<std::string, std::string>> shownPreview(PreviewView& view,
             seen.emplace_back(list->name() + " " + what,
                               std::to_string(::SendMessageW(h, message, WPARAM(-1), flag)));
         }
+        seen.emplace_back(list->name() + " width",
+                          std::to_string(::SendMessageW(h, LVM_GETCOLUMNWIDTH, 0, 0)));
     }
     for (Label* label : {c.lblOriginalFilenames, c.lblNewFilenames, c.lblPath, c.lblWarning}) {
         seen.emplace_back(label->name(), label->caption() + "|" + label->toolTip());
@@ -427,6 +430,29 @@ TEST(Win32Windows, AKeptPreviewWindowShowsWhatANewOneDoes) {
     EXPECT_EQ(dynamic_cast<Win32Window&>(*second->controls().window).handle(), kept);
     EXPECT_FALSE(second->controls().cmdCancel->onClick);
     EXPECT_EQ(shownPreview(*second, 300), fresh);
+}
+
+// Made once the main window is shown and nothing waits, the first preview's window stays hidden
+// and takes no focus, and shows what a window made for the preview does (long names fitted).
+TEST(Win32Windows, APreviewWindowMadeAtIdleShowsWhatANewOneDoes) {
+    const auto firstPreview = [](bool atIdle) {
+        World world;
+        auto main = world.ui.createMainWindow();
+        main->controls().window->show();
+        const HWND focus = ::GetFocus();
+        int turns = 0;  // the timer turns the loop, should idle never come
+        const UINT_PTR wake = ::SetTimer(nullptr, 0, 100, nullptr);
+        world.ui.runModal([&] { return world.ui.previewWaiting() || !atIdle || ++turns > 50; });
+        ::KillTimer(nullptr, wake);
+        EXPECT_EQ(world.ui.previewWaiting(), atIdle);
+        EXPECT_EQ(::GetFocus(), focus);
+        auto preview = world.ui.createPreviewWindow();
+        EXPECT_FALSE(preview->controls().window->visible());
+        const HWND list = dynamic_cast<Win32ControlBase&>(*preview->controls().lstAfter).handle();
+        const auto page = static_cast<int>(::SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0));
+        return shownPreview(*preview, page + 1, std::string(80, 'x'));
+    };
+    EXPECT_EQ(firstPreview(true), firstPreview(false));
 }
 
 TEST(Win32Windows, TheFolderPanelKeepsTheFoldersOwnName) {
