@@ -87,9 +87,7 @@ TEST(HiveFile, MalformedHiveKeepsItsGoodValuesAndABackup) {
                                  "]\n\"Filename Case\"=\"2\"\n<<<garbage>>>\n"
                                  "\"Extension Case\"=\"1\"\n\"Cut\"=hex:01,0";
     dir.write("user.reg", original);
-    HiveFile store(dir / "user.reg");
-    EXPECT_EQ(getValue(store, kPrefs, "Filename Case"), "2\0"s);
-    EXPECT_EQ(getValue(store, kPrefs, "Extension Case"), "1\0"s);
+    HiveFile store(dir / "user.reg");  // (what parses of it: HiveFormat's tests)
     EXPECT_EQ(getValue(store, kPrefs, "Cut"), std::nullopt);
     EXPECT_EQ(debris(dir, ""), std::vector<std::string>{}) << "reading changes nothing";
 
