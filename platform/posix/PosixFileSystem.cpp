@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -285,11 +286,15 @@ void PosixFileSystem::append(const std::string& path, std::string_view text) {
         }
         throwForPath(err, path);
     }
-    if (::fstat(file.get(), &st) != 0) {
-        throwForPath(errno, path);
-    }
-    if (const auto why = refusalOf(st)) {
-        throw FileRefused(*why);
+    // Where nobody but this user and the system can add a name, nobody else can have put a link
+    // in the log's place since the folder was held; everywhere else each file opened is checked.
+    if (othersMayAdd(folder)) {
+        if (::fstat(file.get(), &st) != 0) {
+            throwForPath(errno, path);
+        }
+        if (const auto why = refusalOf(st)) {
+            throw FileRefused(*why);
+        }
     }
     throwIfFailed(writeAll(file.get(), text));
     throwIfFailed(file.close());
@@ -448,6 +453,18 @@ std::vector<FolderEntry> PosixFileSystem::listFolders(const std::string& path) c
 
 namespace qm::platform {
 
+namespace {
+
+// ext2/3/4, tmpfs, XFS, Btrfs, F2FS: where a folder's mode bits (and the mask of its access
+// control list) bound who may add names to it.
+bool isLocalDiskFileSystem(decltype(statfs::f_type) type) {
+    constexpr decltype(type) kinds[] = {0xEF53, 0x01021994, 0x58465342,
+                                        static_cast<decltype(type)>(0x9123683E), 0xF2F52010};
+    return std::find(std::begin(kinds), std::end(kinds), type) != std::end(kinds);
+}
+
+}  // namespace
+
 class PosixFolderHold : public FolderHold {
   public:
     PosixFolderHold(PosixFileSystem& files, int fd) : m_files(files), m_fd(fd) {}
@@ -468,6 +485,14 @@ std::unique_ptr<FolderHold> PosixFileSystem::holdFolder(const std::string& folde
     if (fd < 0) {
         return nullptr;  // the run's own calls will say what is wrong with the folder
     }
+    // Only on the disk's own file systems do the folder's owner and mode say who may write it:
+    // network and FUSE file systems may grant what they do not show.
+    struct stat st {};
+    struct statfs volume {};
+    const bool ownersOnly = ::fstat(fd, &st) == 0 && ::fstatfs(fd, &volume) == 0 &&
+                            S_ISDIR(st.st_mode) && (st.st_uid == ::geteuid() || st.st_uid == 0) &&
+                            (st.st_mode & (S_IWGRP | S_IWOTH)) == 0 &&
+                            isLocalDiskFileSystem(volume.f_type);
     std::string prefix = folder;
     while (prefix.size() > 1 && prefix.back() == '/') {
         prefix.pop_back();
@@ -476,7 +501,7 @@ std::unique_ptr<FolderHold> PosixFileSystem::holdFolder(const std::string& folde
         prefix += '/';
     }
     const std::lock_guard lock(m_heldLock);
-    m_held.push_back({std::move(prefix), fd});
+    m_held.push_back({std::move(prefix), fd, ownersOnly});
     return std::make_unique<PosixFolderHold>(*this, fd);
 }
 
@@ -489,6 +514,16 @@ std::pair<int, const char*> PosixFileSystem::reach(const std::string& path) cons
         }
     }
     return {AT_FDCWD, path.c_str()};
+}
+
+bool PosixFileSystem::othersMayAdd(int folderFd) const {
+    const std::lock_guard lock(m_heldLock);
+    for (const auto& held : m_held) {
+        if (held.fd == folderFd) {
+            return !held.ownersOnly;
+        }
+    }
+    return true;
 }
 
 void PosixFileSystem::release(int fd) {

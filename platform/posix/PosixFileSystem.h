@@ -41,11 +41,15 @@ class PosixFileSystem : public FileSystem {
     struct HeldFolder {
         std::string prefix;  // the folder's path with one '/' after it
         int fd;
+        bool ownersOnly;  // only its owner, this user or the system, can add a name to it
     };
     // The held folder's descriptor and the bare name (the tail of `path`), when `path` names an
     // entry of a held folder; else AT_FDCWD and the whole path.
     std::pair<int, const char*> reach(const std::string& path) const;
     void release(int fd);
+    // Whether a user other than this one (or the system) may put a name into the folder reached
+    // by `folderFd` (a held folder's, or AT_FDCWD for one not held, which may be any).
+    bool othersMayAdd(int folderFd) const;
 
     static std::optional<Refusal> refusalOf(const struct stat& st);
     void injectFault(FaultSite site, const std::string& path) const;

@@ -141,6 +141,9 @@ TEST(PlantedLogTest, NothingIsWrittenThroughItAndTheStateFolderSaysWhy) {
         SCOPED_TRACE(why + (whileRunning ? ", while running" : ""));
         test::Program p;
         const std::string victim = p.h.root.write("victim.txt", "the victim's own\n");
+        // The program's folder is one every user may write: where only the user may, nobody
+        // else can plant a link during a run.
+        std::filesystem::permissions(test::fsPath(p.h.root / "app"), std::filesystem::perms::all);
         const auto plant = [&, why = why] {
             const auto log = test::fsPath(p.h.root / "app/_APP_LOG.txt");
             std::error_code error;
