@@ -142,8 +142,8 @@ std::string PosixFileSystem::caseKey(std::string_view name) const {
 bool PosixFileSystem::isSameEntry(const std::string& from, const std::string& to) const {
     struct stat source {};
     struct stat target {};
-    const auto [fromFolder, fromEntry] = reach(from);
-    const auto [toFolder, toEntry] = reach(to);
+    const auto [fromFolder, fromEntry, fromOthersMayAdd] = reach(from);
+    const auto [toFolder, toEntry, toOthersMayAdd] = reach(to);
     if (::fstatat(fromFolder, fromEntry, &source, AT_SYMLINK_NOFOLLOW) != 0 ||
         ::fstatat(toFolder, toEntry, &target, AT_SYMLINK_NOFOLLOW) != 0 ||
         source.st_dev != target.st_dev || source.st_nlink != 1) {
@@ -184,8 +184,8 @@ bool PosixFileSystem::isSameEntry(const std::string& from, const std::string& to
 // its old name and an empty file under the new one. Returns 0, or EEXIST when the name is
 // taken; throws for any other failure.
 int PosixFileSystem::moveOntoClaim(const std::string& from, const std::string& to) {
-    const auto [fromFolder, fromName] = reach(from);
-    const auto [toFolder, toName] = reach(to);
+    const auto [fromFolder, fromName, fromOthersMayAdd] = reach(from);
+    const auto [toFolder, toName, toOthersMayAdd] = reach(to);
     UniqueFd claim(
         ::openat(toFolder, toName, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
     if (claim.get() < 0) {
@@ -230,15 +230,15 @@ void PosixFileSystem::renameNoReplace(const std::string& from, const std::string
     }
     injectFault(FaultSite::Rename, from);
     int err = outcome(FaultSite::RenameNoReplace, [&] {
-        const auto [fromFolder, fromName] = reach(from);
-        const auto [toFolder, toName] = reach(to);
+        const auto [fromFolder, fromName, fromOthersMayAdd] = reach(from);
+        const auto [toFolder, toName, toOthersMayAdd] = reach(to);
         return ::renameat2(fromFolder, fromName, toFolder, toName, RENAME_NOREPLACE);
     });
     if (err == EINVAL || err == ENOSYS) {
         // A file system without RENAME_NOREPLACE (FUSE, NTFS through ntfs-3g): link() never
         // replaces either; then the old name goes.
-        const auto [fromFolder, fromName] = reach(from);
-        const auto [toFolder, toName] = reach(to);
+        const auto [fromFolder, fromName, fromOthersMayAdd] = reach(from);
+        const auto [toFolder, toName, toOthersMayAdd] = reach(to);
         err = outcome(FaultSite::HardLink,
                       [&] { return ::linkat(fromFolder, fromName, toFolder, toName, 0); });
         if (err == 0 && ::unlinkat(fromFolder, fromName, 0) != 0) {
@@ -259,8 +259,8 @@ void PosixFileSystem::renameNoReplace(const std::string& from, const std::string
         if (!isSameEntry(from, to)) {
             throw RunError(kFileAlreadyExists);
         }
-        const auto [fromFolder, fromName] = reach(from);
-        const auto [toFolder, toName] = reach(to);
+        const auto [fromFolder, fromName, fromOthersMayAdd] = reach(from);
+        const auto [toFolder, toName, toOthersMayAdd] = reach(to);
         if (::renameat(fromFolder, fromName, toFolder, toName) != 0) {
             throwMoveFailure(errno, from, to);
         }
@@ -274,7 +274,7 @@ void PosixFileSystem::append(const std::string& path, std::string_view text) {
     injectFault(FaultSite::LogAppend, path);
     // Never through a link, and without waiting for a reader should the name be a pipe: the
     // check below is made on the very file opened, so nothing can be swapped in between.
-    const auto [folder, name] = reach(path);
+    const auto [folder, name, othersMayAdd] = reach(path);
     UniqueFd file(::openat(
         folder, name,
         O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0644));
@@ -288,7 +288,7 @@ void PosixFileSystem::append(const std::string& path, std::string_view text) {
     }
     // Where nobody but this user and the system can add a name, nobody else can have put a link
     // in the log's place since the folder was held; everywhere else each file opened is checked.
-    if (othersMayAdd(folder)) {
+    if (othersMayAdd) {
         if (::fstat(file.get(), &st) != 0) {
             throwForPath(errno, path);
         }
@@ -449,10 +449,6 @@ std::vector<FolderEntry> PosixFileSystem::listFolders(const std::string& path) c
     return readFolder(path, true);
 }
 
-}  // namespace qm::platform
-
-namespace qm::platform {
-
 namespace {
 
 // ext2/3/4, tmpfs, XFS, Btrfs, F2FS: where a folder's mode bits (and the mask of its access
@@ -505,25 +501,15 @@ std::unique_ptr<FolderHold> PosixFileSystem::holdFolder(const std::string& folde
     return std::make_unique<PosixFolderHold>(*this, fd);
 }
 
-std::pair<int, const char*> PosixFileSystem::reach(const std::string& path) const {
+PosixFileSystem::Reached PosixFileSystem::reach(const std::string& path) const {
     const std::lock_guard lock(m_heldLock);
     for (const auto& held : m_held) {
         if (path.size() > held.prefix.size() && path.starts_with(held.prefix) &&
             path.find('/', held.prefix.size()) == std::string::npos) {
-            return {held.fd, path.c_str() + held.prefix.size()};
+            return {held.fd, path.c_str() + held.prefix.size(), !held.ownersOnly};
         }
     }
-    return {AT_FDCWD, path.c_str()};
-}
-
-bool PosixFileSystem::othersMayAdd(int folderFd) const {
-    const std::lock_guard lock(m_heldLock);
-    for (const auto& held : m_held) {
-        if (held.fd == folderFd) {
-            return !held.ownersOnly;
-        }
-    }
-    return true;
+    return {AT_FDCWD, path.c_str(), true};
 }
 
 void PosixFileSystem::release(int fd) {

@@ -7,7 +7,6 @@
 
 #include <mutex>
 #include <string_view>
-#include <utility>
 
 #include "services/FaultPlan.h"
 #include "services/FileSystem.h"
@@ -43,13 +42,15 @@ class PosixFileSystem : public FileSystem {
         int fd;
         bool ownersOnly;  // only its owner, this user or the system, can add a name to it
     };
-    // The held folder's descriptor and the bare name (the tail of `path`), when `path` names an
-    // entry of a held folder; else AT_FDCWD and the whole path.
-    std::pair<int, const char*> reach(const std::string& path) const;
+    struct Reached {
+        int folder;         // a held folder's descriptor, or AT_FDCWD
+        const char* name;   // the bare name in it, or the whole path
+        bool othersMayAdd;  // whether a user other than this one or the system may add names
+    };
+    // How `path` is reached: through a held folder when it names an entry of one, else whole
+    // (and then any folder it is in may be one that others write).
+    Reached reach(const std::string& path) const;
     void release(int fd);
-    // Whether a user other than this one (or the system) may put a name into the folder reached
-    // by `folderFd` (a held folder's, or AT_FDCWD for one not held, which may be any).
-    bool othersMayAdd(int folderFd) const;
 
     static std::optional<Refusal> refusalOf(const struct stat& st);
     void injectFault(FaultSite site, const std::string& path) const;
