@@ -11,25 +11,34 @@ RenameLog::RenameLog(LogFile& log, const platform::Clock& clock,
 
 namespace {
 
-std::string entryText(const std::string& time, const std::string& oldPath,
-                      const std::string& newPath) {
-    std::string text;
-    text.reserve(time.size() + oldPath.size() + newPath.size() + 32);
+// Made in `text`, whose room is kept from entry to entry.
+void makeEntry(std::string& text, const std::string& time, const std::string& oldPath,
+               const std::string& newPath) {
+    text.clear();
     text.append("\r\n\r\n").append(time).append("\r\nRenamed: ");
     appendLogName(text, oldPath);
     text.append("\r\n------> ");
     appendLogName(text, newPath);
     text.append("\r\n");
-    return text;
 }
 
 }  // namespace
 
-void RenameLog::LogFilenameChange(const std::string& oldPath, const std::string& newPath) {
+void RenameLog::LogFilenameChange(const std::string& oldPath, const std::string& newPath,
+                                  const std::function<void()>& beforeReport) {
     static const std::string source = "bQuillmote_LogFilenameChange";
     runWithRetry(
-        m_errors, source, [this] { return m_log.path(); },
-        [&] { m_log.append(entryText(m_format.timeOfDay(m_clock.now()), oldPath, newPath)); });
+        m_errors, source,
+        [&] {
+            if (beforeReport) {
+                beforeReport();
+            }
+            return m_log.path();
+        },
+        [&] {
+            makeEntry(m_entry, m_format.timeOfDay(m_clock.now()), oldPath, newPath);
+            m_log.append(m_entry);
+        });
 }
 
 void RenameLog::writeRunSeparator() {

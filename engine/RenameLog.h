@@ -2,6 +2,7 @@
 // rename, and one empty line after a whole run. Each is one open-append-close.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -20,7 +21,9 @@ class RenameLog {
     // Two empty lines, the time of this entry, "Renamed: " + old path, "------> " + new path,
     // each path in the form the log holds names in (logName).
     // A failure goes to the error dialog (Retry writes the entry again); the run goes on.
-    void LogFilenameChange(const std::string& oldPath, const std::string& newPath);
+    // `beforeReport`, when given, runs before the dialog is shown.
+    void LogFilenameChange(const std::string& oldPath, const std::string& newPath,
+                           const std::function<void()>& beforeReport = {});
     // Holds the log's folder for a run's entries (LogFile::holdFolder).
     std::unique_ptr<platform::FolderHold> holdFolder() { return m_log.holdFolder(); }
     // The empty line that ends a run. Throws RunError.
@@ -31,6 +34,7 @@ class RenameLog {
     const platform::Clock& m_clock;
     const platform::LocaleFormat& m_format;
     ErrorReporter& m_errors;
+    std::string m_entry;
 };
 
 }  // namespace qm

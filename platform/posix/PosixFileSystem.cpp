@@ -184,10 +184,9 @@ bool PosixFileSystem::isSameEntry(const std::string& from, const std::string& to
 // its old name and an empty file under the new one. Returns 0, or EEXIST when the name is
 // taken; throws for any other failure.
 int PosixFileSystem::moveOntoClaim(const std::string& from, const std::string& to) {
-    const auto [fromFolder, fromName, fromOthersMayAdd] = reach(from);
-    const auto [toFolder, toName, toOthersMayAdd] = reach(to);
-    UniqueFd claim(
-        ::openat(toFolder, toName, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
+    const auto [source, target] = reach(from, to);
+    UniqueFd claim(::openat(target.folder, target.name,
+                            O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
     if (claim.get() < 0) {
         const int err = errno;
         if (err == EEXIST) {
@@ -201,15 +200,16 @@ int PosixFileSystem::moveOntoClaim(const std::string& from, const std::string& t
         throwForPath(err, err == ENOENT && !isFile(from) ? from : to);
     }
     claim.reset();
-    const int err = outcome(FaultSite::MoveOntoClaim,
-                            [&] { return ::renameat(fromFolder, fromName, toFolder, toName); });
+    const int err = outcome(FaultSite::MoveOntoClaim, [&] {
+        return ::renameat(source.folder, source.name, target.folder, target.name);
+    });
     if (err == 0) {
         return 0;
     }
     struct stat left {};
-    if (::fstatat(toFolder, toName, &left, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(left.st_mode) &&
-        left.st_size == 0) {
-        ::unlinkat(toFolder, toName, 0);
+    if (::fstatat(target.folder, target.name, &left, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(left.st_mode) && left.st_size == 0) {
+        ::unlinkat(target.folder, target.name, 0);
     }
     throwMoveFailure(err, from, to);
 }
@@ -230,20 +230,20 @@ void PosixFileSystem::renameNoReplace(const std::string& from, const std::string
     }
     injectFault(FaultSite::Rename, from);
     int err = outcome(FaultSite::RenameNoReplace, [&] {
-        const auto [fromFolder, fromName, fromOthersMayAdd] = reach(from);
-        const auto [toFolder, toName, toOthersMayAdd] = reach(to);
-        return ::renameat2(fromFolder, fromName, toFolder, toName, RENAME_NOREPLACE);
+        const auto [source, target] = reach(from, to);
+        return ::renameat2(source.folder, source.name, target.folder, target.name,
+                           RENAME_NOREPLACE);
     });
     if (err == EINVAL || err == ENOSYS) {
         // A file system without RENAME_NOREPLACE (FUSE, NTFS through ntfs-3g): link() never
         // replaces either; then the old name goes.
-        const auto [fromFolder, fromName, fromOthersMayAdd] = reach(from);
-        const auto [toFolder, toName, toOthersMayAdd] = reach(to);
-        err = outcome(FaultSite::HardLink,
-                      [&] { return ::linkat(fromFolder, fromName, toFolder, toName, 0); });
-        if (err == 0 && ::unlinkat(fromFolder, fromName, 0) != 0) {
+        const auto [source, target] = reach(from, to);
+        err = outcome(FaultSite::HardLink, [&] {
+            return ::linkat(source.folder, source.name, target.folder, target.name, 0);
+        });
+        if (err == 0 && ::unlinkat(source.folder, source.name, 0) != 0) {
             const int unlinkErr = errno;
-            ::unlinkat(toFolder, toName, 0);
+            ::unlinkat(target.folder, target.name, 0);
             throwForPath(unlinkErr, from);
         }
         if (err == EPERM || err == ENOTSUP || err == EOPNOTSUPP || err == ENOSYS) {
@@ -259,9 +259,8 @@ void PosixFileSystem::renameNoReplace(const std::string& from, const std::string
         if (!isSameEntry(from, to)) {
             throw RunError(kFileAlreadyExists);
         }
-        const auto [fromFolder, fromName, fromOthersMayAdd] = reach(from);
-        const auto [toFolder, toName, toOthersMayAdd] = reach(to);
-        if (::renameat(fromFolder, fromName, toFolder, toName) != 0) {
+        const auto [source, target] = reach(from, to);
+        if (::renameat(source.folder, source.name, target.folder, target.name) != 0) {
             throwMoveFailure(errno, from, to);
         }
         return;
@@ -503,6 +502,16 @@ std::unique_ptr<FolderHold> PosixFileSystem::holdFolder(const std::string& folde
 
 PosixFileSystem::Reached PosixFileSystem::reach(const std::string& path) const {
     const std::lock_guard lock(m_heldLock);
+    return reachHeld(path);
+}
+
+std::pair<PosixFileSystem::Reached, PosixFileSystem::Reached> PosixFileSystem::reach(
+    const std::string& from, const std::string& to) const {
+    const std::lock_guard lock(m_heldLock);
+    return {reachHeld(from), reachHeld(to)};
+}
+
+PosixFileSystem::Reached PosixFileSystem::reachHeld(const std::string& path) const {
     for (const auto& held : m_held) {
         if (path.size() > held.prefix.size() && path.starts_with(held.prefix) &&
             path.find('/', held.prefix.size()) == std::string::npos) {

@@ -50,6 +50,9 @@ class PosixFileSystem : public FileSystem {
     // How `path` is reached: through a held folder when it names an entry of one, else whole
     // (and then any folder it is in may be one that others write).
     Reached reach(const std::string& path) const;
+    // Both ends of a move, in one look.
+    std::pair<Reached, Reached> reach(const std::string& from, const std::string& to) const;
+    Reached reachHeld(const std::string& path) const;  // with m_heldLock taken
     void release(int fd);
 
     static std::optional<Refusal> refusalOf(const struct stat& st);
