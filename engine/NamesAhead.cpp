@@ -30,22 +30,29 @@ const NamesAhead::Computed* NamesAhead::take(int i) {
             return nullptr;
         }
     }
-    if (m_computed.load() <= i) {
+    if (m_seenComputed <= i) {
+        m_seenComputed = m_computed.load();
+    }
+    if (m_seenComputed <= i) {
         std::unique_lock lock(m_lock);
         m_takerWaits = true;
         m_wake.wait(lock, [&] { return m_computed.load() > i || m_ended.load(); });
         m_takerWaits = false;
+        m_seenComputed = m_computed.load();
     }
-    if (m_computed.load() <= i) {
+    if (m_seenComputed <= i) {
         return nullptr;  // the thread gave up before this file (memory ran out)
     }
     return &m_slots[static_cast<std::size_t>(i) % m_slots.size()];
 }
 
 void NamesAhead::done(int i) {
+    // The computing thread, once the slots are full, sleeps until half of them are free: it is
+    // told of freed slots every sixteen files, and woken once for every half round.
+    if ((i + 1) % 16 != 0 && !m_computerWaits.load()) {
+        return;
+    }
     m_done.store(i + 1);
-    // The computing thread, once the slots are full, sleeps until half of them are free: one
-    // wake-up for every half round, not one for every file.
     if (m_computerWaits.load() &&
         m_computed.load() - (i + 1) <= static_cast<int>(m_slots.size()) / 2) {
         wake();
@@ -63,6 +70,7 @@ void NamesAhead::stop() {
 
 void NamesAhead::start(int from) {
     m_computed = from;
+    m_seenComputed = from;
     m_done = from;
     m_ended = false;
     m_stopping = false;

@@ -66,12 +66,14 @@ class NamesAhead {
     bool m_noThread = false;
     std::mutex m_lock;  // only for the waits
     std::condition_variable m_wake;
-    std::atomic<int> m_computed{0};  // files before this one are in their slots
-    std::atomic<int> m_done{0};      // files before this one are no longer read
-    std::atomic<bool> m_ended{false};
+    // Each side's count on a cache line of its own: the other side only reads it.
+    alignas(64) std::atomic<int> m_computed{0};  // files before this one are in their slots
+    alignas(64) std::atomic<int> m_done{0};      // files before this one are no longer read
+    alignas(64) std::atomic<bool> m_ended{false};
     std::atomic<bool> m_stopping{false};
     std::atomic<bool> m_computerWaits{false};
     std::atomic<bool> m_takerWaits{false};
+    int m_seenComputed = 0;  // the taker's last look at m_computed
 };
 
 }  // namespace qm

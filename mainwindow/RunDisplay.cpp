@@ -21,7 +21,7 @@ void RunDisplay::show(int count) {
     bar.setVisible(true);
     m_window.StatusBar1->setVisible(false);
     m_done = 0;
-    m_fillShown = 0;
+    m_fillChecked = 0;
     m_drawnAt = m_clock.now();
     m_interval = kRedrawInterval;
 }
@@ -40,10 +40,11 @@ void RunDisplay::namePair(const std::string& oldName, const std::string& newName
 void RunDisplay::progress(int done, int count) {
     m_done = done;
     const int fill = static_cast<int>(m_barWidth * done / std::max(1, count));
-    if (done == count || (fill != m_fillShown && m_clock.now() - m_drawnAt >= m_interval)) {
+    // The clock is read once for each pixel the fill grows, not for every file.
+    if (done == count || (fill != m_fillChecked && m_clock.now() - m_drawnAt >= m_interval)) {
         draw(done);
-        m_fillShown = fill;
     }
+    m_fillChecked = fill;
 }
 
 void RunDisplay::draw(int done) {

@@ -1,7 +1,7 @@
 // What a rename run shows in the main window: the progress bar in the status bar's place, the
 // preview's two lists while a preview is filled, and every failed step in the error dialog,
-// whose Retry runs the step again. The bar is redrawn only when its fill has grown by a pixel
-// and 50 ms have passed since it was last drawn, or fifty times as long as that drawing took
+// whose Retry runs the step again. The bar is redrawn only as its fill grows by a pixel, once
+// 50 ms have passed since it was last drawn, or fifty times as long as that drawing took
 // when the display is slow to answer (a busy or remote one; a second at most), and whenever the
 // run stops: a run over many files spends its time renaming, not repainting.
 #pragma once
@@ -44,7 +44,7 @@ class RunDisplay : public RunSink {
     const platform::Clock& m_clock;
     platform::PreviewControls* m_preview;
     int m_done = 0;            // files through
-    int m_fillShown = 0;       // the bar's drawn fill, in pixels
+    int m_fillChecked = 0;     // the fill, in pixels, when the clock was last read
     long long m_barWidth = 1;  // the bar spans the window while the run lasts
     platform::TimePoint m_drawnAt{};
     platform::TimePoint::duration m_interval = kRedrawInterval;  // before the next redraw
