@@ -47,7 +47,7 @@ class NamesAhead {
     void stop();
 
   private:
-    static constexpr int kSlots = 512;
+    static constexpr int kSlots = 2048;
 
     void start(int from);
     void computeFrom(int from);

@@ -118,7 +118,7 @@ struct LongRunTest : EngineRunTest, ::testing::WithParamInterface<LongRunCase> {
 
 TEST_P(LongRunTest, TheFailureIsMetAtItsFileAndTheRunGoesOnOrEndsThere) {
     const LongRunCase& c = GetParam();
-    constexpr int kFiles = 1300;
+    constexpr int kFiles = 2600;
     std::vector<std::string> stored;
     for (int i = 0; i < kFiles; ++i) {
         stored.push_back("f_" + std::to_string(1000 + i) + ".txt");
@@ -126,14 +126,14 @@ TEST_P(LongRunTest, TheFailureIsMetAtItsFileAndTheRunGoesOnOrEndsThere) {
     }
     const std::vector<std::string_view> files(stored.begin(), stored.end());
     if (c.nameFails) {
-        options.failingRead = 701;  // one read for each file
+        options.failingRead = 2001;  // one read for each file
     } else {
         sink.onProgress = [&](int done) {
-            if (done == 700) {
-                h.root.write("work/F__1700.txt");
+            if (done == 2000) {
+                h.root.write("work/F__3000.txt");
             }
         };
-        sink.onFailure = [&] { std::filesystem::remove(h.root / "work/F__1700.txt"); };
+        sink.onFailure = [&] { std::filesystem::remove(h.root / "work/F__3000.txt"); };
     }
     sink.retries = c.retry ? 1 : 0;
     EXPECT_EQ(run(RunMode::Rename, files), c.outcome);
@@ -155,10 +155,10 @@ TEST_P(LongRunTest, TheFailureIsMetAtItsFileAndTheRunGoesOnOrEndsThere) {
 
 INSTANTIATE_TEST_SUITE_P(
     FarIntoTheRun, LongRunTest,
-    ::testing::Values(LongRunCase{true, true, RunOutcome::Completed, "13 f_1700.txt", 1300},
-                      LongRunCase{true, false, RunOutcome::Abandoned, "13 f_1700.txt", 700},
-                      LongRunCase{false, true, RunOutcome::Completed, "58 F__1700.txt", 1300},
-                      LongRunCase{false, false, RunOutcome::Abandoned, "58 F__1700.txt", 700}),
+    ::testing::Values(LongRunCase{true, true, RunOutcome::Completed, "13 f_3000.txt", 2600},
+                      LongRunCase{true, false, RunOutcome::Abandoned, "13 f_3000.txt", 2000},
+                      LongRunCase{false, true, RunOutcome::Completed, "58 F__3000.txt", 2600},
+                      LongRunCase{false, false, RunOutcome::Abandoned, "58 F__3000.txt", 2000}),
     [](const auto& info) {
         return std::string(info.param.nameFails ? "Name" : "Rename") +
                (info.param.retry ? "Retried" : "GivenUp");
