@@ -24,17 +24,10 @@ void makeEntry(std::string& text, const std::string& time, const std::string& ol
 
 }  // namespace
 
-void RenameLog::LogFilenameChange(const std::string& oldPath, const std::string& newPath,
-                                  const std::function<void()>& beforeReport) {
+void RenameLog::LogFilenameChange(const std::string& oldPath, const std::string& newPath) {
     static const std::string source = "bQuillmote_LogFilenameChange";
     runWithRetry(
-        m_errors, source,
-        [&] {
-            if (beforeReport) {
-                beforeReport();
-            }
-            return m_log.path();
-        },
+        m_errors, source, [this] { return m_log.path(); },
         [&] {
             makeEntry(m_entry, m_format.timeOfDay(m_clock.now()), oldPath, newPath);
             m_log.append(m_entry);

@@ -2,7 +2,6 @@
 // rename, and one empty line after a whole run. Each is one open-append-close.
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -21,9 +20,7 @@ class RenameLog {
     // Two empty lines, the time of this entry, "Renamed: " + old path, "------> " + new path,
     // each path in the form the log holds names in (logName).
     // A failure goes to the error dialog (Retry writes the entry again); the run goes on.
-    // `beforeReport`, when given, runs before the dialog is shown.
-    void LogFilenameChange(const std::string& oldPath, const std::string& newPath,
-                           const std::function<void()>& beforeReport = {});
+    void LogFilenameChange(const std::string& oldPath, const std::string& newPath);
     // Holds the log's folder for a run's entries (LogFile::holdFolder).
     std::unique_ptr<platform::FolderHold> holdFolder() { return m_log.holdFolder(); }
     // The empty line that ends a run. Throws RunError.
