@@ -214,7 +214,7 @@ TEST_F(RenameRunTest, RunOverMoreThan32767Files) {
     EXPECT_EQ(names.front(), "g100000.dat");
     EXPECT_EQ(names.back(), "g132999.dat");
     // The bar moves, but is redrawn at most every 50 ms (the clock moves 0.1 ms at every
-    // reading, a few readings a file) and only when its fill grows (800 pixels).
+    // reading, one or two readings a file) and only when its fill grows (800 pixels).
     const int updates = form().get<platform::HeadlessProgressBar>("ProgressBar1").updates();
     EXPECT_GT(updates, 20);
     EXPECT_LT(updates, 400);
