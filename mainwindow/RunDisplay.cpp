@@ -21,7 +21,7 @@ void RunDisplay::show(int count) {
     bar.setVisible(true);
     m_window.StatusBar1->setVisible(false);
     m_done = 0;
-    m_fillChecked = 0;
+    m_lastFill = 0;
     m_drawnAt = m_clock.now();
     m_interval = kRedrawInterval;
 }
@@ -41,10 +41,10 @@ void RunDisplay::progress(int done, int count) {
     m_done = done;
     const int fill = static_cast<int>(m_barWidth * done / std::max(1, count));
     // The clock is read once for each pixel the fill grows, not for every file.
-    if (done == count || (fill != m_fillChecked && m_clock.now() - m_drawnAt >= m_interval)) {
+    if (done == count || (fill != m_lastFill && m_clock.now() - m_drawnAt >= m_interval)) {
         draw(done);
     }
-    m_fillChecked = fill;
+    m_lastFill = fill;
 }
 
 void RunDisplay::draw(int done) {

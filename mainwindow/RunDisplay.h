@@ -44,7 +44,7 @@ class RunDisplay : public RunSink {
     const platform::Clock& m_clock;
     platform::PreviewControls* m_preview;
     int m_done = 0;            // files through
-    int m_fillChecked = 0;     // the fill, in pixels, when the clock was last read
+    int m_lastFill = 0;        // the fill, in pixels, after the file before
     long long m_barWidth = 1;  // the bar spans the window while the run lasts
     platform::TimePoint m_drawnAt{};
     platform::TimePoint::duration m_interval = kRedrawInterval;  // before the next redraw

@@ -142,10 +142,9 @@ std::string PosixFileSystem::caseKey(std::string_view name) const {
 bool PosixFileSystem::isSameEntry(const std::string& from, const std::string& to) const {
     struct stat source {};
     struct stat target {};
-    const auto [fromFolder, fromEntry, fromOthersMayAdd] = reach(from);
-    const auto [toFolder, toEntry, toOthersMayAdd] = reach(to);
-    if (::fstatat(fromFolder, fromEntry, &source, AT_SYMLINK_NOFOLLOW) != 0 ||
-        ::fstatat(toFolder, toEntry, &target, AT_SYMLINK_NOFOLLOW) != 0 ||
+    const auto [fromAt, toAt] = reach(from, to);
+    if (::fstatat(fromAt.folder, fromAt.name, &source, AT_SYMLINK_NOFOLLOW) != 0 ||
+        ::fstatat(toAt.folder, toAt.name, &target, AT_SYMLINK_NOFOLLOW) != 0 ||
         source.st_dev != target.st_dev || source.st_nlink != 1) {
         return false;  // a second link to the file is another name that must stay
     }
