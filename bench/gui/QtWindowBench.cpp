@@ -14,7 +14,9 @@
 // opened log to be a plain file with one name, as the program does (floor_checked_s,
 // vs_floor_checked, cpu_vs_floor_checked). What the window adds around the run is reported beside
 // it: before Yes (the selection read and the input checked, before_s) and after the last entry (the
-// list read again, refresh_s).
+// list read again, refresh_s). The bare floor is timed a second time in each round, and the two
+// in ratio (floor_again_vs_floor) tell how far this machine moves identical work: a vs_floor
+// closer to 1 than that is beyond what one run can tell.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -267,16 +269,21 @@ void BM_QtRenameRun(benchmark::State& state) {
     const int files = static_cast<int>(state.range(0));
     Program& program = Program::get();
     const std::string folder = program.folder(files, "run");
-    const std::string floorFolder = program.folder(files, "floor");
     const std::string floorLog = program.root + "/floor-log.txt";
     const std::string log = program.app.identity().GetLogFilePath();
     double runSeconds = 0;
-    // The bare floor, and the floor that also checks each opened log as the program does.
+    // The bare floor, the floor that also checks each opened log as the program does, and the
+    // bare floor again. Each renames a folder of its own, so that every folder has been renamed
+    // and renamed back as often as the run's has: a folder's history changes what a rename in it
+    // costs.
     struct Floor {
         qm::bench::LogCheck check;
+        std::string folder;
         double seconds = 0;
         double processor = 0;
-    } floors[] = {{qm::bench::LogCheck::None}, {qm::bench::LogCheck::OpenedFile}};
+    } floors[] = {{qm::bench::LogCheck::None, program.folder(files, "floor")},
+                  {qm::bench::LogCheck::OpenedFile, program.folder(files, "floor-checked")},
+                  {qm::bench::LogCheck::None, program.folder(files, "floor-again")}};
     double runProcessor = 0;
     qm::bench::resetPeakMemory();
     double beforeSeconds = 0;
@@ -328,17 +335,17 @@ void BM_QtRenameRun(benchmark::State& state) {
         ::sync();
         const auto floorStart = Clock::now();
         const double floorProcessorAtStart = processorSeconds();
-        if (!qm::bench::renameFloor(floorFolder, files, floorLog, floor.check)) {
+        if (!qm::bench::renameFloor(floor.folder, files, floorLog, floor.check)) {
             state.SkipWithError("the floor's rename failed");
         }
         floor.seconds += secondsSince(floorStart);
         floor.processor += processorSeconds() - floorProcessorAtStart;
         ::unlink(floorLog.c_str());
-        if (!qm::bench::renameBack(floorFolder, files)) {
+        if (!qm::bench::renameBack(floor.folder, files)) {
             state.SkipWithError("renaming back failed");
         }
     };
-    // The three in turn, the order reversed every other round: whatever comes first or last in
+    // The four in turn, the order reversed every other round: whatever comes first or last in
     // a round (a disk still busy, a cache just warmed) falls on each alike.
     int round = 0;
     for (auto _ : state) {
@@ -346,7 +353,9 @@ void BM_QtRenameRun(benchmark::State& state) {
             runProgram();
             runFloor(floors[0]);
             runFloor(floors[1]);
+            runFloor(floors[2]);
         } else {
+            runFloor(floors[2]);
             runFloor(floors[1]);
             runFloor(floors[0]);
             runProgram();
@@ -368,6 +377,8 @@ void BM_QtRenameRun(benchmark::State& state) {
         state.counters[std::string("cpu_vs_floor") + suffix] =
             floor.processor > 0 ? runProcessor / floor.processor : 0;
     }
+    state.counters["floor_again_vs_floor"] =
+        floors[0].seconds > 0 ? floors[2].seconds / floors[0].seconds : 0;
 }
 
 void BM_RenameFloor(benchmark::State& state) {
