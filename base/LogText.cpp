@@ -1,5 +1,8 @@
 #include "base/LogText.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "base/Text.h"
 
 namespace qm {
@@ -36,13 +39,30 @@ void appendEscape(std::string& out, text::Char c) {
     }
 }
 
+// How many leading bytes of `s` are known to be printable ASCII (0x20 to 0x7E), counted eight at
+// a time: a log entry's two paths are asked for every file a run renames.
+std::size_t printableAsciiPrefix(std::string_view s) {
+    constexpr std::uint64_t ones = 0x0101010101010101;
+    constexpr std::uint64_t highs = 0x8080808080808080;
+    std::size_t pos = 0;
+    for (; pos + 8 <= s.size(); pos += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, s.data() + pos, 8);
+        // A byte below 0x20 leaves its high bit in the first term, one of 0x80 and above in the
+        // word itself, a DEL in the word plus one: the bytes before it cannot carry into it.
+        if ((((word - ones * 0x20) & ~word) | word | (word + ones)) & highs) {
+            break;
+        }
+    }
+    return pos;
+}
+
 bool isPlain(std::string_view name) {
     if (!name.empty() && name.front() == '"') {
         return false;
     }
-    for (std::size_t pos = 0, length = 0; pos < name.size(); pos += length) {
-        // Asked twice for every file a run renames: printable ASCII, most of any name, is
-        // taken without decoding.
+    for (std::size_t pos = printableAsciiPrefix(name), length = 0; pos < name.size();
+         pos += length) {
         if (const auto byte = static_cast<unsigned char>(name[pos]); byte >= 0x20 && byte < 0x7F) {
             length = 1;
             continue;

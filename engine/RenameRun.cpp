@@ -29,20 +29,25 @@ RunOutcome RenameRun::run(RunMode mode, const RunInput& input, RunSink& sink) {
         heldFolder = m_files.holdFolder(input.folder);
         heldLogFolder = m_log.holdFolder();
     }
+    // The names and paths of one file, their room kept from file to file.
+    std::string oldName;
+    std::string newName;
+    std::string oldPath;
+    std::string newPath;
     for (int i = 0; i < count; ++i) {
-        const std::string oldName(input.names[static_cast<std::size_t>(i)]);
+        oldName.assign(input.names[static_cast<std::size_t>(i)]);
         const std::optional<NewName> name =
             m_names.ComputeNewName(oldName, input.searches, input.replacements, attempt);
         if (!name) {
             return RunOutcome::Abandoned;
         }
-        const std::string newName = name->full();
+        newName.assign(name->namePart).append(name->extension);
         if (!attempt([&] { sink.namePair(oldName, newName); }, &*name)) {
             return RunOutcome::Abandoned;
         }
         if (mode == RunMode::Rename) {
-            const std::string oldPath = input.folder + oldName;
-            const std::string newPath = input.folder + newName;
+            oldPath.assign(input.folder).append(oldName);
+            newPath.assign(input.folder).append(newName);
             if (!attempt([&] { m_files.renameNoReplace(oldPath, newPath); }, &*name)) {
                 return RunOutcome::Abandoned;
             }

@@ -116,7 +116,7 @@ std::string PosixFileSystem::nameRefusal(std::string_view name) const {
     if (name == "." || name == "..") {
         return quoted() + "The names \".\" and \"..\" belong to folders.";
     }
-    if (name.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos) {
+    if (name.find('/') != std::string_view::npos || name.find('\0') != std::string_view::npos) {
         return quoted() + "A name cannot hold \"/\" or a NUL character.";
     }
     // How long a name may be is left to the file system: exFAT holds more than the 255 bytes

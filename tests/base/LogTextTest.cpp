@@ -22,6 +22,10 @@ TEST(LogText, NamesThatCouldForgeALineOrDriveATerminalAreEscapedAndReadBack) {
         {"c1\xC2\x85\xC2\x9B ls\xE2\x80\xA8ps\xE2\x80\xA9",
          "\"c1\\u0085\\u009b ls\\u2028ps\\u2029\""},
         {"\"quoted\".txt", "\"\"quoted\".txt\""},
+        // Found in a later run of eight bytes.
+        {"/photos/2024/IMG\x7F_0001.JPG", "\"/photos/2024/IMG\\x7f_0001.JPG\""},
+        {"/photos/summer/IMG\t0001.JPG", "\"/photos/summer/IMG\\t0001.JPG\""},
+        {"/photos/summer/\xC2\x85.JPG", "\"/photos/summer/\\u0085.JPG\""},
     };
     for (const auto& row : rows) {
         EXPECT_EQ(logName(row.name), row.logged) << row.logged;
