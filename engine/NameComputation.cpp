@@ -17,7 +17,10 @@ namespace {
 template <typename MatchesAt, typename Offset>
 void replaceMatches(std::string& namePart, std::size_t n, std::size_t m, std::size_t first,
                     const std::string& replacement, MatchesAt matchesAt, Offset offset) {
-    std::string result;
+    // Built in room kept from name to name, then copied: most new names fit in the string's
+    // own small buffer, and a rename run computes many names in a row.
+    thread_local std::string result;
+    result.clear();
     bool changed = false;
     std::size_t copiedUpTo = 0;  // byte offset
     for (std::size_t i = first; m <= n && i + m <= n;) {
@@ -25,10 +28,7 @@ void replaceMatches(std::string& namePart, std::size_t n, std::size_t m, std::si
             ++i;
             continue;
         }
-        if (!changed) {
-            result.reserve(namePart.size() + replacement.size());
-            changed = true;
-        }
+        changed = true;
         result.append(namePart, copiedUpTo, offset(i) - copiedUpTo);
         result += replacement;
         i += m;
@@ -36,7 +36,7 @@ void replaceMatches(std::string& namePart, std::size_t n, std::size_t m, std::si
     }
     if (changed) {
         result.append(namePart, copiedUpTo, std::string::npos);
-        namePart = std::move(result);
+        namePart.assign(result);
     }
 }
 

@@ -25,9 +25,11 @@ bool statPath(const std::string& path, struct stat& st) {
     return !path.empty() && path.find('\0') == std::string::npos && ::stat(path.c_str(), &st) == 0;
 }
 
+// A path whose last component is empty, "." or "..", or that holds a NUL. Asked three times for
+// every file a run renames, so the last component is told from the path's end.
 void refuseBadName(const std::string& path) {
-    const auto name = lastComponent(path);
-    if (name.empty() || name == "." || name == ".." || path.find('\0') != std::string::npos) {
+    if (path.empty() || path.ends_with('/') || path == "." || path == ".." ||
+        path.ends_with("/.") || path.ends_with("/..") || path.find('\0') != std::string::npos) {
         throw RunError(kBadFileName);
     }
 }

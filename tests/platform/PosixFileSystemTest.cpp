@@ -39,6 +39,9 @@ TEST(PosixRename, NeverReplacesAndReportsEachFailure) {
         {"folder of source missing", dir / "nofolder/x.txt", dir / "c.txt", kPathNotFound},
         {"target folder missing", dir / "a.txt", dir / "nofolder/c.txt", kPathNotFound},
         {"NUL in name", dir / "a.txt", dir / std::string("c\0d", 3), kBadFileName},
+        {"source names the folder", dir / ".", dir / "c.txt", kBadFileName},
+        {"source names the folder above", dir / "..", dir / "c.txt", kBadFileName},
+        {"source without a name", dir / "a.txt/", dir / "c.txt", kBadFileName},
         {"same name", dir / "a.txt", dir / "a.txt", 0},
     };
     for (const auto& row : rows) {
