@@ -19,7 +19,13 @@ namespace qm {
 struct NewName {
     std::string namePart;
     std::string extension;
-    std::string full() const { return namePart + extension; }
+    std::string full() const {
+        std::string out;
+        fullInto(out);
+        return out;
+    }
+    // The same into `out`, whose room is kept: a run builds one for every file.
+    void fullInto(std::string& out) const { out.assign(namePart).append(extension); }
 };
 
 class NameComputation {

@@ -41,7 +41,7 @@ RunOutcome RenameRun::run(RunMode mode, const RunInput& input, RunSink& sink) {
         if (!name) {
             return RunOutcome::Abandoned;
         }
-        newName.assign(name->namePart).append(name->extension);
+        name->fullInto(newName);
         if (!attempt([&] { sink.namePair(oldName, newName); }, &*name)) {
             return RunOutcome::Abandoned;
         }
