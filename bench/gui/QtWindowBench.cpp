@@ -16,7 +16,9 @@
 // it: before Yes (the selection read and the input checked, before_s) and after the last entry (the
 // list read again, refresh_s). The bare floor is timed a second time in each round, and the two
 // in ratio (floor_again_vs_floor) tell how far this machine moves identical work: a vs_floor
-// closer to 1 than that is beyond what one run can tell.
+// closer to 1 than that is beyond what one run can tell. Each round's run is also set against
+// the bare floor of the same round, and the median of those ratios reported (vs_floor_median,
+// floor_again_median): a round the machine slowed weighs no more than any other.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -25,12 +27,14 @@
 #include <QCoreApplication>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "app/Application.h"
 #include "base/Text.h"
@@ -166,6 +170,23 @@ struct Program {
 };
 
 // Per file and peak memory: what every benchmark here reports.
+// The median over rounds of each round's ratio; 0 when a round is missing or took no time.
+double medianRatio(const std::vector<double>& times, const std::vector<double>& against) {
+    if (times.empty() || times.size() != against.size()) {
+        return 0;
+    }
+    std::vector<double> ratios;
+    for (std::size_t i = 0; i < times.size(); ++i) {
+        if (against[i] <= 0) {
+            return 0;
+        }
+        ratios.push_back(times[i] / against[i]);
+    }
+    std::sort(ratios.begin(), ratios.end());
+    const std::size_t middle = ratios.size() / 2;
+    return ratios.size() % 2 == 1 ? ratios[middle] : (ratios[middle - 1] + ratios[middle]) / 2;
+}
+
 void report(benchmark::State& state, int files) {
     state.counters["per_file_s"] = benchmark::Counter(
         static_cast<double>(files),
@@ -281,10 +302,12 @@ void BM_QtRenameRun(benchmark::State& state) {
         std::string folder;
         double seconds = 0;
         double processor = 0;
+        std::vector<double> rounds{};
     } floors[] = {{qm::bench::LogCheck::None, program.folder(files, "floor")},
                   {qm::bench::LogCheck::OpenedFile, program.folder(files, "floor-checked")},
                   {qm::bench::LogCheck::None, program.folder(files, "floor-again")}};
     double runProcessor = 0;
+    std::vector<double> runRounds;
     qm::bench::resetPeakMemory();
     double beforeSeconds = 0;
     double refreshSeconds = 0;
@@ -319,6 +342,7 @@ void BM_QtRenameRun(benchmark::State& state) {
         runProcessor += processorAtLastEntry - processorAtYes;
         state.SetIterationTime(run);
         runSeconds += run;
+        runRounds.push_back(run);
         beforeSeconds += std::chrono::duration<double>(yesAt - start).count();
         refreshSeconds += std::chrono::duration<double>(end - lastEntryAt).count();
         if (program.messages.shown != shownBefore + 1 || lastEntryAt == Clock::time_point{} ||
@@ -338,7 +362,8 @@ void BM_QtRenameRun(benchmark::State& state) {
         if (!qm::bench::renameFloor(floor.folder, files, floorLog, floor.check)) {
             state.SkipWithError("the floor's rename failed");
         }
-        floor.seconds += secondsSince(floorStart);
+        floor.rounds.push_back(secondsSince(floorStart));
+        floor.seconds += floor.rounds.back();
         floor.processor += processorSeconds() - floorProcessorAtStart;
         ::unlink(floorLog.c_str());
         if (!qm::bench::renameBack(floor.folder, files)) {
@@ -379,6 +404,8 @@ void BM_QtRenameRun(benchmark::State& state) {
     }
     state.counters["floor_again_vs_floor"] =
         floors[0].seconds > 0 ? floors[2].seconds / floors[0].seconds : 0;
+    state.counters["vs_floor_median"] = medianRatio(runRounds, floors[0].rounds);
+    state.counters["floor_again_median"] = medianRatio(floors[2].rounds, floors[0].rounds);
 }
 
 void BM_RenameFloor(benchmark::State& state) {
@@ -390,15 +417,20 @@ void BM_RenameFloor(benchmark::State& state) {
 }
 
 // Size by size, so that each peak is taken over a program that has not yet held more files:
-// three rounds up to 300,000 files, one at a million (a minute or more each).
+// three rounds up to 300,000 files, one at a million (a minute or more each). The run against
+// its floor takes seven rounds up to 100,000 files, for its medians.
 void atSize(int files) {
     const int rounds = files < 1000000 ? 3 : 1;
     for (auto* bench : {benchmark::RegisterBenchmark("BM_QtList", BM_QtList),
                         benchmark::RegisterBenchmark("BM_QtSelectAll", BM_QtSelectAll),
-                        benchmark::RegisterBenchmark("BM_QtPreview", BM_QtPreview),
-                        benchmark::RegisterBenchmark("BM_QtRenameRun", BM_QtRenameRun)}) {
+                        benchmark::RegisterBenchmark("BM_QtPreview", BM_QtPreview)}) {
         bench->Arg(files)->Iterations(rounds)->Unit(benchmark::kMillisecond)->UseManualTime();
     }
+    benchmark::RegisterBenchmark("BM_QtRenameRun", BM_QtRenameRun)
+        ->Arg(files)
+        ->Iterations(files <= 100000 ? 7 : rounds)
+        ->Unit(benchmark::kMillisecond)
+        ->UseManualTime();
     benchmark::RegisterBenchmark("BM_RenameFloor", BM_RenameFloor)
         ->Arg(files)
         ->Iterations(rounds)
