@@ -1,7 +1,7 @@
 // What a rename run shows in the main window: the progress bar in the status bar's place, the
 // preview's two lists while a preview is filled, and every failed step in the error dialog,
 // whose Retry runs the step again. The bar is redrawn only as its fill grows by a pixel, once
-// 50 ms have passed since it was last drawn, or fifty times as long as that drawing took
+// 100 ms have passed since it was last drawn, or a hundred times as long as that drawing took
 // when the display is slow to answer (a busy or remote one; a second at most), and whenever the
 // run stops: a run over many files spends its time renaming, not repainting.
 #pragma once
@@ -32,8 +32,8 @@ class RunDisplay : public RunSink {
     bool stepFailed(const std::exception& failure, const std::string& fileObject) override;
 
     static constexpr const char* kSource = "frmQuillmote_cmdRename";
-    static constexpr std::chrono::milliseconds kRedrawInterval{50};
-    static constexpr int kRedrawShare = 50;  // a redraw's cost times this: the least interval
+    static constexpr std::chrono::milliseconds kRedrawInterval{100};
+    static constexpr int kRedrawShare = 100;  // a redraw's cost times this: the least interval
     static constexpr std::chrono::seconds kLongestInterval{1};
 
   private:
