@@ -169,7 +169,6 @@ struct Program {
     std::map<std::string, std::string> folders;
 };
 
-// Per file and peak memory: what every benchmark here reports.
 // The median over rounds of each round's ratio; 0 when a round is missing or took no time.
 double medianRatio(const std::vector<double>& times, const std::vector<double>& against) {
     if (times.empty() || times.size() != against.size()) {
@@ -187,6 +186,7 @@ double medianRatio(const std::vector<double>& times, const std::vector<double>& 
     return ratios.size() % 2 == 1 ? ratios[middle] : (ratios[middle - 1] + ratios[middle]) / 2;
 }
 
+// Per file and peak memory: what every benchmark here reports.
 void report(benchmark::State& state, int files) {
     state.counters["per_file_s"] = benchmark::Counter(
         static_cast<double>(files),
